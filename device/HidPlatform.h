@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace grayden {
+
+// An open device as the platform knows it (a file descriptor on Linux).
+using HidHandle = std::intptr_t;
+constexpr HidHandle InvalidHidHandle = -1;
+
+enum class InterfaceQuery { Found, NoMoreItems, Failed };
+
+// What HID discovery and transfer need of the operating system. The hidraw backend and the
+// simulated monitor implement it side by side; nothing above this layer knows which one runs.
+class HidPlatform {
+public:
+    virtual ~HidPlatform() = default;
+
+    // Takes a snapshot of the present HID interfaces; false when the set cannot be had.
+    virtual bool beginEnumeration() = 0;
+    // The device path of the interface at this index of the snapshot.
+    virtual InterfaceQuery interfaceAt(std::size_t index, std::string& path) = 0;
+    virtual void endEnumeration() = 0;
+
+    // Opens a device path; on failure returns InvalidHidHandle and sets error to an errno value.
+    virtual HidHandle openDevice(const std::string& path, bool readAccess, bool writeAccess,
+                                 bool exclusive, int& error) = 0;
+    virtual void closeDevice(HidHandle handle) = 0;
+
+    // USB vendor, product and release number (bcdDevice).
+    virtual bool getAttributes(HidHandle handle, std::uint16_t& vendorId, std::uint16_t& productId,
+                               std::uint16_t& versionNumber) = 0;
+    // The raw report descriptor, at most 4096 bytes.
+    virtual bool getReportDescriptor(HidHandle handle, std::vector<std::uint8_t>& descriptor) = 0;
+
+    // One feature-report exchange; frame[0] is the report id, length includes it.
+    virtual bool getFeature(HidHandle handle, std::uint8_t* frame, std::int16_t length) = 0;
+    virtual bool setFeature(HidHandle handle, const std::uint8_t* frame, std::int16_t length) = 0;
+};
+
+}  // namespace grayden

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "engine/ControlPoint.h"
+#include "engine/GammaCurves.h"
+#include "engine/ModelOwner.h"
+#include "engine/ToneTable.h"
+#include "engine/UndoRecord.h"
+
+namespace grayden {
+
+// The editor's curve state: three tables, the control points, the gamma parameters and the
+// undo history. Everything runs on the owner's thread; the owner's services refresh the views,
+// write to the monitor and show messages.
+class CurveModel {
+public:
+    explicit CurveModel(ModelOwner& owner);
+
+    ToneTable currentTable{};   // drawn, listed, previewed, written and saved
+    ToneTable sourceTable{};    // what the points were last sampled from
+    ToneTable baselineTable{};  // what the monitor holds permanently
+    ControlPointArray points{};
+    std::uint16_t pointCountIndex = DefaultPointCountIndex;
+    double exponent = DefaultExponent;
+    double panelGamma = DefaultPanelGamma;
+    bool previewOn = false;
+    bool showOutputCurve = false;
+    std::deque<UndoRecord> undoHistory;  // newest last
+    std::string filePath;
+    std::uint16_t windowWidth = 800;
+    std::uint16_t windowHeight = 600;
+
+    int livePointCount() const { return CurvePointCount[pointCountIndex]; }
+    // True when the input level is the level of a live control point.
+    bool isControlPointLevel(int level) const;
+
+    // Samples source at the current count into points, interpolates currentTable, refreshes.
+    void RebuildFromTable(const ToneTable& source);
+    // Makes what the caller just put into sourceTable the new curve.
+    void InstallSourceTable();
+    // Changes live point k and recomputes currentTable; false when k is not a live point.
+    bool SetPointValue(int k, int value);
+    // Accepts a typed output value 0..8160 and rewrites the text as its plain decimal form.
+    static bool ValidateValueText(std::string& text);
+
+    void PushUndo(const ToneTable& table, bool sendToMonitor, bool restoresBaseline, bool rebuild);
+    void Undo();
+    void ClearUndo();
+    bool CanUndo() const { return !undoHistory.empty(); }
+
+    // Default Curve Setting confirmed with an exponent the dialog accepted.
+    void ApplyDefaultCurve(double newExponent);
+    // Number of Control Points confirmed with a count index 0..6; false for any other index.
+    bool ApplyPointCount(int newIndex);
+    // Panel Characteristic confirmed; returns whether the gamma changed, so the caller repaints
+    // the graph and the gamma text. Tables, points and the monitor stay as they are.
+    bool ApplyPanelGamma(double newPanelGamma);
+
+    // Reads a tone file into sourceTable and installs it; shows 32791 or 32792 on failure.
+    bool LoadToneFile(const std::string& path);
+    // Writes currentTable as a tone file, never destroying the old file; shows 32791 on failure.
+    bool SaveToneFile(const std::string& path);
+    // The Open command after a file was chosen: one undo record, then the load.
+    bool OpenToneFile(const std::string& path);
+
+    // Writes currentTable to the monitor's preview table when Preview is on.
+    void previewIfOn();
+
+private:
+    ModelOwner& owner_;
+};
+
+}  // namespace grayden

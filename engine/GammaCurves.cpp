@@ -1,0 +1,50 @@
+#include "engine/GammaCurves.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace grayden {
+
+ToneTable MakeDefaultCurve(double exponent) {
+    ToneTable table{};
+    const double scale = std::pow(255.0, exponent);
+    for (int i = 0; i < LevelCount; ++i) {
+        const double v = std::trunc(std::pow(static_cast<double>(i), exponent) * 1020 / scale);
+        table[i] = static_cast<std::uint16_t>(8 * static_cast<int>(v));
+    }
+    return table;
+}
+
+ToneTable MakeMonitorGammaCurve(double gamma, double panelGamma) {
+    ToneTable table{};
+    const double e = gamma / panelGamma;
+    const double scale = std::pow(255.0, e);
+    for (int i = 0; i < LevelCount; ++i) {
+        double v = std::trunc(std::pow(static_cast<double>(i), e) * FullScale / scale);
+        // A gamma code far out of range overflows the powers; the ratio form stays finite.
+        if (!std::isfinite(v)) v = std::trunc(std::pow(i / 255.0, e) * FullScale);
+        table[i] = static_cast<std::uint16_t>(std::clamp(v, 0.0, static_cast<double>(FullScale)));
+    }
+    return table;
+}
+
+PanelResponse MakePanelResponse(double panelGamma) {
+    PanelResponse response(FullScale + 1);
+    const double scale = std::pow(static_cast<double>(FullScale), panelGamma);
+    for (int v = 0; v <= FullScale; ++v) {
+        const double r = std::trunc(std::pow(static_cast<double>(v), panelGamma) * FullScale / scale);
+        response[v] = static_cast<std::uint16_t>(std::clamp(r, 0.0, static_cast<double>(FullScale)));
+    }
+    return response;
+}
+
+std::uint16_t OutputCurve(const ToneTable& table, const PanelResponse& response, int level) {
+    const int drive = std::min<int>(table[level], FullScale);
+    return response[drive];
+}
+
+double TotalGamma(double exponent, double panelGamma) { return exponent * panelGamma; }
+
+double monitorGammaForCode(int code) { return 0.2 * code + 1.4; }
+
+}  // namespace grayden

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/ToneTable.h"
+
+namespace grayden {
+
+// Which of the monitor's tables a write from the model goes to.
+enum class MonitorTable { Preview, Permanent };
+
+// Services the model's owner (the main window, or a tool) provides. The model calls them
+// synchronously, on its own thread, in the order its operations require.
+class ModelOwner {
+public:
+    virtual ~ModelOwner() = default;
+    // Refill the point list, repaint the graph, update the gamma text and the check boxes.
+    virtual void refreshViews() = 0;
+    // Write a table to the monitor with the wait cursor shown; failures show their own message.
+    virtual bool writeTableToMonitor(const ToneTable& table, MonitorTable which) = 0;
+    // Show the string-table message with this id to the user.
+    virtual void showMessage(int stringId) = 0;
+};
+
+// An owner with no views and no monitor, for tools and tests; remembers the last message.
+class DetachedOwner : public ModelOwner {
+public:
+    void refreshViews() override {}
+    bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return true; }
+    void showMessage(int stringId) override { lastMessage = stringId; }
+    int lastMessage = 0;
+};
+
+}  // namespace grayden

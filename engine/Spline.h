@@ -1,0 +1,14 @@
+#pragma once
+
+#include "engine/ControlPoint.h"
+#include "engine/ToneTable.h"
+
+namespace grayden {
+
+// Takes n control points from a table at the levels fixed by n.
+ControlPointArray SamplePoints(const ToneTable& table, int n);
+
+// All 256 levels from the first n points, clamped to 0..8160. n must be at least 3.
+ToneTable InterpolateTable(const ControlPointArray& points, int n);
+
+}  // namespace grayden

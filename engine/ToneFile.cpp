@@ -1,0 +1,161 @@
+#include "engine/ToneFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/LeadingInteger.h"
+
+namespace grayden {
+
+namespace {
+
+std::uint16_t clampedLevel(std::string_view field) {
+    const std::int32_t v = leadingInteger(field);
+    return static_cast<std::uint16_t>(v < 0 ? 0 : (v > FullScale ? FullScale : v));
+}
+
+// Finds separators forward only: every search starts at or after the previous one, so a
+// remembered hit stays valid until the read position passes it. Keeps reading linear.
+class ForwardFinder {
+public:
+    ForwardFinder(std::string_view text, char wanted) : text_(text), wanted_(wanted) {}
+    std::size_t findFrom(std::size_t pos) {
+        if (!searched_ || (hit_ != std::string_view::npos && hit_ < pos)) {
+            hit_ = text_.find(wanted_, pos);
+            searched_ = true;
+        }
+        return hit_;
+    }
+
+private:
+    std::string_view text_;
+    char wanted_;
+    std::size_t hit_ = std::string_view::npos;
+    bool searched_ = false;
+};
+
+// Each CR LF pair becomes one space, in place.
+void foldLineEnds(std::string& text) {
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < text.size(); ++in) {
+        if (text[in] == '\r' && in + 1 < text.size() && text[in + 1] == '\n') {
+            text[out++] = ' ';
+            ++in;
+        } else {
+            text[out++] = text[in];
+        }
+    }
+    text.resize(out);
+}
+
+}  // namespace
+
+bool parseToneText(std::string text, ToneTable& table) {
+    foldLineEnds(text);
+    const std::string_view all(text);
+    ForwardFinder commas(all, ',');
+    ForwardFinder spaces(all, ' ');
+    ToneTable values{};
+    std::size_t pos = 0;
+    for (int k = 0; k < LevelCount - 1; ++k) {
+        while (pos < all.size() && isCSpace(all[pos])) ++pos;
+        std::size_t sep = commas.findFrom(pos);
+        if (sep == std::string_view::npos) sep = spaces.findFrom(pos);
+        if (sep == std::string_view::npos) return false;
+        values[k] = clampedLevel(all.substr(pos, sep - pos));
+        pos = sep + 1;
+    }
+    values[LevelCount - 1] = clampedLevel(all.substr(pos));
+    table = values;
+    return true;
+}
+
+std::string formatToneText(const ToneTable& table) {
+    std::string out;
+    out.reserve(LevelCount * 7);
+    char digits[8];
+    for (int i = 0; i < LevelCount; ++i) {
+        const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, table[i]);
+        (void)ec;
+        out.append(digits, end);
+        if (i < LevelCount - 1) out.append(",\r\n");
+    }
+    return out;
+}
+
+ToneFileError readToneFile(const std::string& path, ToneTable& table) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ToneFileError::CannotOpen;
+    struct stat st {};
+    // Only regular files are tone files; the size check comes before any byte is read.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::uint64_t>(st.st_size) > MaxToneFileBytes) {
+        ::close(fd);
+        return ToneFileError::CannotOpen;
+    }
+    std::string text;
+    text.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return ToneFileError::CannotOpen;
+        }
+        if (n == 0) break;  // the file shrank while being read; take what is there
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    text.resize(got);
+    return parseToneText(std::move(text), table) ? ToneFileError::None : ToneFileError::InvalidContents;
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view contents) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (ec) return false;
+        target = resolved;
+    }
+    if (target.filename().empty()) return false;
+    fs::path dir = target.parent_path();
+    if (dir.empty()) dir = ".";
+
+    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+
+    bool ok = true;
+    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ok = ::fchmod(fd, 0666 & ~mask) == 0;
+    }
+    std::size_t done = 0;
+    while (ok && done < contents.size()) {
+        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) ok = false;
+        else done += static_cast<std::size_t>(n);
+    }
+    if (ok) ok = ::fsync(fd) == 0;
+    if (::close(fd) != 0) ok = false;
+    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+}  // namespace grayden

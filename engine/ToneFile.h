@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/ToneTable.h"
+
+namespace grayden {
+
+// Files larger than this are refused before anything is read.
+constexpr std::uint64_t MaxToneFileBytes = 64ull * 1024 * 1024;
+
+enum class ToneFileError { None, CannotOpen, InvalidContents };
+
+// Extracts 256 values from tone-file text by the reader's rules; values clamp to 0..8160.
+// The text is taken by value because the reader rewrites line ends in place.
+bool parseToneText(std::string text, ToneTable& table);
+
+// The written form: "%d,\r\n" for levels 0..254, then "%d" alone.
+std::string formatToneText(const ToneTable& table);
+
+ToneFileError readToneFile(const std::string& path, ToneTable& table);
+
+// Replaces the file through a temporary beside it and a rename, so a failure leaves the old
+// file as it was. A symbolic link is followed and its target replaced.
+bool writeFileAtomically(const std::string& path, std::string_view contents);
+
+}  // namespace grayden

@@ -1,0 +1,29 @@
+#include "engine/CurveModel.h"
+
+namespace grayden {
+
+void CurveModel::PushUndo(const ToneTable& table, bool sendToMonitor, bool restoresBaseline, bool rebuild) {
+    // The oldest record goes only once the history already holds more than 256, so it tops out at 257.
+    if (undoHistory.size() > static_cast<std::size_t>(MaxUndoRecords)) undoHistory.pop_front();
+    undoHistory.push_back({table, pointCountIndex, sendToMonitor, restoresBaseline, rebuild});
+}
+
+void CurveModel::Undo() {
+    if (undoHistory.empty()) return;
+    const UndoRecord record = undoHistory.back();
+    undoHistory.pop_back();
+    sourceTable = record.table;
+    pointCountIndex = isValidPointCountIndex(record.pointCountIndex) ? record.pointCountIndex
+                                                                     : DefaultPointCountIndex;
+    if (record.restoresBaseline) {
+        baselineTable = sourceTable;
+        if (record.sendToMonitor) owner_.writeTableToMonitor(baselineTable, MonitorTable::Permanent);
+        return;
+    }
+    if (record.rebuild) InstallSourceTable();
+    if (record.sendToMonitor) owner_.writeTableToMonitor(sourceTable, MonitorTable::Preview);
+}
+
+void CurveModel::ClearUndo() { undoHistory.clear(); }
+
+}  // namespace grayden

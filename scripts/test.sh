@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the normal and the sanitizer
+# configuration, and runs every test in both (the fuzz targets run briefly in the second).
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+
+"$here/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+status=0
+for config in normal sanitize; do
+  echo "=== $config build"
+  "$here/scripts/build.sh" "$config"
+  echo "=== $config tests"
+  if ! ctest --test-dir "$here/build/$config" --output-on-failure -j2; then
+    status=1
+  fi
+done
+exit $status
