@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "device/HidDeviceInfo.h"
+#include "device/HidPlatform.h"
+
+namespace grayden {
+
+constexpr std::array<std::uint16_t, 3> acceptedVendorIds = {4712, 4713, 4714};
+bool isAcceptedVendor(std::uint16_t vendorId);
+
+// The accepted HID devices, in enumeration order; the editor's application object owns one.
+class DeviceList {
+public:
+    explicit DeviceList(HidPlatform& platform) : platform_(platform) {}
+    ~DeviceList() { clearDevices(); }
+    DeviceList(const DeviceList&) = delete;
+    DeviceList& operator=(const DeviceList&) = delete;
+
+    // Rebuilds the list (closing the previous one); true when it is not empty afterwards.
+    bool discoverDevices();
+    // Closes and removes every listed device; always true.
+    bool clearDevices();
+
+    const std::vector<std::unique_ptr<HidDeviceInfo>>& devices() const { return devices_; }
+    HidPlatform& platform() { return platform_; }
+
+private:
+    HidPlatform& platform_;
+    std::vector<std::unique_ptr<HidDeviceInfo>> devices_;
+};
+
+}  // namespace grayden
