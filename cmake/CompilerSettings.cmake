@@ -10,9 +10,14 @@ if(GRAYDEN_BUILD_FUZZERS AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   message(FATAL_ERROR "The fuzz targets need clang (configure with CXX=clang++).")
 endif()
 
-# grayden_add_fuzzer(name source... LIBS lib...): a libFuzzer target, only in fuzz-enabled builds.
+# grayden_add_fuzzer(name SOURCES src... LIBS lib... [CORPUS dir] [RUNS n]): a libFuzzer target,
+# only in fuzz-enabled builds. The test command runs it for a short fixed number of inputs,
+# starting from the seed corpus when one is given; scripts/fuzz.sh runs it for longer.
 function(grayden_add_fuzzer name)
-  cmake_parse_arguments(FZ "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(FZ "" "CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
+  if(NOT FZ_RUNS)
+    set(FZ_RUNS 20000)
+  endif()
   if(NOT GRAYDEN_BUILD_FUZZERS)
     return()
   endif()
@@ -20,4 +25,9 @@ function(grayden_add_fuzzer name)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${FZ_LIBS})
+  set(corpus "")
+  if(FZ_CORPUS)
+    set(corpus "${FZ_CORPUS}")
+  endif()
+  add_test(NAME ${name}_short COMMAND ${name} -runs=${FZ_RUNS} -seed=1 -max_len=70000 ${corpus})
 endfunction()
