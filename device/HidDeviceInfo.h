@@ -27,9 +27,16 @@ struct HidDeviceInfo {
     std::vector<ButtonCapability> featureButtonCaps;
 };
 
+// Interfaces that exist but could not be opened for lack of permission, so a tool can tell the
+// user how to get access instead of skipping them silently.
+struct EnumerationReport {
+    std::vector<std::string> permissionDenied;
+};
+
 // Opens every present interface; records that fail to open take no slot. False when
 // discovery itself failed (records then stay empty).
-bool enumerateHidDevices(HidPlatform& platform, std::vector<std::unique_ptr<HidDeviceInfo>>& records);
+bool enumerateHidDevices(HidPlatform& platform, std::vector<std::unique_ptr<HidDeviceInfo>>& records,
+                         EnumerationReport* report = nullptr);
 
 // Opens one path; with readInfo also reads identity and the feature capabilities.
 bool openHidDevice(HidPlatform& platform, const std::string& path, bool readAccess, bool writeAccess,
