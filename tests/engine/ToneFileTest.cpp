@@ -150,10 +150,14 @@ TEST_F(FileFixture, FailedOpenKeepsEverythingButTheUndoRecord) {
     EXPECT_FALSE(model.OpenToneFile(bad));
     EXPECT_FALSE(model.OpenToneFile(dir.file("missing.csv")));
     EXPECT_FALSE(model.OpenToneFile(dir.path().string()));  // a folder is no tone file
-    EXPECT_EQ(owner.messages, (std::vector<int>{MsgInvalidFileContents, MsgCannotOpenFile, MsgCannotOpenFile}));
+    const std::string fifo = dir.file("pipe.csv");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(model.OpenToneFile(fifo));  // must neither hang nor wait for a writer
+    EXPECT_EQ(owner.messages, (std::vector<int>{MsgInvalidFileContents, MsgCannotOpenFile, MsgCannotOpenFile,
+                                                MsgCannotOpenFile}));
     EXPECT_EQ(model.currentTable, before);
     EXPECT_EQ(model.filePath, "/previous.csv");
-    EXPECT_EQ(model.undoHistory.size(), 3u);
+    EXPECT_EQ(model.undoHistory.size(), 4u);
     model.Undo();
     EXPECT_EQ(model.currentTable, before);
 }
