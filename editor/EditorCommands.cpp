@@ -94,10 +94,10 @@ void EditorDialog::onCommand(int id) {
         done(ResultExit);
         break;
     case Command::ReadFromMonitor:
-        readFromMonitor();
+        link_.readFromMonitor();
         break;
     case Command::WriteToMonitor:
-        writeToMonitor();
+        link_.writeToMonitor();
         break;
     case Command::Undo:
         model_.Undo();
@@ -131,7 +131,7 @@ void EditorDialog::saveFileAs() {
 void EditorDialog::previewClicked(bool checked) {
     model_.previewOn = checked;
     // Turning Preview off sends nothing; the monitor keeps its preview table.
-    if (checked) previewSwitchedOn();
+    if (checked) link_.previewSwitchedOn();
 }
 
 void EditorDialog::outputCurveClicked(bool checked) {

@@ -36,7 +36,7 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
       store_(store),
       user_(user),
       model_(*this),
-      link_(std::make_unique<MonitorLink>(*this, devices, model_, *this)),
+      link_(*this, devices, model_, *this),
       appIcon_(loadIcon(IconId)) {
     loadDialogTemplate(TemplateId, uiLanguage(), template_);
     setWindowTitle(template_.title);
@@ -94,7 +94,10 @@ bool EditorDialog::initialise() {
     graphRect_ = EdgeRect::fromQRect(graphPlaceholder_->geometry());
     plotRect_ = plotRectOf(graphRect_);
 
-    if (!startMonitor()) return false;
+    // Discovery, the monitor search, the calibration check and the first read. Every refusal
+    // has shown its message; a failed first read ends the window too, so an unknown table is
+    // never stored into the monitor on close.
+    if (link_.startUp() != StartupOutcome::Ready) return false;
 
     SettingsStore(store_).LoadSettings(model_);
     settingsLoaded_ = true;
@@ -128,7 +131,8 @@ void EditorDialog::reject() {
 }
 
 void EditorDialog::closeEvent(QCloseEvent* event) {
-    if (!tornDown_) closeMonitor();
+    // The monitor gets back the table it holds permanently, in place of any preview.
+    if (!tornDown_) link_.writeBaselineOnClose();
     QDialog::closeEvent(event);
 }
 
@@ -151,6 +155,10 @@ void EditorDialog::refreshViews() {
     previewCheck_->setChecked(model_.previewOn);
     outputCurveCheck_->setChecked(model_.showOutputCurve);
     transferTexts();
+}
+
+bool EditorDialog::writeTableToMonitor(const ToneTable& table, MonitorTable which) {
+    return link_.writeModelTable(table, which);
 }
 
 void EditorDialog::showMessage(int stringId) { user_.showMessage(this, stringId); }

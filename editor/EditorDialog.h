@@ -5,8 +5,6 @@
 #include <QIcon>
 #include <QString>
 
-#include <memory>
-
 #include "device/HidReportChannel.h"
 #include "device/MonitorLink.h"
 #include "editor/CurveGraph.h"
@@ -120,18 +118,11 @@ private:
     void saveFile();
     void saveFileAs();
 
-    // The monitor side, kept apart: start-up steps, the two monitor commands, the closing write.
-    bool startMonitor();
-    void closeMonitor();
-    void readFromMonitor();
-    void writeToMonitor();
-    void previewSwitchedOn();
-
     DeviceList& devices_;
     StringStore& store_;
     UserInteraction& user_;
     CurveModel model_;
-    std::unique_ptr<MonitorLink> link_;
+    MonitorLink link_;
     DialogTemplate template_;
     CurveGraph graph_;
 
