@@ -46,7 +46,11 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
     setMinimumSize(MinWindowWidth, MinWindowHeight);
 }
 
-EditorDialog::~EditorDialog() = default;
+EditorDialog::~EditorDialog() {
+    // An edit box still open loses its focus while the window goes; its commit must not reach
+    // a model that no longer exists.
+    pointList_->onEndLabelEdit = nullptr;
+}
 
 void EditorDialog::createControls() {
     setFont(QFont(template_.fontFamily, template_.pointSize));
