@@ -1,4 +1,4 @@
-#include <QCoreApplication>
+#include <QApplication>
 #include <QProcess>
 #include <QWidget>
 
@@ -8,6 +8,7 @@
 #include "editor/EditorApp.h"
 #include "editor/InstanceLock.h"
 #include "editor/UiText.h"
+#include "engine/SettingsStore.h"
 #include "tests/editor/RecordingInteraction.h"
 
 namespace grayden::test {
@@ -35,7 +36,7 @@ TEST(SecondInstance, ASecondProcessIsRefusedWhileTheFirstHoldsTheLock) {
     env.insert("GRAYDEN_TEST_CHILD", "1");
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
+    child.start(QApplication::applicationFilePath(),
                 {"--gtest_filter=SecondInstanceChild.*", "--gtest_also_run_disabled_tests=0"});
     ASSERT_TRUE(child.waitForFinished(60000));
     const QString output = QString::fromLocal8Bit(child.readAll());
