@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <limits>
-#include <map>
 #include <vector>
 
 #include "device/DescriptorItem.h"
@@ -97,10 +97,11 @@ struct LinkNode {
     std::uint16_t usage = 0;
 };
 
-// How many fields of a Variable item a declared usage takes, and the report count its cap shows.
-struct PlannedCap {
-    std::size_t usageIndex = 0;
-    std::uint16_t reportCount = 1;
+// Which declared usages of an item become capabilities: the first `used` ones, the last of
+// them showing `lastCount` fields when it is a single usage.
+struct UsagePlan {
+    std::size_t used = 0;
+    std::uint32_t lastCount = 1;
 };
 
 class DescriptorParser {
@@ -288,29 +289,28 @@ private:
             return;  // a field outside every top-level collection belongs to none
         }
         collectionBits_[kind][global_.reportId] += bits;
+        collectionReports_[kind].set(global_.reportId);
         addCapabilities(kind, flags);
     }
 
-    void planCapabilities(bool isArray) {
-        plan_.clear();
+    UsagePlan planCapabilities(bool isArray) const {
         if (isArray) {
             // An array field can report any of its usages, so each declaration is a capability.
-            for (std::size_t i = 0; i < resolved_.size(); ++i) {
-                plan_.push_back({i, 1});
-            }
-            return;
+            return {resolved_.size(), 1};
         }
         // Variable fields take the usages in order; the last usage that gets a field takes all
         // fields left over. A range stands for one field per usage and reports a count of 1.
         std::uint32_t remaining = global_.reportCount;
-        for (std::size_t i = 0; i < resolved_.size() && remaining > 0; ++i) {
-            const ResolvedUsage& usage = resolved_[i];
-            const bool last = i + 1 == resolved_.size();
+        UsagePlan plan;
+        for (; plan.used < resolved_.size() && remaining > 0; ++plan.used) {
+            const ResolvedUsage& usage = resolved_[plan.used];
+            const bool last = plan.used + 1 == resolved_.size();
             const std::uint32_t span = usage.isRange ? std::uint32_t{usage.max} - usage.min + 1u : 1u;
             const std::uint32_t taken = last ? remaining : std::min(span, remaining);
-            plan_.push_back({i, static_cast<std::uint16_t>(usage.isRange ? 1u : taken)});
+            plan.lastCount = usage.isRange ? 1u : taken;
             remaining -= taken;
         }
+        return plan;
     }
 
     void addCapabilities(ReportKind kind, std::uint32_t flags) {
@@ -319,13 +319,14 @@ private:
         }
         const bool isArray = (flags & VariableFlag) == 0;
         const bool asButtons = isArray || global_.reportSize == 1;
-        planCapabilities(isArray);
+        const UsagePlan plan = planCapabilities(isArray);
 
         ParsedCollection& collection = out_.collections.back();
         const std::uint16_t link = linkStack_.back();
         const LinkNode& node = nodes_[link];
-        for (auto planned = plan_.rbegin(); planned != plan_.rend(); ++planned) {
-            const ResolvedUsage& usage = resolved_[planned->usageIndex];
+        // Emitted last declaration first, as Windows lists them.
+        for (std::size_t i = plan.used; i-- > 0;) {
+            const ResolvedUsage& usage = resolved_[i];
             if (asButtons) {
                 ButtonCapability cap;
                 cap.usagePage = usage.page;
@@ -348,7 +349,7 @@ private:
                 cap.usage = usage.min;
                 cap.usageMax = usage.max;
                 cap.bitSize = static_cast<std::uint16_t>(global_.reportSize);
-                cap.reportCount = planned->reportCount;
+                cap.reportCount = static_cast<std::uint16_t>(i + 1 == plan.used ? plan.lastCount : 1u);
                 cap.logicalMin = global_.logicalMin;
                 cap.logicalMax = global_.logicalMax;
                 cap.physicalMin = global_.physicalMin;
@@ -375,9 +376,8 @@ private:
             collection.caps.usagePage = node.usagePage;
             collection.caps.usage = node.usage;
             nodes_.clear();
-            for (auto& bits : collectionBits_) {
-                bits.clear();
-            }
+            collectionBits_ = {};
+            collectionReports_ = {};
         }
         // The descriptor holds at most HidMaxDescriptorSize collections, so the index fits.
         linkStack_.push_back(static_cast<std::uint16_t>(nodes_.size()));
@@ -398,10 +398,13 @@ private:
     void finishTopLevel(ParsedCollection& collection) {
         std::array<std::uint16_t, ReportKindCount> longest{};
         for (std::size_t kind = 0; kind < ReportKindCount; ++kind) {
-            for (const auto& [id, bits] : collectionBits_[kind]) {
-                const auto bytes = static_cast<std::uint16_t>((8 + bits + 7) / 8);
-                (collection.*ByteTables[kind])[id] = bytes;
-                longest[kind] = std::max(longest[kind], bytes);
+            auto& table = collection.*ByteTables[kind];
+            for (std::size_t id = 0; id < 256; ++id) {
+                if (collectionReports_[kind].test(id)) {
+                    const auto bytes = static_cast<std::uint16_t>((8 + collectionBits_[kind][id] + 7) / 8);
+                    table.emplace_hint(table.end(), static_cast<std::uint8_t>(id), bytes);
+                    longest[kind] = std::max(longest[kind], bytes);
+                }
             }
         }
         HidCaps& caps = collection.caps;
@@ -423,11 +426,12 @@ private:
     std::size_t stackDepth_ = 0;
     LocalState local_;
     std::vector<ResolvedUsage> resolved_;
-    std::vector<PlannedCap> plan_;
     // Per report kind and id, over the whole descriptor, as the kernel counts them for its limit.
     std::array<std::array<std::uint32_t, 256>, ReportKindCount> reportBits_{};
-    // The same within the open top-level collection, for its report lengths.
-    std::array<std::map<std::uint8_t, std::uint32_t>, ReportKindCount> collectionBits_;
+    // The same within the open top-level collection, for its report lengths, and which report
+    // ids it has used (a report with no bits still exists).
+    std::array<std::array<std::uint32_t, 256>, ReportKindCount> collectionBits_{};
+    std::array<std::bitset<256>, ReportKindCount> collectionReports_;
     std::vector<LinkNode> nodes_;          // link collections of the open top-level collection
     std::vector<std::uint16_t> linkStack_;  // indices into nodes_ of the open collections
 };
