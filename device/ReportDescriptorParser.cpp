@@ -4,6 +4,7 @@
 #include <array>
 #include <bitset>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "device/DescriptorItem.h"
@@ -71,16 +72,15 @@ struct UsageEntry {
 
 struct LocalState {
     std::vector<UsageEntry> usages;
-    bool hasMin = false;
-    bool hasMax = false;
-    DeclaredUsage pendingMin;
-    DeclaredUsage pendingMax;
+    std::optional<DeclaredUsage> pendingMin;
+    std::optional<DeclaredUsage> pendingMax;
     bool delimiterOpen = false;
     bool delimiterSetUsed = false;  // only the first usage of a delimited set counts
 
     void clear() {
         usages.clear();
-        hasMin = hasMax = false;
+        pendingMin.reset();
+        pendingMax.reset();
         delimiterOpen = delimiterSetUsed = false;
     }
 };
@@ -219,16 +219,9 @@ private:
             }
             break;
         case LocalTag::UsageMinimum:
-            if (counts) {
-                local_.pendingMin = usage;
-                local_.hasMin = true;
-                completeRange();
-            }
-            break;
         case LocalTag::UsageMaximum:
             if (counts) {
-                local_.pendingMax = usage;
-                local_.hasMax = true;
+                (item.tag == LocalTag::UsageMinimum ? local_.pendingMin : local_.pendingMax) = usage;
                 completeRange();
             }
             break;
@@ -245,9 +238,10 @@ private:
 
     // Minimum and maximum make a range in either order; an unpaired bound names nothing.
     void completeRange() {
-        if (local_.hasMin && local_.hasMax) {
-            local_.usages.push_back({local_.pendingMin, local_.pendingMax, true});
-            local_.hasMin = local_.hasMax = false;
+        if (local_.pendingMin && local_.pendingMax) {
+            local_.usages.push_back({*local_.pendingMin, *local_.pendingMax, true});
+            local_.pendingMin.reset();
+            local_.pendingMax.reset();
             local_.delimiterSetUsed = local_.delimiterOpen;
         }
     }
@@ -328,35 +322,33 @@ private:
         for (std::size_t i = plan.used; i-- > 0;) {
             const ResolvedUsage& usage = resolved_[i];
             if (asButtons) {
-                ButtonCapability cap;
-                cap.usagePage = usage.page;
-                cap.reportId = global_.reportId;
-                cap.linkCollection = link;
-                cap.linkUsagePage = node.usagePage;
-                cap.linkUsage = node.usage;
-                cap.isRange = usage.isRange;
-                cap.usage = usage.min;
-                cap.usageMax = usage.max;
-                (collection.*ButtonTables[kind]).push_back(cap);
-            } else {
-                ValueCapability cap;
-                cap.usagePage = usage.page;
-                cap.reportId = global_.reportId;
-                cap.linkCollection = link;
-                cap.linkUsagePage = node.usagePage;
-                cap.linkUsage = node.usage;
-                cap.isRange = usage.isRange;
-                cap.usage = usage.min;
-                cap.usageMax = usage.max;
-                cap.bitSize = static_cast<std::uint16_t>(global_.reportSize);
-                cap.reportCount = static_cast<std::uint16_t>(i + 1 == plan.used ? plan.lastCount : 1u);
-                cap.logicalMin = global_.logicalMin;
-                cap.logicalMax = global_.logicalMax;
-                cap.physicalMin = global_.physicalMin;
-                cap.physicalMax = global_.physicalMax;
-                (collection.*ValueTables[kind]).push_back(cap);
+                (collection.*ButtonTables[kind]).push_back(capability<ButtonCapability>(usage, link, node));
+                continue;
             }
+            auto cap = capability<ValueCapability>(usage, link, node);
+            cap.bitSize = static_cast<std::uint16_t>(global_.reportSize);
+            cap.reportCount = static_cast<std::uint16_t>(i + 1 == plan.used ? plan.lastCount : 1u);
+            cap.logicalMin = global_.logicalMin;
+            cap.logicalMax = global_.logicalMax;
+            cap.physicalMin = global_.physicalMin;
+            cap.physicalMax = global_.physicalMax;
+            (collection.*ValueTables[kind]).push_back(cap);
         }
+    }
+
+    // The fields value and button capabilities share.
+    template <typename Capability>
+    Capability capability(const ResolvedUsage& usage, std::uint16_t link, const LinkNode& node) const {
+        Capability cap;
+        cap.usagePage = usage.page;
+        cap.reportId = global_.reportId;
+        cap.linkCollection = link;
+        cap.linkUsagePage = node.usagePage;
+        cap.linkUsage = node.usage;
+        cap.isRange = usage.isRange;
+        cap.usage = usage.min;
+        cap.usageMax = usage.max;
+        return cap;
     }
 
     void openCollection() {

@@ -63,6 +63,11 @@ TEST(Enumeration, PermissionDeniedNodesAreReported) {
     ASSERT_TRUE(enumerateHidDevices(platform, records, &report));
     EXPECT_EQ(pathsOf(records), (std::vector<std::string>{"/dev/fake1"}));
     EXPECT_EQ(report.permissionDenied, (std::vector<std::string>{"/dev/fake0", "/dev/fake2"}));
+
+    DeviceList list(platform);
+    EnumerationReport listReport;
+    EXPECT_TRUE(list.discoverDevices(&listReport));
+    EXPECT_EQ(listReport.permissionDenied, report.permissionDenied);
 }
 
 TEST(Enumeration, AFailingQuerySkipsOnlyItsIndex) {
