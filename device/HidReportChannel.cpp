@@ -10,8 +10,7 @@ namespace grayden {
 
 namespace {
 
-// Values this long or shorter go out at once; longer ones wait a millisecond first, which the
-// monitor needs between a block selection and the block's data.
+// Values of up to 7 bytes go out at once; longer ones (the table blocks) wait a millisecond first.
 constexpr std::int16_t LongestImmediateWrite = 7;
 // A value must leave room for the report id in a frame whose length is a signed 16-bit count.
 constexpr std::int32_t MaxValueLength = std::numeric_limits<std::int16_t>::max() - 1;
