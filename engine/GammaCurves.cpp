@@ -5,11 +5,20 @@
 
 namespace grayden {
 
+namespace {
+
+// x^g × scale / top^g is exact at x = top, but the product rounds first and can land a hair
+// below the integer (1019.9999999999999 for 255 at 2.2), which truncation would turn into a
+// whole step less. A relative tolerance far below one step lets exact results stay exact.
+double truncatePower(double v) { return std::trunc(v * (1 + 1e-12)); }
+
+}  // namespace
+
 ToneTable MakeDefaultCurve(double exponent) {
     ToneTable table{};
     const double scale = std::pow(255.0, exponent);
     for (int i = 0; i < LevelCount; ++i) {
-        const double v = std::trunc(std::pow(static_cast<double>(i), exponent) * 1020 / scale);
+        const double v = truncatePower(std::pow(static_cast<double>(i), exponent) * 1020 / scale);
         table[i] = static_cast<std::uint16_t>(8 * static_cast<int>(v));
     }
     return table;
@@ -20,9 +29,9 @@ ToneTable MakeMonitorGammaCurve(double gamma, double panelGamma) {
     const double e = gamma / panelGamma;
     const double scale = std::pow(255.0, e);
     for (int i = 0; i < LevelCount; ++i) {
-        double v = std::trunc(std::pow(static_cast<double>(i), e) * FullScale / scale);
+        double v = truncatePower(std::pow(static_cast<double>(i), e) * FullScale / scale);
         // A gamma code far out of range overflows the powers; the ratio form stays finite.
-        if (!std::isfinite(v)) v = std::trunc(std::pow(i / 255.0, e) * FullScale);
+        if (!std::isfinite(v)) v = truncatePower(std::pow(i / 255.0, e) * FullScale);
         table[i] = static_cast<std::uint16_t>(std::clamp(v, 0.0, static_cast<double>(FullScale)));
     }
     return table;
@@ -32,7 +41,7 @@ PanelResponse MakePanelResponse(double panelGamma) {
     PanelResponse response(FullScale + 1);
     const double scale = std::pow(static_cast<double>(FullScale), panelGamma);
     for (int v = 0; v <= FullScale; ++v) {
-        const double r = std::trunc(std::pow(static_cast<double>(v), panelGamma) * FullScale / scale);
+        const double r = truncatePower(std::pow(static_cast<double>(v), panelGamma) * FullScale / scale);
         response[v] = static_cast<std::uint16_t>(std::clamp(r, 0.0, static_cast<double>(FullScale)));
     }
     return response;

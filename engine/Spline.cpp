@@ -27,31 +27,22 @@ struct PlanePoint {
     double y;
 };
 
-// One coordinate of segment i at parameter t; the first segment takes precedence over the last.
-double evaluateCoordinate(double p0, double p1, double p2, double p3, double t, double t2, double t3,
-                          bool first, bool last) {
+// The cubic of one coordinate over one segment, in the form (a·t³ + b·t² + c·t + d) / 2.
+struct Cubic {
     double a, b, c, d;
-    if (first) {
-        a = 0;
-        b = p1 - 2 * p2 + p3;
-        c = -3 * p1 + 4 * p2 - p3;
-        d = 2 * p1;
-    } else if (last) {
-        a = 0;
-        b = p0 - 2 * p1 + p2;
-        c = -p0 + p2;
-        d = 2 * p1;
-    } else {
-        a = -p0 + 3 * p1 - 3 * p2 + p3;
-        b = 2 * p0 - 5 * p1 + 4 * p2 - p3;
-        c = -p0 + p2;
-        d = 2 * p1;
-    }
-    return (a * t3 + b * t2 + c * t + d) / 2;
+    double at(double t, double t2, double t3) const { return (a * t3 + b * t2 + c * t + d) / 2; }
+};
+
+// The first segment takes precedence over the last (they coincide with three points).
+Cubic segmentCubic(double p0, double p1, double p2, double p3, bool first, bool last) {
+    if (first) return {0, p1 - 2 * p2 + p3, -3 * p1 + 4 * p2 - p3, 2 * p1};
+    if (last) return {0, p0 - 2 * p1 + p2, -p0 + p2, 2 * p1};
+    return {-p0 + 3 * p1 - 3 * p2 + p3, 2 * p0 - 5 * p1 + 4 * p2 - p3, -p0 + p2, 2 * p1};
 }
 
 // The spline at every integer parameter 0..255. The parameters rise, so the segment search
-// moves forward only; each parameter is evaluated once and the walks read the results.
+// moves forward only and each segment's coefficients are formed once; the walks then read
+// these samples instead of evaluating the spline again.
 void sampleSpline(const ControlPointArray& pts, int n, PlanePoint* out) {
     auto coord = [&](int idx, bool y) -> double {
         // Indices outside the live points are never used by the chosen coefficient set.
@@ -59,24 +50,25 @@ void sampleSpline(const ControlPointArray& pts, int n, PlanePoint* out) {
         return y ? pts[idx].value : pts[idx].level;
     };
     int i = 0;
+    int formed = -1;
+    Cubic cx{}, cy{};
+    double startLevel = 0, span = 1;
     for (int p = 0; p < LevelCount; ++p) {
         while (i < n - 2 && pts[i + 1].level < p) ++i;
-        const double pd = p;
-        double t;
-        if (p == 0) {
-            i = 0;
-            t = 0;
-        } else {
-            t = (pd - pts[i].level) / static_cast<double>(pts[i + 1].level - pts[i].level);
+        if (i != formed) {
+            const bool first = i == 0;
+            const bool last = i == n - 2;
+            cx = segmentCubic(coord(i - 1, false), coord(i, false), coord(i + 1, false), coord(i + 2, false), first, last);
+            cy = segmentCubic(coord(i - 1, true), coord(i, true), coord(i + 1, true), coord(i + 2, true), first, last);
+            startLevel = pts[i].level;
+            span = static_cast<double>(pts[i + 1].level - pts[i].level);
+            formed = i;
         }
+        const double t = p == 0 ? 0.0 : (p - startLevel) / span;
         const double t2 = t * t;
         const double t3 = t2 * t;
-        const bool first = i == 0;
-        const bool last = i == n - 2;
-        out[p].x = evaluateCoordinate(coord(i - 1, false), coord(i, false), coord(i + 1, false),
-                                      coord(i + 2, false), t, t2, t3, first, last);
-        out[p].y = evaluateCoordinate(coord(i - 1, true), coord(i, true), coord(i + 1, true),
-                                      coord(i + 2, true), t, t2, t3, first, last);
+        out[p].x = cx.at(t, t2, t3);
+        out[p].y = cy.at(t, t2, t3);
     }
 }
 

@@ -90,7 +90,8 @@ std::string formatToneText(const ToneTable& table) {
 }
 
 ToneFileError readToneFile(const std::string& path, ToneTable& table) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so a named pipe cannot hang the open; only regular files are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return ToneFileError::CannotOpen;
     struct stat st {};
     // Only regular files are tone files; the size check comes before any byte is read.

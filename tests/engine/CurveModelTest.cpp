@@ -1,1 +1,154 @@
 #include <gtest/gtest.h>
+
+#include "RecordingOwner.h"
+#include "engine/CurveModel.h"
+
+namespace grayden {
+namespace {
+
+using testing::RecordingOwner;
+
+struct ModelFixture : ::testing::Test {
+    RecordingOwner owner;
+    CurveModel model{owner};
+
+    void install(const ToneTable& t) {
+        model.sourceTable = t;
+        model.InstallSourceTable();
+    }
+};
+
+TEST_F(ModelFixture, StartsWithTheDocumentedDefaults) {
+    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_EQ(model.livePointCount(), 9);
+    EXPECT_DOUBLE_EQ(model.exponent, 1.0);
+    EXPECT_DOUBLE_EQ(model.panelGamma, 2.2);
+    EXPECT_FALSE(model.previewOn);
+    EXPECT_FALSE(model.showOutputCurve);
+    EXPECT_FALSE(model.CanUndo());
+    EXPECT_TRUE(model.filePath.empty());
+    EXPECT_EQ(model.windowWidth, 800);
+    EXPECT_EQ(model.windowHeight, 600);
+}
+
+TEST_F(ModelFixture, InstallClampsThenLaysThePointsOnTheTable) {
+    ToneTable t = identityTable();
+    t[31] = 9000;  // a control point at 9 points
+    t[40] = 65535;
+    install(t);
+    EXPECT_EQ(model.sourceTable[31], 8160);
+    EXPECT_EQ(model.sourceTable[40], 8160);
+    EXPECT_EQ(model.points[1].level, 31);
+    EXPECT_EQ(model.points[1].value, 8160);
+    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_EQ(owner.refreshes, 2);  // one refresh per rebuild
+    EXPECT_TRUE(owner.writes.empty());
+}
+
+TEST_F(ModelFixture, InstallAtAllLevelsKeepsEveryClampedValue) {
+    model.pointCountIndex = 6;
+    ToneTable t{};
+    for (int i = 0; i < 256; ++i) t[i] = static_cast<std::uint16_t>((i * 977) % 9000);
+    install(t);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(model.currentTable[i], std::min<int>(t[i], 8160)) << i;
+}
+
+TEST_F(ModelFixture, SetPointValueRecomputesFromThePointsOnly) {
+    install(identityTable());
+    const ToneTable before = model.sourceTable;
+    ASSERT_TRUE(model.SetPointValue(4, 1000));  // level 127
+    EXPECT_EQ(model.currentTable[127], 1000);
+    EXPECT_EQ(model.sourceTable, before);
+    EXPECT_EQ(model.points[4].level, 127);
+    EXPECT_FALSE(model.SetPointValue(9, 0));   // only 9 points are live
+    EXPECT_FALSE(model.SetPointValue(-1, 0));
+    ASSERT_TRUE(model.SetPointValue(0, 99999));  // clamped, never beyond full scale
+    EXPECT_EQ(model.points[0].value, 8160);
+}
+
+TEST(ValidateValueText, AcceptsAtoiNumbersInRangeAndNormalises) {
+    struct Case {
+        const char* in;
+        bool ok;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"8160", true, "8160"}, {"8161", false, "8161"}, {"-1", false, "-1"}, {" 0100", true, "100"},
+        {"12abc", true, "12"},  {"abc", true, "0"},      {"", true, "0"},     {"+7", true, "7"},
+        {"99999999999999999999", false, "99999999999999999999"},
+        {"-99999999999999999999", false, "-99999999999999999999"},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.in;
+        EXPECT_EQ(CurveModel::ValidateValueText(text), c.ok) << c.in;
+        EXPECT_EQ(text, c.out) << c.in;
+    }
+}
+
+TEST_F(ModelFixture, DefaultCurveSettingPushesInstallsAndPreviews) {
+    install(identityTable());
+    model.previewOn = true;
+    model.ApplyDefaultCurve(2.2);
+    ASSERT_EQ(model.undoHistory.size(), 1u);
+    EXPECT_EQ(model.undoHistory.back().table, identityTable());
+    EXPECT_TRUE(model.undoHistory.back().sendToMonitor);
+    EXPECT_DOUBLE_EQ(model.exponent, 2.2);
+    EXPECT_EQ(model.sourceTable, MakeDefaultCurve(2.2));  // 256-point pass keeps the values
+    ASSERT_EQ(owner.writes.size(), 1u);
+    EXPECT_EQ(owner.writes[0].which, MonitorTable::Preview);
+    EXPECT_EQ(owner.writes[0].table, model.currentTable);
+}
+
+TEST_F(ModelFixture, DefaultCurveOneThroughNinePointsIsTheStraightLine) {
+    install(MakeDefaultCurve(2.2));
+    model.ApplyDefaultCurve(1.0);
+    EXPECT_EQ(model.currentTable, identityTable());
+    EXPECT_TRUE(owner.writes.empty());  // preview is off
+}
+
+TEST_F(ModelFixture, PointCountChangeResamplesAndUndoRestores) {
+    install(MakeDefaultCurve(2.2));
+    const ToneTable before = model.currentTable;
+    ASSERT_TRUE(model.ApplyPointCount(0));
+    EXPECT_EQ(model.pointCountIndex, 0);
+    EXPECT_EQ(model.livePointCount(), 3);
+    EXPECT_EQ(model.points[1].level, 127);
+    EXPECT_NE(model.currentTable, before);  // three points cannot hold the gamma curve
+    model.Undo();
+    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_EQ(model.currentTable, before);
+}
+
+TEST_F(ModelFixture, PointCountOfAllLevelsLeavesTheTable) {
+    install(MakeDefaultCurve(1.7));
+    const ToneTable before = model.currentTable;
+    ASSERT_TRUE(model.ApplyPointCount(6));
+    EXPECT_EQ(model.currentTable, before);
+    EXPECT_FALSE(model.ApplyPointCount(7));
+    EXPECT_FALSE(model.ApplyPointCount(-1));
+    EXPECT_EQ(model.undoHistory.size(), 1u);
+}
+
+TEST_F(ModelFixture, PanelGammaChangesOnlyTheGamma) {
+    install(identityTable());
+    const ToneTable before = model.currentTable;
+    EXPECT_FALSE(model.ApplyPanelGamma(2.2));
+    EXPECT_TRUE(model.ApplyPanelGamma(1.8));
+    EXPECT_DOUBLE_EQ(model.panelGamma, 1.8);
+    EXPECT_EQ(model.currentTable, before);
+    EXPECT_FALSE(model.CanUndo());
+    EXPECT_TRUE(owner.writes.empty());
+}
+
+TEST_F(ModelFixture, ControlPointLevelsFollowTheCount) {
+    install(identityTable());
+    EXPECT_TRUE(model.isControlPointLevel(0));
+    EXPECT_TRUE(model.isControlPointLevel(223));
+    EXPECT_FALSE(model.isControlPointLevel(224));
+    model.pointCountIndex = 6;
+    model.RebuildFromTable(model.sourceTable);
+    EXPECT_TRUE(model.isControlPointLevel(224));
+}
+
+}  // namespace
+}  // namespace grayden

@@ -1,1 +1,120 @@
 #include <gtest/gtest.h>
+
+#include "RecordingOwner.h"
+#include "engine/CurveModel.h"
+#include "engine/SettingsStore.h"
+
+namespace grayden {
+namespace {
+
+using testing::RecordingOwner;
+
+struct SettingsFixture : ::testing::Test {
+    MemoryStringStore store;
+    SettingsStore settings{store};
+    RecordingOwner owner;
+    CurveModel model{owner};
+
+    void put(const std::string& name, const std::string& text) { store.values[std::string(SettingsKeyPath) + "\\" + name] = text; }
+    std::string get(const std::string& name) { return store.values.at(std::string(SettingsKeyPath) + "\\" + name); }
+};
+
+TEST_F(SettingsFixture, NothingStoredKeepsDefaultsAndSavingCreatesAllSeven) {
+    settings.LoadSettings(model);
+    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_FALSE(model.previewOn);
+    EXPECT_FALSE(model.showOutputCurve);
+    EXPECT_EQ(model.windowWidth, 800);
+    EXPECT_EQ(model.windowHeight, 600);
+    settings.SaveSettings(model);
+    EXPECT_EQ(store.values.size(), 7u);
+    EXPECT_EQ(get("ControlPntIdx"), "2");
+    EXPECT_EQ(get("Gamma"), "1.000000");
+    EXPECT_EQ(get("PanelChr"), "2.200000");
+    EXPECT_EQ(get("ViewCurve"), "0");
+    EXPECT_EQ(get("Preview"), "0");
+    EXPECT_EQ(get("Width"), "800");
+    EXPECT_EQ(get("Height"), "600");
+}
+
+TEST_F(SettingsFixture, CheckBoxNamesAreCrossedBothWays) {
+    model.previewOn = true;
+    settings.SaveSettings(model);
+    EXPECT_EQ(get("ViewCurve"), "1");
+    EXPECT_EQ(get("Preview"), "0");
+    CurveModel fresh(owner);
+    settings.LoadSettings(fresh);
+    EXPECT_TRUE(fresh.previewOn);
+    EXPECT_FALSE(fresh.showOutputCurve);
+}
+
+TEST_F(SettingsFixture, RoundTripKeepsEveryValue) {
+    model.pointCountIndex = 5;
+    model.exponent = 2.35;
+    model.panelGamma = 1.8;
+    model.showOutputCurve = true;
+    model.windowWidth = 1024;
+    model.windowHeight = 700;
+    settings.SaveSettings(model);
+    CurveModel fresh(owner);
+    settings.LoadSettings(fresh);
+    EXPECT_EQ(fresh.pointCountIndex, 5);
+    EXPECT_DOUBLE_EQ(fresh.exponent, 2.35);
+    EXPECT_DOUBLE_EQ(fresh.panelGamma, 1.8);
+    EXPECT_TRUE(fresh.showOutputCurve);
+    EXPECT_EQ(fresh.windowWidth, 1024);
+    EXPECT_EQ(fresh.windowHeight, 700);
+}
+
+TEST_F(SettingsFixture, OddStoredValuesFallBack) {
+    put("ControlPntIdx", "7");
+    put("Gamma", "0.4");
+    put("PanelChr", "abc");
+    put("ViewCurve", "yes");
+    put("Preview", " 3");
+    put("Width", "100");
+    put("Height", "-5");
+    model.exponent = 3;     // a rejected text gives the default, not the value before
+    model.panelGamma = 3;
+    settings.LoadSettings(model);
+    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_DOUBLE_EQ(model.exponent, 1.0);
+    EXPECT_DOUBLE_EQ(model.panelGamma, 2.2);
+    EXPECT_FALSE(model.previewOn);
+    EXPECT_TRUE(model.showOutputCurve);
+    EXPECT_EQ(model.windowWidth, 640);
+    EXPECT_EQ(model.windowHeight, 480);
+
+    const char* badGammas[] = {"nan", "inf", "1e3", "10.5", "2.2x", "", "-1.0", "0x1p1"};
+    for (const char* text : badGammas) {
+        put("Gamma", text);
+        put("PanelChr", text);
+        settings.LoadSettings(model);
+        EXPECT_DOUBLE_EQ(model.exponent, 1.0) << text;
+        EXPECT_DOUBLE_EQ(model.panelGamma, 2.2) << text;
+    }
+    put("Gamma", " 10.000000 ");
+    put("PanelChr", "0.1");
+    put("ControlPntIdx", "-1");
+    put("Width", "99999999999");
+    settings.LoadSettings(model);
+    EXPECT_DOUBLE_EQ(model.exponent, 10.0);
+    EXPECT_DOUBLE_EQ(model.panelGamma, 0.1);
+    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_EQ(model.windowWidth, 65535);
+}
+
+TEST_F(SettingsFixture, OverlongTextIsCutLikeAFixedBuffer) {
+    put("Width", std::string(255, ' ') + "900");  // the digits lie beyond the 255 characters kept
+    settings.LoadSettings(model);
+    EXPECT_EQ(model.windowWidth, 640);
+}
+
+TEST_F(SettingsFixture, WriteFailuresAreIgnored) {
+    store.failWrites = true;
+    settings.SaveSettings(model);
+    EXPECT_TRUE(store.values.empty());
+}
+
+}  // namespace
+}  // namespace grayden

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The run command: installs what is missing, builds, and starts grayden on the simulated
+# monitor, whose memory lives in the user's state folder. With --real it talks to a real monitor.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+"$here/scripts/install-deps.sh"
+"$here/scripts/build.sh" normal
+
+if [ "${1:-}" != "--real" ]; then
+  state_dir="${XDG_STATE_HOME:-$HOME/.local/state}/grayden"
+  mkdir -p "$state_dir"
+  export GRAYDEN_SIMULATOR="${GRAYDEN_SIMULATOR:-$state_dir/simulated-monitor.state}"
+  echo "Simulated monitor: $GRAYDEN_SIMULATOR"
+fi
+
+editor="$here/build/normal/editor/grayden"
+if [ -x "$editor" ]; then
+  exec "$editor"
+fi
+
+# Without the editor, show the engine at work through the command-line companion.
+ctl="$here/build/normal/tools/graydenctl/graydenctl"
+echo "The default curve of gamma 2.2 seen through 9 control points:"
+"$ctl" curve --default-curve 2.2 --print points
+echo "Levels 120 to 129 of it as a tone file:"
+"$ctl" curve --default-curve 2.2 | sed -n 121,130p

@@ -1,0 +1,32 @@
+#include "CommandLine.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "resources/StringTable.h"
+
+namespace grayden::ctl {
+
+bool parseWholeInt(std::string_view text, int& out) {
+    if (text.empty()) return false;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && ptr == text.data() + text.size();
+}
+
+bool parseWholeDouble(std::string_view text, double& out) {
+    if (text.empty()) return false;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && ptr == text.data() + text.size() && std::isfinite(out);
+}
+
+std::string messageText(int stringId) {
+    const std::string_view text = stringText(stringId, Language::English);
+    return text.empty() ? "message " + std::to_string(stringId) : std::string(text);
+}
+
+bool writeStdout(std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+}
+
+}  // namespace grayden::ctl

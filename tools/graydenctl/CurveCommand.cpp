@@ -1,0 +1,195 @@
+#include "CurveCommand.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CommandLine.h"
+#include "engine/CurveModel.h"
+#include "engine/GammaCurves.h"
+#include "engine/ToneFile.h"
+
+namespace grayden::ctl {
+
+namespace {
+
+constexpr const char* CurveUsage =
+    "usage: graydenctl curve [--points N] [--panel-gamma G] SOURCE [--set LEVEL=VALUE]...\n"
+    "                        [--out FILE] [--print points]\n"
+    "  SOURCE is one of:\n"
+    "    --csv FILE          a tone file\n"
+    "    --default-curve E   the default curve with exponent E (0.5..10)\n"
+    "    --monitor-gamma G   the table a monitor set to gamma G holds (uses the panel gamma)\n"
+    "    --identity          the straight line 32*i\n"
+    "  --points N        control points: 3, 5, 9, 16, 24, 33 or 256 (default 9)\n"
+    "  --panel-gamma G   native gamma of the panel, 0.1..10 (default 2.2)\n"
+    "  --set LEVEL=VALUE give the control point at input level LEVEL the output VALUE (0..8160)\n"
+    "  --out FILE        write the tone file there instead of to standard output\n"
+    "  --print points    print the control points as level,value lines instead of the table\n";
+
+// The message the Default Curve Setting dialog gives for an exponent out of range.
+constexpr const char* ExponentRangeText = "Input the value between 0.5 and 10.";
+
+enum class Source { None, Csv, DefaultCurve, MonitorGamma, Identity };
+
+struct CurveOptions {
+    Source source = Source::None;
+    std::string csvPath;
+    double sourceNumber = 0;
+    int pointCountIndex = DefaultPointCountIndex;
+    double panelGamma = DefaultPanelGamma;
+    std::vector<std::pair<int, std::string>> edits;
+    std::optional<std::string> outPath;
+    bool printPoints = false;
+};
+
+// Prints messages to standard error in English instead of showing them.
+class ConsoleOwner : public ModelOwner {
+public:
+    void refreshViews() override {}
+    bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return true; }
+    void showMessage(int stringId) override { std::fprintf(stderr, "%s\n", messageText(stringId).c_str()); }
+};
+
+int usageError(const std::string& why) {
+    std::fprintf(stderr, "graydenctl curve: %s\n%s", why.c_str(), CurveUsage);
+    return ExitUsage;
+}
+
+int failure(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return ExitFailure;
+}
+
+int pointCountIndexOf(int count) {
+    for (int i = 0; i < static_cast<int>(CurvePointCount.size()); ++i) {
+        if (CurvePointCount[i] == count) return i;
+    }
+    return -1;
+}
+
+// Fills options from the arguments; returns an exit status when parsing ends the command.
+std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
+    auto setSource = [&](Source s) -> bool {
+        if (o.source != Source::None) return false;
+        o.source = s;
+        return true;
+    };
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        auto value = [&]() { return std::string(argv[++i]); };
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(CurveUsage, stdout);
+            return ExitOk;
+        } else if (arg == "--identity") {
+            if (!setSource(Source::Identity)) return usageError("only one source may be given");
+        } else if (!hasValue && (arg == "--csv" || arg == "--default-curve" || arg == "--monitor-gamma" ||
+                                 arg == "--points" || arg == "--panel-gamma" || arg == "--set" ||
+                                 arg == "--out" || arg == "--print")) {
+            return usageError(arg + " needs a value");
+        } else if (arg == "--csv") {
+            if (!setSource(Source::Csv)) return usageError("only one source may be given");
+            o.csvPath = value();
+        } else if (arg == "--default-curve" || arg == "--monitor-gamma") {
+            if (!setSource(arg == "--default-curve" ? Source::DefaultCurve : Source::MonitorGamma)) {
+                return usageError("only one source may be given");
+            }
+            const std::string text = value();
+            if (!parseWholeDouble(text, o.sourceNumber)) return usageError("not a number: " + text);
+        } else if (arg == "--points") {
+            const std::string text = value();
+            int count = 0;
+            if (!parseWholeInt(text, count) || pointCountIndexOf(count) < 0) {
+                return usageError("--points takes 3, 5, 9, 16, 24, 33 or 256, not " + text);
+            }
+            o.pointCountIndex = pointCountIndexOf(count);
+        } else if (arg == "--panel-gamma") {
+            const std::string text = value();
+            if (!parseWholeDouble(text, o.panelGamma) || o.panelGamma < MinPanelGamma || o.panelGamma > MaxPanelGamma) {
+                return usageError("--panel-gamma takes a number from 0.1 to 10, not " + text);
+            }
+        } else if (arg == "--set") {
+            const std::string text = value();
+            const std::size_t eq = text.find('=');
+            int level = 0;
+            if (eq == std::string::npos || !parseWholeInt(std::string_view(text).substr(0, eq), level)) {
+                return usageError("--set takes LEVEL=VALUE, not " + text);
+            }
+            o.edits.emplace_back(level, text.substr(eq + 1));
+        } else if (arg == "--out") {
+            o.outPath = value();
+        } else if (arg == "--print") {
+            const std::string what = value();
+            if (what != "points") return usageError("--print takes only: points");
+            o.printPoints = true;
+        } else {
+            return usageError("unknown argument: " + arg);
+        }
+    }
+    if (o.source == Source::None) return usageError("a source is required");
+    if (o.printPoints && o.outPath) return usageError("--print points and --out cannot be combined");
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runCurveCommand(int argc, char** argv) {
+    CurveOptions o;
+    if (const auto status = parseCurveOptions(argc, argv, o)) return *status;
+
+    ConsoleOwner owner;
+    CurveModel model(owner);
+    model.pointCountIndex = static_cast<std::uint16_t>(o.pointCountIndex);
+    model.panelGamma = o.panelGamma;
+
+    switch (o.source) {
+    case Source::Csv:
+        if (!model.LoadToneFile(o.csvPath)) return ExitFailure;
+        break;
+    case Source::DefaultCurve:
+        if (o.sourceNumber < MinExponent || o.sourceNumber > MaxExponent) return failure(ExponentRangeText);
+        model.exponent = o.sourceNumber;
+        model.sourceTable = MakeDefaultCurve(o.sourceNumber);
+        model.InstallSourceTable();
+        break;
+    case Source::MonitorGamma:
+        if (!(o.sourceNumber > 0)) return failure("The monitor gamma must be a positive number.");
+        model.sourceTable = MakeMonitorGammaCurve(o.sourceNumber, model.panelGamma);
+        model.InstallSourceTable();
+        break;
+    case Source::Identity:
+        model.sourceTable = identityTable();
+        model.InstallSourceTable();
+        break;
+    case Source::None:
+        break;
+    }
+
+    for (auto& [level, valueText] : o.edits) {
+        int k = -1;
+        for (int i = 0; i < model.livePointCount(); ++i) {
+            if (model.points[i].level == level) k = i;
+        }
+        if (k < 0) return failure("Level " + std::to_string(level) + " is not a control point.");
+        std::string text = valueText;
+        if (!CurveModel::ValidateValueText(text)) {
+            return failure("Value " + valueText + " for level " + std::to_string(level) + " is not within 0..8160.");
+        }
+        model.SetPointValue(k, std::stoi(text));
+    }
+
+    if (o.printPoints) {
+        std::string lines;
+        for (int i = 0; i < model.livePointCount(); ++i) {
+            lines += std::to_string(model.points[i].level) + "," + std::to_string(model.points[i].value) + "\n";
+        }
+        return writeStdout(lines) ? ExitOk : failure("Cannot write to standard output.");
+    }
+    if (o.outPath) return model.SaveToneFile(*o.outPath) ? ExitOk : ExitFailure;
+    return writeStdout(formatToneText(model.currentTable)) ? ExitOk : failure("Cannot write to standard output.");
+}
+
+}  // namespace grayden::ctl

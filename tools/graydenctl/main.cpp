@@ -1,0 +1,31 @@
+// graydenctl: the command-line companion of grayden, over the same engine and device code.
+#include <cstdio>
+#include <cstring>
+
+#include "CommandLine.h"
+#include "CurveCommand.h"
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: graydenctl <command> [options]\n"
+    "commands:\n"
+    "  curve     build a tone curve and print or save it as a tone file\n"
+    "run 'graydenctl <command> --help' for the options of a command.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace grayden::ctl;
+    if (argc < 2) {
+        std::fputs(Usage, stderr);
+        return ExitUsage;
+    }
+    if (std::strcmp(argv[1], "curve") == 0) return runCurveCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(Usage, stdout);
+        return ExitOk;
+    }
+    std::fprintf(stderr, "graydenctl: unknown command '%s'\n%s", argv[1], Usage);
+    return ExitUsage;
+}
