@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
 
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
@@ -71,18 +70,30 @@ bool MonitorLink::findSupportedMonitor() {
 
 bool MonitorLink::isSupportedMonitor(HidDeviceInfo& device) {
     channel_.bindDevice(&device);
-    return isAcceptedVendor(device.vendorId) && device.versionNumber >= MinVersionNumber && isSupportedModel();
+    return hasMonitorIdentity(device) && isSupportedModel();
+}
+
+bool MonitorLink::hasMonitorIdentity(const HidDeviceInfo& device) {
+    return isAcceptedVendor(device.vendorId) && device.versionNumber >= MinVersionNumber;
 }
 
 bool MonitorLink::isSupportedModel() {
+    std::string name;
+    return readModelName(name) && isSupportedModelName(name);
+}
+
+bool MonitorLink::readModelName(std::string& name) {
     // Zeros behind the 16-byte value end the name after at most 8 characters.
     std::uint8_t buffer[25] = {};
     if (!channel_.readValue(buffer, ModelNameLength, UsageModelName, VendorPageA)) return fail(MsgReadFailed);
     const char* text = reinterpret_cast<const char*>(buffer + ModelNameOffset);
-    std::string_view name(text, ::strnlen(text, sizeof buffer - ModelNameOffset));
-    while (!name.empty() && std::string_view(" \t\n\v\f\r").find(name.back()) != std::string_view::npos) {
-        name.remove_suffix(1);
-    }
+    name.assign(text, ::strnlen(text, sizeof buffer - ModelNameOffset));
+    const std::size_t end = name.find_last_not_of(" \t\n\v\f\r");
+    name.erase(end == std::string::npos ? 0 : end + 1);
+    return true;
+}
+
+bool MonitorLink::isSupportedModelName(std::string_view name) {
     return std::find(supportedModels.begin(), supportedModels.end(), name) != supportedModels.end();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "device/DeviceList.h"
 #include "device/HidReportChannel.h"
@@ -47,7 +49,12 @@ public:
     // Binds the channel to device and checks it: accepted vendor, release at least 30000, and
     // then (only then) a supported model name.
     bool isSupportedMonitor(HidDeviceInfo& device);
+    // Whether the identity allows reading the model name at all.
+    static bool hasMonitorIdentity(const HidDeviceInfo& device);
     bool isSupportedModel();
+    // The bound device's model name without trailing white space; shows 32794 on failure.
+    bool readModelName(std::string& name);
+    static bool isSupportedModelName(std::string_view name);
     bool isAlreadyCalibrated();
     bool ensureReady();
 

@@ -32,6 +32,7 @@ void SimulatedMonitorPlatform::addDiscoveryDevices() {
     wrongModel.vendorId = 4714;
     wrongModel.modelName = "qt440";
     std::vector<Device> extras;
+    extras.push_back({"simulated:no-access", SimulatedMonitor(factoryMonitorState()), true, true});
     extras.push_back({"simulated:unaccepted-vendor", SimulatedMonitor(unaccepted)});
     extras.push_back({"simulated:release-29999", SimulatedMonitor(oldRelease)});
     extras.push_back({"simulated:wrong-model", SimulatedMonitor(wrongModel)});

@@ -55,9 +55,9 @@ public:
     const std::string& devicePath(std::size_t device) const { return devices_[device].path; }
     SimulatedMonitor& device(std::size_t index) { return devices_[index].monitor; }
 
-    // Lists, before the monitor, a device of an unaccepted vendor, one of an accepted vendor
-    // with release 29999 and one whose model name is "qt440"; each would pass if its one flaw
-    // were overlooked.
+    // Lists, before the monitor, a QT440 that cannot be opened for lack of permission, one of an
+    // unaccepted vendor, one of an accepted vendor with release 29999 and one whose model name
+    // is "qt440"; each would pass if its one flaw were overlooked.
     void addDiscoveryDevices();
     // Adds a device at the end of the enumeration order; returns its index.
     std::size_t addDevice(MonitorState state);
@@ -69,8 +69,6 @@ public:
     void clearFaults();
     // The device disappears: it is no longer listed and every exchange with it fails.
     void unplug(std::size_t device) { devices_[device].present = false; }
-    // Opening the device fails as a node without access rights does.
-    void denyAccess(std::size_t device) { devices_[device].accessDenied = true; }
 
     // The exchange log, kept only while recording is on.
     void recordExchanges(bool on) { recording_ = on; }

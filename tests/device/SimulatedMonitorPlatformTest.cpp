@@ -168,24 +168,23 @@ TEST(SimulatedMonitorPlatform, DiscoveryDevicesComeBeforeTheMonitorAndHandlesFol
     int error = 0;
     const HidHandle monitor = sim.openDevice("simulated:monitor", true, true, false, error);
     sim.addDiscoveryDevices();
-    EXPECT_EQ(sim.monitorIndex(), 3u);
+    EXPECT_EQ(sim.monitorIndex(), 4u);
     ASSERT_TRUE(sim.beginEnumeration());
     std::vector<std::string> paths;
     std::string path;
     for (std::size_t i = 0; sim.interfaceAt(i, path) == InterfaceQuery::Found; ++i) paths.push_back(path);
     sim.endEnumeration();
-    EXPECT_EQ(paths, (std::vector<std::string>{"simulated:unaccepted-vendor", "simulated:release-29999",
-                                               "simulated:wrong-model", "simulated:monitor"}));
+    EXPECT_EQ(paths, (std::vector<std::string>{"simulated:no-access", "simulated:unaccepted-vendor",
+                                               "simulated:release-29999", "simulated:wrong-model",
+                                               "simulated:monitor"}));
     std::uint16_t vendor = 0, product = 0, release = 0;
     ASSERT_TRUE(sim.getAttributes(monitor, vendor, product, release));
     EXPECT_EQ(release, 30000) << "the open handle still reaches the monitor";
-    EXPECT_EQ(sim.device(0).state().vendorId, 0x046D);
-    EXPECT_EQ(sim.device(1).state().releaseNumber, 29999);
-    EXPECT_EQ(sim.device(2).state().modelName, "qt440");
-
-    sim.denyAccess(0);
     EXPECT_EQ(sim.openDevice(paths[0], true, true, false, error), InvalidHidHandle);
     EXPECT_EQ(error, EACCES);
+    EXPECT_EQ(sim.device(1).state().vendorId, 0x046D);
+    EXPECT_EQ(sim.device(2).state().releaseNumber, 29999);
+    EXPECT_EQ(sim.device(3).state().modelName, "qt440");
     sim.closeDevice(monitor);
     EXPECT_EQ(sim.openHandleCount(), 0u);
 }
@@ -255,7 +254,7 @@ TEST(SimulatedMonitorPlatform, StateFileCanAskForTheDiscoveryDevices) {
     MonitorState s = factoryMonitorState();
     s.extraDevices = true;
     SimulatedMonitorPlatform sim(s);
-    EXPECT_EQ(sim.deviceCount(), 4u);
+    EXPECT_EQ(sim.deviceCount(), 5u);
     EXPECT_EQ(sim.devicePath(sim.monitorIndex()), "simulated:monitor");
 }
 
