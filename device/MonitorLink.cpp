@@ -132,18 +132,19 @@ bool MonitorLink::readMonitorTable(ToneTable& destination, TableBank bank) {
     return true;
 }
 
+bool MonitorLink::selectBlock(TableBank bank, int k) {
+    const std::uint8_t index = blockIndex(bank, k);
+    return channel_.writeValue(&index, BlockSelectLength, UsageBlockSelect, VendorPageB) || fail(MsgWriteFailed);
+}
+
 bool MonitorLink::readTableBlocks(ToneTable& destination, TableBank bank) {
     if (!ensureReady()) return false;
     for (int k = 0; k < BlocksPerTable; ++k) {
-        const std::uint8_t index = blockIndex(bank, k);
-        if (!channel_.writeValue(&index, BlockSelectLength, UsageBlockSelect, VendorPageB)) {
-            return fail(MsgWriteFailed);
-        }
+        if (!selectBlock(bank, k)) return false;
         std::uint8_t block[BlockBytes];
         if (!channel_.readValue(block, BlockBytes, UsageBlockData, VendorPageB)) return fail(MsgReadFailed);
         for (int i = 0; i < BlockEntries; ++i) {
-            const auto word = static_cast<std::uint16_t>(block[2 * i] | (block[2 * i + 1] << 8));
-            destination[k * BlockEntries + i] = unpackLevel(word);
+            destination[k * BlockEntries + i] = unpackLevel(loadWord(block + 2 * i));
         }
     }
     return true;
@@ -152,16 +153,9 @@ bool MonitorLink::readTableBlocks(ToneTable& destination, TableBank bank) {
 bool MonitorLink::writeTableBlocks(const ToneTable& source, TableBank bank) {
     if (!ensureReady()) return false;
     for (int k = 0; k < BlocksPerTable; ++k) {
-        const std::uint8_t index = blockIndex(bank, k);
-        if (!channel_.writeValue(&index, BlockSelectLength, UsageBlockSelect, VendorPageB)) {
-            return fail(MsgWriteFailed);
-        }
+        if (!selectBlock(bank, k)) return false;
         std::uint8_t block[BlockBytes];
-        for (int i = 0; i < BlockEntries; ++i) {
-            const std::uint16_t word = packLevel(source[k * BlockEntries + i]);
-            block[2 * i] = static_cast<std::uint8_t>(word & 0xFF);
-            block[2 * i + 1] = static_cast<std::uint8_t>(word >> 8);
-        }
+        for (int i = 0; i < BlockEntries; ++i) storeWord(block + 2 * i, packLevel(source[k * BlockEntries + i]));
         if (!channel_.writeValue(block, BlockBytes, UsageBlockData, VendorPageB)) return fail(MsgWriteFailed);
     }
     return true;

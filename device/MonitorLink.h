@@ -89,6 +89,8 @@ private:
     };
 
     bool fail(int stringId);
+    // Addresses block k of the bank for the next block transfer; shows 32795 on failure.
+    bool selectBlock(TableBank bank, int k);
 
     HidReportChannel& channel_;
     DeviceList& devices_;

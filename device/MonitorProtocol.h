@@ -44,6 +44,15 @@ constexpr std::uint8_t blockIndex(TableBank bank, int k) {
     return static_cast<std::uint8_t>(static_cast<int>(bank) + k);
 }
 
+// The monitor's 16-bit values travel low byte first.
+inline std::uint16_t loadWord(const std::uint8_t* bytes) {
+    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+}
+inline void storeWord(std::uint8_t* bytes, std::uint16_t value) {
+    bytes[0] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
 // Two-byte register values through the channel; a failed read leaves value 0.
 bool readRegister(HidReportChannel& channel, std::uint8_t usage, std::uint16_t usagePage, std::uint16_t& value);
 bool writeRegister(HidReportChannel& channel, std::uint8_t usage, std::uint16_t usagePage, std::uint16_t value);

@@ -13,13 +13,6 @@ namespace {
 // Bytes 0..7 of the identification: not examined by the host.
 constexpr char IdentificationPrefix[] = "KOVA-SIM";
 
-void putWord(std::uint8_t* out, std::uint16_t value) {
-    out[0] = static_cast<std::uint8_t>(value & 0xFF);
-    out[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-std::uint16_t getWord(const std::uint8_t* in) { return static_cast<std::uint16_t>(in[0] | (in[1] << 8)); }
-
 bool isBlockIndex(std::uint8_t index) {
     const int k = index & 0x7F;
     return k < BlocksPerTable;
@@ -46,19 +39,19 @@ bool SimulatedMonitor::getFeature(std::uint8_t* frame, std::int16_t length) cons
                     std::min(state_.modelName.size(), MaxModelNameBytes));
         return true;
     case ModeReport:
-        putWord(value, state_.mode);
+        storeWord(value, state_.mode);
         return true;
     case GammaCodeReport:
-        putWord(value, state_.gammaCode);
+        storeWord(value, state_.gammaCode);
         return true;
     case StatusReport:
-        putWord(value, state_.calibrated ? CalibratedBit : 0);
+        storeWord(value, state_.calibrated ? CalibratedBit : 0);
         return true;
     case BlockDataReport: {
         if (!blocksUnlocked()) return false;
         const PackedBank& bank = previewSelected() ? state_.preview : state_.stored;
         const int first = (selectedBlock_ & 0x7F) * BlockEntries;
-        for (int i = 0; i < BlockEntries; ++i) putWord(value + 2 * i, bank[first + i]);
+        for (int i = 0; i < BlockEntries; ++i) storeWord(value + 2 * i, bank[first + i]);
         return true;
     }
     default:
@@ -73,7 +66,7 @@ bool SimulatedMonitor::setFeature(const std::uint8_t* frame, std::int16_t length
     const std::uint8_t* value = frame + 1;
     switch (report->reportId) {
     case ModeReport:
-        state_.mode = getWord(value);
+        state_.mode = loadWord(value);
         return true;
     case BlockSelectReport:
         if (!isBlockIndex(value[0])) return false;
@@ -83,7 +76,7 @@ bool SimulatedMonitor::setFeature(const std::uint8_t* frame, std::int16_t length
         if (!blocksUnlocked()) return false;
         PackedBank& bank = previewSelected() ? state_.preview : state_.stored;
         const int first = (selectedBlock_ & 0x7F) * BlockEntries;
-        for (int i = 0; i < BlockEntries; ++i) bank[first + i] = getWord(value + 2 * i);
+        for (int i = 0; i < BlockEntries; ++i) bank[first + i] = loadWord(value + 2 * i);
         if (!previewSelected()) state_.gammaCode = CustomTableGammaCode;
         return true;
     }
