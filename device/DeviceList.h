@@ -22,7 +22,8 @@ public:
     DeviceList& operator=(const DeviceList&) = delete;
 
     // Rebuilds the list (closing the previous one); true when it is not empty afterwards.
-    bool discoverDevices();
+    // The report, when given, names interfaces that could not be opened for lack of permission.
+    bool discoverDevices(EnumerationReport* report = nullptr);
     // Closes and removes every listed device; always true.
     bool clearDevices();
 

@@ -1,0 +1,36 @@
+#include "device/DeviceList.h"
+
+#include <algorithm>
+
+namespace grayden {
+
+bool isAcceptedVendor(std::uint16_t vendorId) {
+    return std::find(acceptedVendorIds.begin(), acceptedVendorIds.end(), vendorId) != acceptedVendorIds.end();
+}
+
+bool DeviceList::discoverDevices(EnumerationReport* report) {
+    if (!devices_.empty()) {
+        clearDevices();
+    }
+    std::vector<std::unique_ptr<HidDeviceInfo>> found;
+    if (enumerateHidDevices(platform_, found, report)) {
+        for (auto& record : found) {
+            if (isAcceptedVendor(record->vendorId)) {
+                devices_.push_back(std::move(record));
+            } else {
+                closeHidDevice(platform_, std::move(record), true);
+            }
+        }
+    }
+    return !devices_.empty();
+}
+
+bool DeviceList::clearDevices() {
+    for (auto& record : devices_) {
+        closeHidDevice(platform_, std::move(record), true);
+    }
+    devices_.clear();
+    return true;
+}
+
+}  // namespace grayden

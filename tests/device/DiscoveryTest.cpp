@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cerrno>
+#include <numeric>
+
+#include "FakeHidPlatform.h"
+#include "device/DeviceList.h"
+#include "device/HidDeviceInfo.h"
+
+namespace grayden {
+namespace {
+
+using Records = std::vector<std::unique_ptr<HidDeviceInfo>>;
+
+std::vector<std::string> pathsOf(const Records& records) {
+    std::vector<std::string> paths;
+    for (const auto& record : records) {
+        paths.push_back(record->devicePath);
+    }
+    return paths;
+}
+
+TEST(Enumeration, ManyInterfacesAreEachTriedOnceInOrder) {
+    FakeHidPlatform platform;
+    platform.addDevices(20);  // past the first passes of 8 and 16 slots
+    Records records;
+    ASSERT_TRUE(enumerateHidDevices(platform, records));
+    ASSERT_EQ(records.size(), 20u);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i]->devicePath, platform.devices[i].path);
+    }
+    std::vector<std::size_t> expected(21);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(platform.queriedIndices, expected);
+    EXPECT_EQ(platform.enumerationsEnded, 1);
+    EXPECT_EQ(platform.openHandles.size(), 20u);
+}
+
+TEST(Enumeration, InterfacesThatFailToOpenLeaveNoGapAndNothingOpen) {
+    FakeHidPlatform platform;
+    platform.addDevices(6);
+    platform.devices[1].openError = ENOENT;
+    platform.devices[2].attributesFail = true;
+    platform.devices[3].descriptor = {0xC0};                    // rejected by the parser
+    platform.devices[4].descriptor = {0x09, 0x01, 0xB1, 0x02};  // no top-level collection
+    Records records;
+    EnumerationReport report;
+    ASSERT_TRUE(enumerateHidDevices(platform, records, &report));
+    EXPECT_EQ(pathsOf(records), (std::vector<std::string>{"/dev/fake0", "/dev/fake5"}));
+    EXPECT_EQ(platform.openHandles.size(), 2u);
+    EXPECT_TRUE(report.permissionDenied.empty());
+}
+
+TEST(Enumeration, PermissionDeniedNodesAreReported) {
+    FakeHidPlatform platform;
+    platform.addDevices(3);
+    platform.devices[0].openError = EACCES;
+    platform.devices[2].openError = EPERM;
+    Records records;
+    EnumerationReport report;
+    report.permissionDenied = {"stale"};
+    ASSERT_TRUE(enumerateHidDevices(platform, records, &report));
+    EXPECT_EQ(pathsOf(records), (std::vector<std::string>{"/dev/fake1"}));
+    EXPECT_EQ(report.permissionDenied, (std::vector<std::string>{"/dev/fake0", "/dev/fake2"}));
+
+    DeviceList list(platform);
+    EnumerationReport listReport;
+    EXPECT_TRUE(list.discoverDevices(&listReport));
+    EXPECT_EQ(listReport.permissionDenied, report.permissionDenied);
+}
+
+TEST(Enumeration, AFailingQuerySkipsOnlyItsIndex) {
+    FakeHidPlatform platform;
+    platform.addDevices(4);
+    platform.failingIndices = {1, 2};
+    Records records;
+    ASSERT_TRUE(enumerateHidDevices(platform, records));
+    EXPECT_EQ(pathsOf(records), (std::vector<std::string>{"/dev/fake0", "/dev/fake3"}));
+}
+
+TEST(Enumeration, QueriesThatNeverEndGiveUpAndCloseEverything) {
+    FakeHidPlatform platform;
+    platform.addDevices(3);
+    platform.failingFrom = 3;
+    Records records;
+    EXPECT_FALSE(enumerateHidDevices(platform, records));
+    EXPECT_TRUE(records.empty());
+    EXPECT_TRUE(platform.openHandles.empty());
+    EXPECT_LT(platform.queriedIndices.size(), 100u);
+    EXPECT_EQ(platform.enumerationsEnded, 1);
+}
+
+TEST(Enumeration, UnavailableInterfaceSetFails) {
+    FakeHidPlatform platform;
+    platform.addDevices(2);
+    platform.enumerationUnavailable = true;
+    Records records;
+    EXPECT_FALSE(enumerateHidDevices(platform, records));
+    EXPECT_TRUE(records.empty());
+    EXPECT_TRUE(platform.queriedIndices.empty());
+}
+
+TEST(Enumeration, RecordsPassedInAreClosedFirst) {
+    FakeHidPlatform platform;
+    platform.addDevices(1);
+    Records records;
+    ASSERT_TRUE(enumerateHidDevices(platform, records));
+    const HidHandle first = records.at(0)->handle;
+    ASSERT_TRUE(enumerateHidDevices(platform, records));
+    EXPECT_EQ(platform.openHandles.count(first), 0u);
+    EXPECT_EQ(platform.openHandles.size(), 1u);
+}
+
+TEST(OpenHidDevice, RecordCarriesIdentityAndTheFirstCollectionsFeatureCaps) {
+    FakeHidPlatform platform;
+    platform.addDevices(1, 4713);
+    platform.devices[0].productId = 0x0440;
+    platform.devices[0].versionNumber = 29999;
+    HidDeviceInfo record;
+    ASSERT_TRUE(openHidDevice(platform, "/dev/fake0", true, true, true, false, true, record));
+    EXPECT_EQ(record.devicePath, "/dev/fake0");
+    EXPECT_NE(record.handle, InvalidHidHandle);
+    EXPECT_EQ(record.vendorId, 4713);
+    EXPECT_EQ(record.productId, 0x0440);
+    EXPECT_EQ(record.versionNumber, 29999);
+    EXPECT_EQ((std::array{record.readAccess, record.writeAccess, record.overlapped, record.exclusive}),
+              (std::array{1, 1, 1, 0}));
+    ASSERT_TRUE(record.parserData);
+    EXPECT_EQ(record.featureValueCaps.size(), 6u);
+    EXPECT_EQ(record.caps.numberFeatureValueCaps, 6);
+    EXPECT_EQ(record.caps.featureReportByteLength, 129);
+
+    // Without readInfo only the handle is opened.
+    HidDeviceInfo bare;
+    ASSERT_TRUE(openHidDevice(platform, "/dev/fake0", true, false, false, false, false, bare));
+    EXPECT_FALSE(bare.parserData);
+    EXPECT_TRUE(bare.featureValueCaps.empty());
+    EXPECT_EQ(bare.writeAccess, 0);
+
+    int error = 0;
+    HidDeviceInfo missing;
+    EXPECT_FALSE(openHidDevice(platform, "/dev/none", true, true, true, false, true, missing, &error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_TRUE(missing.devicePath.empty());
+    EXPECT_EQ(missing.handle, InvalidHidHandle);
+}
+
+TEST(DeviceList, KeepsAcceptedVendorsInOrderAndClosesTheRest) {
+    FakeHidPlatform platform;
+    for (const std::uint16_t vendor : {4712, 4711, 4714, 4713, 4715}) {
+        platform.addDevices(1, vendor);
+    }
+    DeviceList list(platform);
+    ASSERT_TRUE(list.discoverDevices());
+    EXPECT_EQ(pathsOf(list.devices()), (std::vector<std::string>{"/dev/fake0", "/dev/fake2", "/dev/fake3"}));
+    ASSERT_EQ(platform.openHandles.size(), 3u);
+    for (const auto& record : list.devices()) {
+        EXPECT_EQ(platform.openHandles.count(record->handle), 1u);
+    }
+}
+
+TEST(DeviceList, SecondDiscoveryClosesTheFirstList) {
+    FakeHidPlatform platform;
+    platform.addDevices(2);
+    DeviceList list(platform);
+    ASSERT_TRUE(list.discoverDevices());
+    std::vector<HidHandle> first;
+    for (const auto& record : list.devices()) {
+        first.push_back(record->handle);
+    }
+    ASSERT_TRUE(list.discoverDevices());
+    EXPECT_EQ(list.devices().size(), 2u);
+    EXPECT_EQ(platform.openHandles.size(), 2u);
+    for (const HidHandle handle : first) {
+        EXPECT_EQ(platform.openHandles.count(handle), 0u);
+    }
+}
+
+TEST(DeviceList, NothingAcceptedOrNoDiscoveryIsFalseWithNothingOpen) {
+    FakeHidPlatform platform;
+    platform.addDevices(2, 1234);
+    DeviceList list(platform);
+    EXPECT_FALSE(list.discoverDevices());
+    EXPECT_TRUE(platform.openHandles.empty());
+
+    platform.devices[0].vendorId = 4712;
+    platform.enumerationUnavailable = true;
+    EXPECT_FALSE(list.discoverDevices());
+    EXPECT_TRUE(list.devices().empty());
+}
+
+TEST(DeviceList, ClearAndDestructionCloseEveryDevice) {
+    FakeHidPlatform platform;
+    platform.addDevices(3);
+    {
+        DeviceList list(platform);
+        ASSERT_TRUE(list.discoverDevices());
+        EXPECT_TRUE(list.clearDevices());
+        EXPECT_TRUE(list.devices().empty());
+        EXPECT_TRUE(platform.openHandles.empty());
+        ASSERT_TRUE(list.discoverDevices());
+    }
+    EXPECT_TRUE(platform.openHandles.empty());
+}
+
+}  // namespace
+}  // namespace grayden
