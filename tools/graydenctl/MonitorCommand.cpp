@@ -34,15 +34,7 @@ constexpr const char* MonitorUsage =
     "  write    write a tone file's table to the monitor's stored (default) or preview table\n"
     "  GRAYDEN_SIMULATOR=FILE uses the simulated monitor whose memory is kept in FILE.\n";
 
-int usageError(const std::string& why) {
-    std::fprintf(stderr, "graydenctl monitor: %s\n%s", why.c_str(), MonitorUsage);
-    return ExitUsage;
-}
-
-int failure(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return ExitFailure;
-}
+int usageError(const std::string& why) { return ctl::usageError("monitor", why, MonitorUsage); }
 
 // Shows the link's and the model's messages on standard error; there is no cursor to change.
 class ConsoleFeedback : public LinkFeedback, public ModelOwner {
