@@ -25,6 +25,16 @@ std::string messageText(int stringId) {
     return text.empty() ? "message " + std::to_string(stringId) : std::string(text);
 }
 
+int usageError(const char* command, const std::string& why, const char* usage) {
+    std::fprintf(stderr, "graydenctl %s: %s\n%s", command, why.c_str(), usage);
+    return ExitUsage;
+}
+
+int failure(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return ExitFailure;
+}
+
 bool writeStdout(std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }

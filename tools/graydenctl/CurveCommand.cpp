@@ -53,15 +53,7 @@ public:
     void showMessage(int stringId) override { std::fprintf(stderr, "%s\n", messageText(stringId).c_str()); }
 };
 
-int usageError(const std::string& why) {
-    std::fprintf(stderr, "graydenctl curve: %s\n%s", why.c_str(), CurveUsage);
-    return ExitUsage;
-}
-
-int failure(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return ExitFailure;
-}
+int usageError(const std::string& why) { return ctl::usageError("curve", why, CurveUsage); }
 
 int pointCountIndexOf(int count) {
     for (int i = 0; i < static_cast<int>(CurvePointCount.size()); ++i) {

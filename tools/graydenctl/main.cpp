@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "CurveCommand.h"
+#include "MonitorCommand.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ constexpr const char* Usage =
     "usage: graydenctl <command> [options]\n"
     "commands:\n"
     "  curve     build a tone curve and print or save it as a tone file\n"
+    "  monitor   list HID devices, show the monitor's status, read or write its table\n"
     "run 'graydenctl <command> --help' for the options of a command.\n";
 
 }  // namespace
@@ -22,6 +24,7 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     if (std::strcmp(argv[1], "curve") == 0) return runCurveCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "monitor") == 0) return runMonitorCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(Usage, stdout);
         return ExitOk;

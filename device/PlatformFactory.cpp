@@ -1,0 +1,16 @@
+#include "device/PlatformFactory.h"
+
+#include <cstdlib>
+
+#include "device/HidrawPlatform.h"
+#include "device/SimulatedMonitorPlatform.h"
+
+namespace grayden {
+
+std::unique_ptr<HidPlatform> makeHidPlatform(std::string& error) {
+    const char* statePath = std::getenv(SimulatorVariable);
+    if (statePath == nullptr || *statePath == '\0') return std::make_unique<HidrawPlatform>();
+    return SimulatedMonitorPlatform::fromStateFile(statePath, error);
+}
+
+}  // namespace grayden

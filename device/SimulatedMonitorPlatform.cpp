@@ -1,0 +1,170 @@
+#include "device/SimulatedMonitorPlatform.h"
+
+#include <cerrno>
+#include <iostream>
+
+#include "device/SimulatedMonitorReports.h"
+
+namespace grayden {
+
+SimulatedMonitorPlatform::SimulatedMonitorPlatform(MonitorState monitor) {
+    const bool extras = monitor.extraDevices;
+    devices_.push_back({"simulated:monitor", SimulatedMonitor(std::move(monitor))});
+    if (extras) addDiscoveryDevices();
+}
+
+std::unique_ptr<SimulatedMonitorPlatform> SimulatedMonitorPlatform::fromStateFile(const std::string& path,
+                                                                                   std::string& error) {
+    MonitorState state;
+    if (loadMonitorStateFile(path, state, error) == StateFileResult::Failed) return nullptr;
+    auto platform = std::make_unique<SimulatedMonitorPlatform>(std::move(state));
+    platform->statePath_ = path;
+    return platform;
+}
+
+void SimulatedMonitorPlatform::addDiscoveryDevices() {
+    MonitorState unaccepted = factoryMonitorState();
+    unaccepted.vendorId = 0x046D;
+    MonitorState oldRelease = factoryMonitorState();
+    oldRelease.vendorId = 4713;
+    oldRelease.releaseNumber = 29999;
+    MonitorState wrongModel = factoryMonitorState();
+    wrongModel.vendorId = 4714;
+    wrongModel.modelName = "qt440";
+    std::vector<Device> extras;
+    extras.push_back({"simulated:no-access", SimulatedMonitor(factoryMonitorState()), true, true});
+    extras.push_back({"simulated:unaccepted-vendor", SimulatedMonitor(unaccepted)});
+    extras.push_back({"simulated:release-29999", SimulatedMonitor(oldRelease)});
+    extras.push_back({"simulated:wrong-model", SimulatedMonitor(wrongModel)});
+    const std::size_t at = monitorIndex_;
+    devices_.insert(devices_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(extras.begin()),
+                    std::make_move_iterator(extras.end()));
+    monitorIndex_ += extras.size();
+    // Handles name device indices, which just moved.
+    for (auto& [handle, index] : handles_) {
+        if (index >= at) index += extras.size();
+    }
+}
+
+std::size_t SimulatedMonitorPlatform::addDevice(MonitorState state) {
+    devices_.push_back({"simulated:device" + std::to_string(devices_.size()), SimulatedMonitor(std::move(state))});
+    return devices_.size() - 1;
+}
+
+void SimulatedMonitorPlatform::failUsage(std::uint16_t usagePage, std::uint8_t usage) {
+    if (const SimulatedReport* report = findSimulatedReport(usagePage, usage)) {
+        failingReports_.insert(report->reportId);
+    }
+}
+
+void SimulatedMonitorPlatform::clearFaults() {
+    failAt_ = 0;
+    failingReports_.clear();
+}
+
+bool SimulatedMonitorPlatform::beginEnumeration() {
+    snapshot_.clear();
+    for (const Device& d : devices_) {
+        if (d.present) snapshot_.push_back(d.path);
+    }
+    return true;
+}
+
+InterfaceQuery SimulatedMonitorPlatform::interfaceAt(std::size_t index, std::string& path) {
+    if (index >= snapshot_.size()) return InterfaceQuery::NoMoreItems;
+    path = snapshot_[index];
+    return InterfaceQuery::Found;
+}
+
+void SimulatedMonitorPlatform::endEnumeration() { snapshot_.clear(); }
+
+HidHandle SimulatedMonitorPlatform::openDevice(const std::string& path, bool, bool, bool, int& error) {
+    for (std::size_t i = 0; i < devices_.size(); ++i) {
+        if (devices_[i].path != path || !devices_[i].present) continue;
+        if (devices_[i].accessDenied) {
+            error = EACCES;
+            return InvalidHidHandle;
+        }
+        const HidHandle handle = nextHandle_++;
+        handles_[handle] = i;
+        return handle;
+    }
+    error = ENOENT;
+    return InvalidHidHandle;
+}
+
+void SimulatedMonitorPlatform::closeDevice(HidHandle handle) { handles_.erase(handle); }
+
+SimulatedMonitorPlatform::Device* SimulatedMonitorPlatform::deviceFor(HidHandle handle) {
+    const auto it = handles_.find(handle);
+    if (it == handles_.end() || !devices_[it->second].present) return nullptr;
+    return &devices_[it->second];
+}
+
+bool SimulatedMonitorPlatform::getAttributes(HidHandle handle, std::uint16_t& vendorId, std::uint16_t& productId,
+                                             std::uint16_t& versionNumber) {
+    const Device* d = deviceFor(handle);
+    if (d == nullptr) return false;
+    vendorId = d->monitor.state().vendorId;
+    productId = d->monitor.state().productId;
+    versionNumber = d->monitor.state().releaseNumber;
+    return true;
+}
+
+bool SimulatedMonitorPlatform::getReportDescriptor(HidHandle handle, std::vector<std::uint8_t>& descriptor) {
+    if (deviceFor(handle) == nullptr) return false;
+    descriptor = simulatedMonitorDescriptor();
+    return true;
+}
+
+bool SimulatedMonitorPlatform::faultFor(std::uint8_t reportId) {
+    ++exchangeCount_;
+    if (exchangeCount_ == failAt_) {
+        failAt_ = 0;
+        return true;
+    }
+    return failingReports_.contains(reportId);
+}
+
+void SimulatedMonitorPlatform::record(std::size_t device, ExchangeDirection direction, const std::uint8_t* frame,
+                                      std::int16_t length, bool succeeded) {
+    if (!recording_ || frame == nullptr || length < 1) return;
+    SimulatedExchange e{device, direction, frame[0], {}, succeeded};
+    if (direction == ExchangeDirection::Set || succeeded) e.bytes.assign(frame + 1, frame + length);
+    log_.push_back(std::move(e));
+}
+
+bool SimulatedMonitorPlatform::getFeature(HidHandle handle, std::uint8_t* frame, std::int16_t length) {
+    Device* d = deviceFor(handle);
+    if (d == nullptr || frame == nullptr || length < 1) return false;
+    const std::size_t index = static_cast<std::size_t>(d - devices_.data());
+    const bool ok = !faultFor(frame[0]) && d->monitor.getFeature(frame, length);
+    record(index, ExchangeDirection::Get, frame, length, ok);
+    return ok;
+}
+
+bool SimulatedMonitorPlatform::setFeature(HidHandle handle, const std::uint8_t* frame, std::int16_t length) {
+    Device* d = deviceFor(handle);
+    if (d == nullptr || frame == nullptr || length < 1) return false;
+    const std::size_t index = static_cast<std::size_t>(d - devices_.data());
+    const bool ok = !faultFor(frame[0]) && applySet(index, frame, length);
+    record(index, ExchangeDirection::Set, frame, length, ok);
+    return ok;
+}
+
+// The monitor keeps its memory only if the state file takes it: a write that cannot be stored
+// fails and changes nothing, as a monitor whose memory refuses a write would.
+bool SimulatedMonitorPlatform::applySet(std::size_t device, const std::uint8_t* frame, std::int16_t length) {
+    SimulatedMonitor& m = devices_[device].monitor;
+    if (device != monitorIndex_ || !statePath_) return m.setFeature(frame, length);
+    const MonitorState before = m.state();
+    if (!m.setFeature(frame, length)) return false;
+    if (m.state() == before) return true;
+    std::string error;
+    if (saveMonitorStateFile(*statePath_, m.state(), error)) return true;
+    std::cerr << "grayden simulator: " << error << '\n';
+    m.state() = before;
+    return false;
+}
+
+}  // namespace grayden

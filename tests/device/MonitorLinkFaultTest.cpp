@@ -1,0 +1,134 @@
+// Every exchange of an operation is made to fail in turn: the operation must stop there with the
+// right message, retry nothing and leave the editor's tables as the protocol says.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "LinkRig.h"
+#include "device/SimulatedMonitorReports.h"
+#include "device/TonePacking.h"
+#include "engine/GammaCurves.h"
+
+namespace grayden {
+namespace {
+
+using testing::LinkRig;
+
+// The exchanges a prepared rig makes for the operation when nothing fails.
+std::vector<SimulatedExchange> dryRun(const std::function<void(LinkRig&)>& prepare,
+                                      const std::function<bool(LinkRig&)>& operation) {
+    LinkRig rig;
+    prepare(rig);
+    rig.record();
+    EXPECT_TRUE(operation(rig));
+    EXPECT_TRUE(rig.feedback.messages.empty());
+    return rig.sim.exchanges();
+}
+
+int messageFor(const SimulatedExchange& e) {
+    return e.direction == ExchangeDirection::Get ? MsgReadFailed : MsgWriteFailed;
+}
+
+// A running editor whose monitor holds a custom table and whose mode register was changed
+// since the last transfer, so every kind of exchange takes part.
+void prepareEditing(LinkRig& rig) {
+    ASSERT_EQ(rig.link.startUp(), StartupOutcome::Ready);
+    MonitorState& m = rig.sim.monitor().state();
+    for (int i = 0; i < LevelCount; ++i) {
+        m.stored[i] = packToneLevel(MakeDefaultCurve(1.6)[i]);
+        m.preview[i] = packToneLevel(MakeDefaultCurve(2.6)[i]);
+    }
+    m.gammaCode = CustomTableGammaCode;
+    m.mode = 1;
+    rig.model.InstallSourceTable();
+    ASSERT_TRUE(rig.model.SetPointValue(3, 5000));
+    rig.feedback.messages.clear();
+    rig.feedback.busy.clear();
+}
+
+TEST(MonitorLinkFaults, EveryExchangeOfReadFromMonitor) {
+    const auto log = dryRun(prepareEditing, [](LinkRig& r) { return r.link.readFromMonitor(); });
+    ASSERT_EQ(log.size(), 14u);
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        SCOPED_TRACE("failing exchange " + std::to_string(i));
+        LinkRig rig;
+        prepareEditing(rig);
+        const CurveModel before = rig.model;
+        rig.record();
+        rig.sim.failExchange(i + 1);
+        EXPECT_FALSE(rig.link.readFromMonitor());
+        EXPECT_EQ(rig.feedback.messages, (std::vector<int>{messageFor(log[i])}));
+        EXPECT_EQ(rig.sim.exchanges().size(), i + 1) << "nothing after the failure, nothing retried";
+        EXPECT_EQ(rig.model.currentTable, before.currentTable);
+        EXPECT_EQ(rig.model.sourceTable, before.sourceTable);
+        EXPECT_EQ(rig.model.baselineTable, before.baselineTable);
+        ASSERT_EQ(rig.model.undoHistory.size(), 1u) << "the record is pushed before the read";
+        EXPECT_EQ(rig.model.undoHistory.back().table, before.currentTable);
+    }
+}
+
+TEST(MonitorLinkFaults, EveryExchangeOfWriteToMonitor) {
+    const auto log = dryRun(prepareEditing, [](LinkRig& r) { return r.link.writeToMonitor(); });
+    ASSERT_EQ(log.size(), 24u);
+    // The write begins with the third readiness check, two exchanges before block 0 is selected.
+    std::size_t writeStart = 0;
+    while (!(log[writeStart].reportId == BlockSelectReport && log[writeStart].bytes[0] == 0)) ++writeStart;
+    writeStart -= 2;
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        SCOPED_TRACE("failing exchange " + std::to_string(i));
+        LinkRig rig;
+        prepareEditing(rig);
+        const CurveModel before = rig.model;
+        const PackedBank storedBefore = rig.sim.monitor().state().stored;
+        rig.record();
+        rig.sim.failExchange(i + 1);
+        EXPECT_FALSE(rig.link.writeToMonitor());
+        EXPECT_EQ(rig.feedback.messages, (std::vector<int>{messageFor(log[i])}));
+        EXPECT_EQ(rig.sim.exchanges().size(), i + 1);
+        EXPECT_EQ(rig.model.currentTable, before.currentTable);
+        EXPECT_EQ(rig.model.sourceTable, before.sourceTable);
+        EXPECT_EQ(rig.feedback.busy, (std::vector<bool>{true, false}));
+        if (i < writeStart) {
+            EXPECT_TRUE(rig.model.undoHistory.empty());
+            EXPECT_EQ(rig.model.baselineTable, before.baselineTable);
+            EXPECT_EQ(rig.sim.monitor().state().stored, storedBefore);
+        } else {
+            ASSERT_EQ(rig.model.undoHistory.size(), 1u);
+            EXPECT_EQ(rig.model.undoHistory.back().table, before.baselineTable);
+            EXPECT_EQ(rig.model.baselineTable, before.currentTable) << "the baseline follows even a failed write";
+        }
+    }
+}
+
+TEST(MonitorLinkFaults, EveryExchangeOfStartUp) {
+    const auto log = dryRun([](LinkRig&) {}, [](LinkRig& r) { return r.link.startUp() == StartupOutcome::Ready; });
+    const struct {
+        StartupOutcome outcome;
+        std::vector<int> messages;
+    } expected[] = {
+        {StartupOutcome::NoMonitor, {MsgReadFailed, MsgNoMonitor}},  // get id
+        {StartupOutcome::Ready, {}},                                 // get mode: the check says "not calibrated"
+        {StartupOutcome::Ready, {}},                                 // set mode: not examined
+        {StartupOutcome::Ready, {}},                                 // get status: not calibrated
+        {StartupOutcome::FirstReadFailed, {MsgReadFailed}},          // get mode of the first read
+        {StartupOutcome::FirstReadFailed, {MsgReadFailed}},          // get status
+        {StartupOutcome::FirstReadFailed, {MsgReadFailed}},          // get gamma
+    };
+    ASSERT_EQ(log.size(), std::size(expected));
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        SCOPED_TRACE("failing exchange " + std::to_string(i));
+        LinkRig rig;
+        rig.sim.failExchange(i + 1);
+        EXPECT_EQ(rig.link.startUp(), expected[i].outcome);
+        EXPECT_EQ(rig.feedback.messages, expected[i].messages);
+        if (expected[i].outcome == StartupOutcome::Ready) {
+            EXPECT_EQ(rig.model.sourceTable, identityTable());
+        } else {
+            EXPECT_EQ(rig.model.sourceTable, ToneTable{});
+            EXPECT_FALSE(rig.link.writeBaselineOnClose());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace grayden

@@ -1,0 +1,217 @@
+#include "MonitorCommand.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "device/DeviceList.h"
+#include "device/HidDeviceInfo.h"
+#include "device/HidReportChannel.h"
+#include "device/HidrawPlatform.h"
+#include "device/MonitorLink.h"
+#include "device/PlatformFactory.h"
+#include "engine/CurveModel.h"
+#include "engine/GammaCurves.h"
+#include "engine/MessageIds.h"
+#include "engine/ToneFile.h"
+
+namespace grayden::ctl {
+
+namespace {
+
+constexpr const char* MonitorUsage =
+    "usage: graydenctl monitor list\n"
+    "       graydenctl monitor status\n"
+    "       graydenctl monitor read [--bank stored|preview] [--out FILE]\n"
+    "       graydenctl monitor write FILE [--bank stored|preview]\n"
+    "  list     every HID device: path, vendor, product, release, and whether it is the monitor\n"
+    "  status   mode register, status word, calibration and gamma code of the monitor\n"
+    "  read     print the monitor's table as a tone file; 'stored' (default) reads it as the\n"
+    "           editor does at start-up, 'preview' reads the preview table\n"
+    "  write    write a tone file's table to the monitor's stored (default) or preview table\n"
+    "  GRAYDEN_SIMULATOR=FILE uses the simulated monitor whose memory is kept in FILE.\n";
+
+int usageError(const std::string& why) { return ctl::usageError("monitor", why, MonitorUsage); }
+
+// Shows the link's and the model's messages on standard error; there is no cursor to change.
+class ConsoleFeedback : public LinkFeedback, public ModelOwner {
+public:
+    void showMessage(int stringId) override { std::fprintf(stderr, "%s\n", messageText(stringId).c_str()); }
+    void setBusy(bool) override {}
+    void refreshViews() override {}
+    bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return false; }
+};
+
+// Everything one monitor conversation needs, wired as the editor wires it.
+struct Session {
+    explicit Session(HidPlatform& platform)
+        : devices(platform), channel(platform), model(console), link(channel, devices, model, console) {}
+    ConsoleFeedback console;
+    DeviceList devices;
+    HidReportChannel channel;
+    CurveModel model;
+    MonitorLink link;
+};
+
+std::string printableName(const std::string& name) {
+    std::string out;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') {
+            out += c;
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            out += escaped;
+        }
+    }
+    return out;
+}
+
+std::string verdictFor(Session& session, HidDeviceInfo& device) {
+    if (!isAcceptedVendor(device.vendorId)) return "vendor not accepted";
+    if (!MonitorLink::hasMonitorIdentity(device)) return "accepted vendor, release below 30000";
+    session.channel.bindDevice(&device);
+    std::string name;
+    if (!session.link.readModelName(name)) return "accepted vendor, model name unreadable";
+    if (MonitorLink::isSupportedModelName(name)) return "supported monitor " + name;
+    return "accepted vendor, model \"" + printableName(name) + "\" not supported";
+}
+
+int listDevices(HidPlatform& platform) {
+    Session session(platform);
+    std::vector<std::unique_ptr<HidDeviceInfo>> records;
+    EnumerationReport report;
+    if (!enumerateHidDevices(platform, records, &report)) return failure(messageText(MsgNoMonitor));
+    std::string lines;
+    for (const auto& record : records) {
+        lines += record->devicePath + "  vendor " + std::to_string(record->vendorId) + ", product " +
+                 std::to_string(record->productId) + ", release " + std::to_string(record->versionNumber) + ": " +
+                 verdictFor(session, *record) + "\n";
+    }
+    session.channel.bindDevice(nullptr);
+    for (auto& record : records) closeHidDevice(platform, std::move(record), true);
+    for (const std::string& path : report.permissionDenied) {
+        lines += path + "  permission denied: install the udev rule device/udev/" + HidrawUdevRuleName +
+                 " (see the README) and replug the monitor\n";
+    }
+    return writeStdout(lines) ? ExitOk : failure("Cannot write to standard output.");
+}
+
+int showStatus(HidPlatform& platform) {
+    Session session(platform);
+    if (!session.devices.discoverDevices() || !session.link.findSupportedMonitor()) {
+        return failure(messageText(MsgNoMonitor));
+    }
+    std::uint16_t mode = 0, status = 0, gammaCode = 0;
+    if (!readRegister(session.channel, UsageMode, VendorPageA, mode) ||
+        !readRegister(session.channel, UsageStatus, VendorPageB, status) ||
+        !readRegister(session.channel, UsageGammaCode, VendorPageA, gammaCode)) {
+        return failure(messageText(MsgReadFailed));
+    }
+    const bool calibrated = (status & CalibratedBit) != 0;
+    char text[256];
+    std::snprintf(text, sizeof text, "mode register: %u\nstatus word: 0x%04x\ncalibrated: %s\ngamma code: %u",
+                  mode, status, calibrated ? "yes" : "no", gammaCode);
+    std::string lines = text;
+    if (gammaCode == CustomTableGammaCode) {
+        lines += " (custom table)\n";
+    } else {
+        std::snprintf(text, sizeof text, " (gamma %.1f)\n", monitorGammaForCode(gammaCode));
+        lines += text;
+    }
+    if (!writeStdout(lines)) return failure("Cannot write to standard output.");
+    // A calibrated monitor refuses tone data; say so as the editor would.
+    return calibrated ? failure(messageText(MsgAlreadyCalibrated)) : ExitOk;
+}
+
+struct TransferOptions {
+    TableBank bank = TableBank::Stored;
+    std::optional<std::string> outPath;
+    std::optional<std::string> inPath;
+};
+
+// Parses the options of read (allowOut) or write (one FILE operand).
+std::optional<int> parseTransferOptions(int argc, char** argv, bool isWrite, TransferOptions& o) {
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(MonitorUsage, stdout);
+            return ExitOk;
+        }
+        if (arg == "--bank" || (arg == "--out" && !isWrite)) {
+            if (i + 1 >= argc) return usageError(arg + " needs a value");
+            const std::string value = argv[++i];
+            if (arg == "--out") {
+                o.outPath = value;
+            } else if (value == "stored" || value == "preview") {
+                o.bank = value == "stored" ? TableBank::Stored : TableBank::Preview;
+            } else {
+                return usageError("--bank takes stored or preview, not " + value);
+            }
+        } else if (isWrite && !o.inPath && !arg.starts_with("--")) {
+            o.inPath = arg;
+        } else {
+            return usageError("unknown argument: " + arg);
+        }
+    }
+    if (isWrite && !o.inPath) return usageError("write needs a tone file");
+    return std::nullopt;
+}
+
+int readTable(HidPlatform& platform, const TransferOptions& o) {
+    Session session(platform);
+    ToneTable table{};
+    if (o.bank == TableBank::Stored) {
+        // As the editor starts: a gamma code gives the table computed for the initial panel gamma.
+        if (session.link.startUp() != StartupOutcome::Ready) return ExitFailure;
+        table = session.model.sourceTable;
+    } else {
+        if (session.link.connect() != StartupOutcome::Ready) return ExitFailure;
+        if (!session.link.readTableBlocks(table, TableBank::Preview)) return ExitFailure;
+    }
+    const std::string text = formatToneText(table);
+    if (o.outPath) return writeFileAtomically(*o.outPath, text) ? ExitOk : failure(messageText(MsgCannotOpenFile));
+    return writeStdout(text) ? ExitOk : failure("Cannot write to standard output.");
+}
+
+int writeTable(HidPlatform& platform, const TransferOptions& o) {
+    Session session(platform);
+    // Every level is a control point, so the table is the file's values, clamped.
+    session.model.pointCountIndex = AllLevelsPointCountIndex;
+    if (!session.model.LoadToneFile(*o.inPath)) return ExitFailure;
+    if (session.link.connect() != StartupOutcome::Ready) return ExitFailure;
+    return session.link.writeTableBlocks(session.model.currentTable, o.bank) ? ExitOk : ExitFailure;
+}
+
+}  // namespace
+
+int runMonitorCommand(int argc, char** argv) {
+    if (argc < 1) return usageError("a subcommand is required");
+    const std::string sub = argv[0];
+    if (sub == "--help" || sub == "-h") {
+        std::fputs(MonitorUsage, stdout);
+        return ExitOk;
+    }
+    const bool isTransfer = sub == "read" || sub == "write";
+    if (!isTransfer && sub != "list" && sub != "status") return usageError("unknown subcommand: " + sub);
+    TransferOptions options;
+    if (isTransfer) {
+        if (const auto status = parseTransferOptions(argc - 1, argv + 1, sub == "write", options)) return *status;
+    } else if (argc > 1) {
+        return usageError(sub + " takes no arguments");
+    }
+
+    std::string error;
+    const std::unique_ptr<HidPlatform> platform = makeHidPlatform(error);
+    if (!platform) return failure(error);
+    if (sub == "list") return listDevices(*platform);
+    if (sub == "status") return showStatus(*platform);
+    if (sub == "read") return readTable(*platform, options);
+    return writeTable(*platform, options);
+}
+
+}  // namespace grayden::ctl
