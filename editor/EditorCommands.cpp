@@ -71,7 +71,6 @@ bool EditorDialog::isCommandEnabled(int id) const {
     case Command::DefaultCurve:
     case Command::PanelCharacteristic:
     case Command::AboutBox:
-    case Command::About:
         return true;
     default:
         // A command without a handler is greyed.
@@ -103,7 +102,8 @@ void EditorDialog::onCommand(int id) {
         model_.Undo();
         break;
     default:
-        // The settings dialogs and the version box are opened by their own commands.
+        // Number of Control Points, Default Curve Setting, Panel Characteristic and About: their
+        // dialogs are not part of the program yet, so these commands change nothing.
         break;
     }
 }

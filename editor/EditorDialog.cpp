@@ -177,11 +177,9 @@ void EditorDialog::transferTexts() {
     gammaLabel_->setText(gammaText_);
 }
 
-QRect EditorDialog::graphInvalidationRect() const {
-    return QRect(graphRect_.left, graphRect_.top, graphRect_.width(), std::max(0, height() - graphRect_.top));
+void EditorDialog::invalidateGraph() {
+    update(QRect(graphRect_.left, graphRect_.top, graphRect_.width(), std::max(0, height() - graphRect_.top)));
 }
-
-void EditorDialog::invalidateGraph() { update(graphInvalidationRect()); }
 
 void EditorDialog::renderGraph() {
     if (backBuffer_.isNull()) return;

@@ -26,9 +26,8 @@ class DeviceList;
 class PointListCtrl;
 class UserInteraction;
 
-// Menu and window commands of the main window.
+// Menu commands of the main window.
 namespace Command {
-constexpr int About = 16;  // the About item of the window menu
 constexpr int Open = 32771;
 constexpr int Save = 32772;
 constexpr int SaveAs = 32773;
@@ -86,10 +85,6 @@ public:
     const QString& readoutText() const { return readoutText_; }
     const QString& gammaText() const { return gammaText_; }
     bool isInitialised() const { return initialised_ != 0; }
-    // Draws the graph into the back buffer as the next paint would.
-    void renderGraph();
-    // The graph area that edits invalidate: from the graph's top down to the window's bottom.
-    QRect graphInvalidationRect() const;
 
 public slots:
     void done(int result) override;
@@ -108,7 +103,9 @@ private:
     void layoutControls();
     void settleFrameSize();
     QMargins frameMargins() const;
+    // Edits invalidate the graph area from its top down to the window's bottom edge.
     void invalidateGraph();
+    void renderGraph();
     void transferTexts();
     void teardown();
 
