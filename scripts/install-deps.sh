@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation fonts-ipafont-gothic
-  xvfb xauth
+  xvfb xauth imagemagick
 )
 
 missing=()

@@ -1,0 +1,202 @@
+#include "editor/EditorDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+
+#include "device/DeviceList.h"
+#include "editor/DialogUnits.h"
+#include "editor/PointListCtrl.h"
+#include "editor/ResourceFiles.h"
+#include "editor/UiText.h"
+#include "editor/UserInteraction.h"
+
+namespace grayden {
+
+namespace {
+
+constexpr int IconId = 128;
+constexpr int GraphPlaceholderId = 1001;
+constexpr int PreviewCheckId = 1004;
+constexpr int OutputCurveCheckId = 1005;
+constexpr int ReadoutLabelId = 1007;
+constexpr int InfoFrameId = 1013;
+constexpr int GammaLabelId = 1019;
+
+}  // namespace
+
+EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteraction& user)
+    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                           Qt::WindowCloseButtonHint),
+      HidReportChannel(devices.platform()),
+      devices_(devices),
+      store_(store),
+      user_(user),
+      model_(*this),
+      link_(*this, devices, model_, *this),
+      appIcon_(loadIcon(IconId)) {
+    loadDialogTemplate(TemplateId, uiLanguage(), template_);
+    setWindowTitle(template_.title);
+    setSizeGripEnabled(false);
+    createControls();
+    createMenus();
+    setMinimumSize(MinWindowWidth, MinWindowHeight);
+}
+
+EditorDialog::~EditorDialog() {
+    // An edit box still open loses its focus while the window goes; its commit must not reach
+    // a model that no longer exists.
+    pointList_->onEndLabelEdit = nullptr;
+}
+
+void EditorDialog::createControls() {
+    setFont(QFont(template_.fontFamily, template_.pointSize));
+    const QSize base = dialogBaseUnits(font());
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setNativeMenuBar(false);
+    menuBar_->setFont(QApplication::font());
+    const int menuHeight = menuBar_->sizeHint().height();
+    resize(mapDialogSize(template_.size, base) + QSize(0, menuHeight));
+
+    // Made in template order, which is also the keyboard focus order.
+    graphPlaceholder_ = new QWidget(this);
+    previewCheck_ = new QCheckBox(this);
+    outputCurveCheck_ = new QCheckBox(this);
+    infoFrame_ = new QGroupBox(this);
+    readoutLabel_ = new QLabel(this);
+    pointList_ = new PointListCtrl(this);
+    gammaLabel_ = new QLabel(this);
+    const std::pair<int, QWidget*> controls[] = {
+        {GraphPlaceholderId, graphPlaceholder_}, {PreviewCheckId, previewCheck_}, {OutputCurveCheckId, outputCurveCheck_},
+        {InfoFrameId, infoFrame_},               {ReadoutLabelId, readoutLabel_}, {PointListCtrl::ControlId, pointList_},
+        {GammaLabelId, gammaLabel_}};
+    for (const auto& [id, widget] : controls) {
+        widget->setObjectName(QString::number(id));
+        const ControlTemplate* c = template_.control(id);
+        if (!c) continue;
+        widget->setGeometry(mapDialogRect(c->rect, base).translated(0, menuHeight));
+        widget->setVisible(c->visible);
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setText(c->text);
+    }
+    for (QLabel* label : {readoutLabel_, gammaLabel_}) label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The frame is drawn behind the two texts it surrounds.
+    infoFrame_->lower();
+
+    pointList_->onEndLabelEdit = [this](int row, int column, std::string& text) {
+        return endLabelEdit(row, column, text);
+    };
+    connect(previewCheck_, &QCheckBox::clicked, this, &EditorDialog::previewClicked);
+    connect(outputCurveCheck_, &QCheckBox::clicked, this, &EditorDialog::outputCurveClicked);
+}
+
+bool EditorDialog::initialise() {
+    setWindowIcon(appIcon_);
+    backBuffer_ = QImage(size(), QImage::Format_RGB32);
+    graphRect_ = EdgeRect::fromQRect(graphPlaceholder_->geometry());
+    plotRect_ = plotRectOf(graphRect_);
+
+    // Discovery, the monitor search, the calibration check and the first read. Every refusal
+    // has shown its message; a failed first read ends the window too, so an unknown table is
+    // never stored into the monitor on close.
+    if (link_.startUp() != StartupOutcome::Ready) return false;
+
+    SettingsStore(store_).LoadSettings(model_);
+    settingsLoaded_ = true;
+    startOuterSize_ = QSize(model_.windowWidth, model_.windowHeight);
+    const QMargins f = frameMargins();
+    resize(startOuterSize_.shrunkBy(f));
+    layoutControls();
+    readoutText_ = readoutTextFor(0, 0);
+    model_.InstallSourceTable();
+    unsetCursor();
+    initialised_ = 1;
+    return true;
+}
+
+int EditorDialog::runModal() {
+    if (!initialise()) {
+        done(ResultExit);
+        return result();
+    }
+    return exec();
+}
+
+void EditorDialog::done(int result) {
+    teardown();
+    QDialog::done(result);
+}
+
+void EditorDialog::reject() {
+    // Escape ends the window like Exit: the monitor's table is not written back.
+    done(ResultCancel);
+}
+
+void EditorDialog::closeEvent(QCloseEvent* event) {
+    // The monitor gets back the table it holds permanently, in place of any preview.
+    if (!tornDown_) link_.writeBaselineOnClose();
+    QDialog::closeEvent(event);
+}
+
+void EditorDialog::teardown() {
+    if (tornDown_) return;
+    tornDown_ = true;
+    unsetCursor();
+    // Settings are written only when they were read, so a refused start keeps the stored ones.
+    if (settingsLoaded_) SettingsStore(store_).SaveSettings(model_);
+    model_.ClearUndo();
+    pointList_->freeCellStyles();
+    bindDevice(nullptr);
+    devices_.clearDevices();
+}
+
+void EditorDialog::refreshViews() {
+    pointList_->fill(model_.currentTable, model_.points, model_.livePointCount(), true);
+    invalidateGraph();
+    gammaText_ = gammaTextFor(model_.panelGamma);
+    previewCheck_->setChecked(model_.previewOn);
+    outputCurveCheck_->setChecked(model_.showOutputCurve);
+    transferTexts();
+}
+
+bool EditorDialog::writeTableToMonitor(const ToneTable& table, MonitorTable which) {
+    return link_.writeModelTable(table, which);
+}
+
+void EditorDialog::showMessage(int stringId) { user_.showMessage(this, stringId); }
+
+void EditorDialog::setBusy(bool on) {
+    if (on) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else QApplication::restoreOverrideCursor();
+}
+
+void EditorDialog::transferTexts() {
+    readoutLabel_->setText(readoutText_);
+    gammaLabel_->setText(gammaText_);
+}
+
+void EditorDialog::invalidateGraph() {
+    update(QRect(graphRect_.left, graphRect_.top, graphRect_.width(), std::max(0, height() - graphRect_.top)));
+}
+
+void EditorDialog::renderGraph() {
+    if (backBuffer_.isNull()) return;
+    const GraphScene scene{&model_.currentTable, &model_.points,      model_.livePointCount(), model_.showOutputCurve,
+                           model_.panelGamma,    graphRect_,          plotRect_};
+    graph_.paint(backBuffer_, scene);
+}
+
+void EditorDialog::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (isMinimized()) {
+        const QPixmap icon = appIcon_.pixmap(32, 32);
+        painter.drawPixmap((width() - icon.width() + 1) / 2, (height() - icon.height() + 1) / 2, icon);
+        return;
+    }
+    renderGraph();
+    painter.drawImage(graphRect_.toQRect(), backBuffer_, graphRect_.toQRect());
+}
+
+}  // namespace grayden

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QIcon>
+#include <QString>
+
+#include "device/HidReportChannel.h"
+#include "device/MonitorLink.h"
+#include "editor/CurveGraph.h"
+#include "editor/DialogTemplate.h"
+#include "editor/GraphGeometry.h"
+#include "engine/CurveModel.h"
+#include "engine/ModelOwner.h"
+#include "engine/SettingsStore.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+
+namespace grayden {
+
+class DeviceList;
+class PointListCtrl;
+class UserInteraction;
+
+// Menu commands of the main window.
+namespace Command {
+constexpr int Open = 32771;
+constexpr int Save = 32772;
+constexpr int SaveAs = 32773;
+constexpr int Exit = 32774;
+constexpr int ReadFromMonitor = 32775;
+constexpr int WriteToMonitor = 32776;
+constexpr int ControlPoints = 32777;
+constexpr int DefaultCurve = 32778;
+constexpr int PanelCharacteristic = 32779;
+constexpr int AboutBox = 32780;
+constexpr int Undo = 32781;
+}  // namespace Command
+
+// The editor's one window: the curve graph, the control-point list, the two check boxes and the
+// readout. It is the channel the monitor link talks through, and it owns the curve model.
+class EditorDialog : public QDialog, public HidReportChannel, public ModelOwner, public LinkFeedback {
+    Q_OBJECT
+public:
+    static constexpr int TemplateId = 102;
+    static constexpr int ResultExit = 0;
+    static constexpr int ResultCancel = 2;
+
+    EditorDialog(DeviceList& devices, StringStore& store, UserInteraction& user);
+    ~EditorDialog() override;
+
+    // The start-up sequence; false when it refused, after its message, with the window ended.
+    bool initialise();
+    // initialise, then the modal run; returns the dialog's result.
+    int runModal();
+
+    // Menu commands and accelerators arrive here.
+    void onCommand(int id);
+    // The command-update state of a command: false greys its menu item and drops its accelerator.
+    bool isCommandEnabled(int id) const;
+
+    // ModelOwner
+    void refreshViews() override;
+    bool writeTableToMonitor(const ToneTable& table, MonitorTable which) override;
+    // ModelOwner and LinkFeedback
+    void showMessage(int stringId) override;
+    // LinkFeedback
+    void setBusy(bool on) override;
+
+    // The value commit of the list: validate, one undo record, set the point, refill, preview.
+    bool endLabelEdit(int row, int column, std::string& text);
+
+    CurveModel& model() { return model_; }
+    PointListCtrl& pointList() { return *pointList_; }
+    QCheckBox& previewCheck() { return *previewCheck_; }
+    QCheckBox& outputCurveCheck() { return *outputCurveCheck_; }
+    QMenuBar& menuBar() { return *menuBar_; }
+    const QImage& backBuffer() const { return backBuffer_; }
+    const EdgeRect& graphRect() const { return graphRect_; }
+    const EdgeRect& plotRect() const { return plotRect_; }
+    const QString& readoutText() const { return readoutText_; }
+    const QString& gammaText() const { return gammaText_; }
+    bool isInitialised() const { return initialised_ != 0; }
+
+public slots:
+    void done(int result) override;
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void updatePopup(QMenu* popup);
+    void layoutControls();
+    void settleFrameSize();
+    QMargins frameMargins() const;
+    // Edits invalidate the graph area from its top down to the window's bottom edge.
+    void invalidateGraph();
+    void renderGraph();
+    void transferTexts();
+    void teardown();
+
+    void previewClicked(bool checked);
+    void outputCurveClicked(bool checked);
+    void openFile();
+    void saveFile();
+    void saveFileAs();
+
+    DeviceList& devices_;
+    StringStore& store_;
+    UserInteraction& user_;
+    CurveModel model_;
+    MonitorLink link_;
+    DialogTemplate template_;
+    CurveGraph graph_;
+
+    QLabel* gammaLabel_ = nullptr;
+    QLabel* readoutLabel_ = nullptr;
+    QGroupBox* infoFrame_ = nullptr;
+    QWidget* graphPlaceholder_ = nullptr;
+    PointListCtrl* pointList_ = nullptr;
+    QCheckBox* outputCurveCheck_ = nullptr;
+    QCheckBox* previewCheck_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QString readoutText_;
+    QString gammaText_;
+    QIcon appIcon_;
+    int initialised_ = 0;
+    QImage backBuffer_;
+    EdgeRect plotRect_;
+    EdgeRect graphRect_;
+
+    bool settingsLoaded_ = false;
+    bool tornDown_ = false;
+    bool frameSettled_ = false;
+    QSize startOuterSize_;
+};
+
+}  // namespace grayden

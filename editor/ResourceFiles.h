@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QImage>
+#include <QJsonObject>
+#include <QString>
+
+#include "resources/StringTable.h"
+
+namespace grayden {
+
+// Registers the compiled-in resources and the dialog fonts; call once before any window exists.
+void initEditorResources();
+
+// A JSON resource of the editor (dialog templates, menus, accelerators); empty when missing.
+QJsonObject loadResourceJson(const QString& name);
+
+// Bitmap resource N as a 32-bit image, or a null image when there is none.
+QImage loadBitmap(int id);
+
+QIcon loadIcon(int id);
+
+// Cursor resource N with its hot spot, or the arrow when there is none.
+QCursor loadCursor(int id);
+
+// The key under which a language's variant of a resource is stored.
+QString languageKey(Language language);
+
+}  // namespace grayden

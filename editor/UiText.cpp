@@ -1,0 +1,43 @@
+#include "editor/UiText.h"
+
+namespace grayden {
+
+namespace {
+
+constexpr int ReadoutFormatId = 32784;
+constexpr int GammaFormatId = 32796;
+
+Language currentLanguage = Language::English;
+
+QByteArray formatOf(int id) {
+    const std::string_view text = stringText(id, currentLanguage);
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+Language languageForUiLanguages(const QStringList& uiLanguages) {
+    if (uiLanguages.isEmpty()) return Language::English;
+    const QString first = uiLanguages.first().toLower();
+    return first == "ja" || first.startsWith("ja-") || first.startsWith("ja_") ? Language::Japanese
+                                                                              : Language::English;
+}
+
+Language uiLanguage() { return currentLanguage; }
+
+void setUiLanguage(Language language) { currentLanguage = language; }
+
+QString uiText(int id) {
+    const std::string_view text = stringText(id, currentLanguage);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString readoutTextFor(int level, int value) {
+    return QString::asprintf(formatOf(ReadoutFormatId).constData(), level, value);
+}
+
+QString gammaTextFor(double panelGamma) {
+    return QString::asprintf(formatOf(GammaFormatId).constData(), panelGamma);
+}
+
+}  // namespace grayden

@@ -1,0 +1,31 @@
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+
+#include <cstdio>
+
+#include "device/PlatformFactory.h"
+#include "editor/EditorApp.h"
+#include "editor/IniStringStore.h"
+#include "editor/ResourceFiles.h"
+#include "editor/UiText.h"
+#include "editor/UserInteraction.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    grayden::initEditorResources();
+    grayden::setUiLanguage(grayden::languageForUiLanguages(QLocale::system().uiLanguages()));
+
+    std::string error;
+    std::unique_ptr<grayden::HidPlatform> platform = grayden::makeHidPlatform(error);
+    if (!platform) {
+        // Only a simulated monitor's state file can fail here; the file is left as it was.
+        std::fprintf(stderr, "%s: %s\n", argv[0], error.c_str());
+        QMessageBox::warning(nullptr, grayden::programCaption(), QString::fromStdString(error));
+        return 1;
+    }
+    grayden::IniStringStore store;
+    grayden::DesktopInteraction user;
+    grayden::EditorApp editor(*platform, store, user);
+    return editor.run();
+}

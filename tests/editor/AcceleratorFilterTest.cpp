@@ -1,0 +1,32 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "editor/AcceleratorFilter.h"
+
+namespace grayden {
+namespace {
+
+TEST(AcceleratorFilter, CtrlKeysReachTheMainWindowFromAnyWidgetBeforeTheWidgetSeesThem) {
+    std::vector<int> delivered;
+    AcceleratorFilter filter(loadAcceleratorTable(129), [&](int command) {
+        delivered.push_back(command);
+        return true;
+    });
+    qApp->installEventFilter(&filter);
+    QLineEdit edit;
+    edit.show();
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_A);
+    EXPECT_EQ(edit.text(), "a");
+    QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&edit, Qt::Key_W, Qt::AltModifier);
+    qApp->removeEventFilter(&filter);
+    EXPECT_EQ(delivered, (std::vector<int>{32781, 32771}));
+}
+
+}  // namespace
+}  // namespace grayden

@@ -1,0 +1,171 @@
+#include <QImage>
+
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "editor/CurveGraph.h"
+#include "editor/ResourceFiles.h"
+#include "engine/CurveModel.h"
+
+namespace grayden {
+namespace {
+
+constexpr QRgb Silver = qRgb(192, 192, 192);
+constexpr QRgb OutputInner = qRgb(255, 255, 128);
+constexpr QRgb OutputOuter = qRgb(140, 140, 70);
+
+class CurveGraphTest : public ::testing::Test {
+protected:
+    CurveGraphTest() : model(owner), buffer(800, 600, QImage::Format_RGB32) {
+        buffer.fill(qRgb(10, 20, 30));
+        scene.graphRect = {200, 30, 780, 560};
+        scene.plotRect = plotRectOf(scene.graphRect);
+        useTable(identityTable(), DefaultPointCountIndex);
+    }
+
+    void useTable(const ToneTable& table, int pointCountIndex) {
+        model.pointCountIndex = static_cast<std::uint16_t>(pointCountIndex);
+        model.sourceTable = table;
+        model.InstallSourceTable();
+        scene.table = &model.currentTable;
+        scene.points = &model.points;
+        scene.pointCount = model.livePointCount();
+    }
+
+    QImage render() {
+        graph.paint(buffer, scene);
+        return buffer;
+    }
+
+    static bool contains(const QImage& image, QRgb colour) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) return true;
+        return false;
+    }
+
+    DetachedOwner owner;
+    CurveModel model;
+    QImage buffer;
+    GraphScene scene;
+    CurveGraph graph;
+};
+
+TEST_F(CurveGraphTest, MarkerSquareSitsOnePixelRightAndAboveItsMappedPoint) {
+    const QImage image = render();
+    const QImage marker = loadBitmap(135);
+    const QImage mask = loadBitmap(139);
+    for (int k = 0; k < scene.pointCount; ++k) {
+        const ControlPoint& point = model.points[k];
+        const int left = markerX(scene.plotRect, point.level) - 5;
+        const int top = markerY(scene.plotRect, point.value) - 7;
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 12; ++x) {
+                if (qRed(mask.pixel(x, y)) != 0) continue;  // outside the disc the background shows
+                ASSERT_EQ(image.pixel(left + x, top + y), marker.pixel(x, y)) << "point " << k << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(CurveGraphTest, LevelZeroMarkerReachesIntoTheLabelMarginUnclipped) {
+    const QImage image = render();
+    const QImage marker = loadBitmap(135);
+    const int left = markerX(scene.plotRect, 0) - 5;
+    ASSERT_LT(left, scene.plotRect.left);
+    const int top = markerY(scene.plotRect, model.points[0].value) - 7;
+    EXPECT_EQ(image.pixel(left + 1, top + 6), marker.pixel(1, 6));
+}
+
+TEST_F(CurveGraphTest, FewerPointsDrawDotsEveryThirdLevelAnd256PointsDrawALineOnly) {
+    QImage image = render();
+    const QImage dot = loadBitmap(137);
+    for (int level = 0; level < 256; level += 3) {
+        const int x = curveX(scene.plotRect, level) - 3;
+        const int y = curveY(scene.plotRect, model.currentTable[level]) - 3;
+        // Markers are drawn over the dots near their points.
+        bool nearPoint = false;
+        for (int k = 0; k < scene.pointCount; ++k) nearPoint = nearPoint || std::abs(model.points[k].level - level) <= 4;
+        if (nearPoint) continue;
+        EXPECT_EQ(image.pixel(x + 2, y + 2), dot.pixel(2, 2)) << "level " << level;
+    }
+
+    useTable(identityTable(), AllLevelsPointCountIndex);
+    buffer.fill(qRgb(10, 20, 30));
+    image = render();
+    EXPECT_FALSE(contains(image, loadBitmap(135).pixel(6, 6))) << "a marker was drawn";
+    EXPECT_FALSE(contains(image, dot.pixel(2, 2))) << "a dot was drawn";
+    const int x = curveX(scene.plotRect, 128);
+    EXPECT_EQ(image.pixel(x, curveY(scene.plotRect, model.currentTable[128])), qRgb(255, 255, 255));
+}
+
+TEST_F(CurveGraphTest, FullScaleValueLiesOnTheTopEdgeOfThePlot) {
+    for (int h = 1; h < 8161; ++h) {
+        const EdgeRect plot{0, 100, 10, 100 + h};
+        ASSERT_EQ(curveY(plot, FullScale), plot.top) << "height " << h;
+    }
+    ToneTable top{};
+    top.fill(FullScale);
+    useTable(top, AllLevelsPointCountIndex);
+    const QImage image = render();
+    EXPECT_EQ(image.pixel(curveX(scene.plotRect, 100), scene.plotRect.top), qRgb(255, 255, 255));
+}
+
+TEST_F(CurveGraphTest, OutputCurveWithPanelGammaOneLiesUnderTheCurve) {
+    useTable(MakeDefaultCurve(1.8), AllLevelsPointCountIndex);
+    scene.showOutputCurve = true;
+    scene.panelGamma = 1.0;
+    QImage image = render();
+    EXPECT_FALSE(contains(image, OutputInner));
+    EXPECT_FALSE(contains(image, OutputOuter));
+
+    scene.panelGamma = 2.2;
+    image = render();
+    EXPECT_TRUE(contains(image, OutputInner));
+    scene.showOutputCurve = false;
+    image = render();
+    EXPECT_FALSE(contains(image, OutputInner));
+}
+
+TEST_F(CurveGraphTest, GridAndFrameAreSilverAndTheFieldIsBlack) {
+    const QImage image = render();
+    const EdgeRect& r = scene.plotRect;
+    EXPECT_EQ(image.pixel(gridX(r, 25), r.top + 4), Silver);
+    EXPECT_EQ(image.pixel(r.left + 40, gridY(r, 816 * 9)), Silver);
+    EXPECT_EQ(image.pixel(r.left, (r.top + r.bottom) / 2), Silver);
+    EXPECT_EQ(image.pixel(scene.graphRect.right - 2, scene.graphRect.top + 1), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(scene.graphRect.left - 1, scene.graphRect.top + 1), qRgb(10, 20, 30)) << "drawn outside";
+}
+
+TEST(SpriteBitmaps, MasksArePixelExactAndImagesAreBlackOutsideThem) {
+    const int inset[12] = {4, 2, 1, 1, 0, 0, 0, 0, 1, 1, 2, 4};
+    const QImage markerMask = loadBitmap(139);
+    const QImage marker = loadBitmap(135);
+    ASSERT_EQ(markerMask.size(), QSize(12, 12));
+    ASSERT_EQ(marker.size(), QSize(12, 12));
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const bool disc = x >= inset[y] && x < 12 - inset[y];
+            EXPECT_EQ(markerMask.pixel(x, y), disc ? qRgb(0, 0, 0) : qRgb(255, 255, 255)) << x << "," << y;
+            if (!disc) {
+                EXPECT_EQ(marker.pixel(x, y), qRgb(0, 0, 0));
+            }
+        }
+    }
+    const QImage dotMask = loadBitmap(140);
+    const QImage dot = loadBitmap(137);
+    ASSERT_EQ(dotMask.size(), QSize(6, 6));
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const bool corner = (x == 0 || x == 5) && (y == 0 || y == 5);
+            EXPECT_EQ(dotMask.pixel(x, y), corner ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+            if (corner) {
+                EXPECT_EQ(dot.pixel(x, y), qRgb(0, 0, 0));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace grayden

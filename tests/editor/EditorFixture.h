@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "device/DeviceList.h"
+#include "device/SimulatedMonitorPlatform.h"
+#include "editor/EditorDialog.h"
+#include "tests/editor/RecordingInteraction.h"
+
+namespace grayden::test {
+
+// A main window over a simulated monitor, an in-memory settings store and recorded answers.
+class EditorFixture : public ::testing::Test {
+protected:
+    explicit EditorFixture(MonitorState monitor = factoryMonitorState())
+        : platform(std::move(monitor)), devices(platform) {
+        platform.recordExchanges(true);
+    }
+
+    EditorDialog& makeDialog() {
+        dialog = std::make_unique<EditorDialog>(devices, store, user);
+        return *dialog;
+    }
+
+    // Builds the window and runs its start-up sequence.
+    EditorDialog& start() {
+        EditorDialog& d = makeDialog();
+        started = d.initialise();
+        return d;
+    }
+
+    // Feature-report writes made since the last call.
+    std::size_t writesSince() {
+        std::size_t writes = 0;
+        for (const SimulatedExchange& e : platform.exchanges()) {
+            if (e.direction == ExchangeDirection::Set) ++writes;
+        }
+        platform.clearExchanges();
+        return writes;
+    }
+
+    SimulatedMonitorPlatform platform;
+    DeviceList devices;
+    MemoryStringStore store;
+    RecordingInteraction user;
+    std::unique_ptr<EditorDialog> dialog;
+    bool started = false;
+    QTemporaryDir folder;
+};
+
+}  // namespace grayden::test

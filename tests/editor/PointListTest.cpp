@@ -1,0 +1,200 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include "editor/InplaceEdit.h"
+#include "editor/PointListCtrl.h"
+#include "engine/CurveModel.h"
+
+namespace grayden {
+namespace {
+
+class PointListTest : public ::testing::Test {
+protected:
+    PointListTest() : model(owner) {
+        auto* layout = new QVBoxLayout(&window);
+        list = new PointListCtrl(&window);
+        other = new QLineEdit(&window);
+        layout->addWidget(list);
+        layout->addWidget(other);
+        window.resize(260, 420);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        model.sourceTable = identityTable();
+        model.InstallSourceTable();
+        fill(true);
+        list->onEndLabelEdit = [this](int row, int column, std::string& text) {
+            committed.push_back({row, column, text});
+            return CurveModel::ValidateValueText(text);
+        };
+    }
+
+    void fill(bool withColumns) {
+        list->fill(model.currentTable, model.points, model.livePointCount(), withColumns);
+    }
+
+    // Selects a row by clicking it, then double-clicks one of its cells.
+    bool doubleClick(int row, int column) {
+        const QModelIndex index = list->model()->index(row, column);
+        list->scrollTo(index);
+        const QPoint pos = list->visualRect(index).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, pos);
+        QCursor::setPos(list->viewport()->mapToGlobal(pos));
+        return list->openEditorAt(pos);
+    }
+
+    QString cell(int row, int column) const { return list->listModel().cellText(row, column); }
+
+    struct Commit {
+        int row;
+        int column;
+        std::string text;
+    };
+
+    DetachedOwner owner;
+    CurveModel model;
+    QWidget window;
+    PointListCtrl* list = nullptr;
+    QLineEdit* other = nullptr;
+    std::vector<Commit> committed;
+};
+
+TEST_F(PointListTest, RowsShowPaddedLevelsValuesAndPointColours) {
+    ASSERT_EQ(list->model()->rowCount(), 256);
+    EXPECT_EQ(cell(5, 0), "       5");
+    EXPECT_EQ(cell(255, 0), "     255");
+    EXPECT_EQ(cell(31, 1), "992");
+    EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "LEVEL(X)");
+    EXPECT_EQ(list->listModel().cellStyles().size(), 512u);
+
+    auto colours = [this](int row, int column) {
+        const CellStyle* s = list->listModel().findCellStyle(column, row);
+        return std::make_tuple(s->backColour, s->textColour, s->editable);
+    };
+    // Level 31 is the second of nine points; level 30 is not a point.
+    EXPECT_EQ(colours(31, 0), std::make_tuple(qRgb(192, 255, 192), qRgb(0, 0, 0), 0));
+    EXPECT_EQ(colours(30, 0), std::make_tuple(qRgb(255, 255, 192), qRgb(0, 0, 0), 0));
+    EXPECT_EQ(colours(31, 1), std::make_tuple(qRgb(192, 192, 255), qRgb(0, 0, 0), 1));
+    EXPECT_EQ(colours(30, 1), std::make_tuple(qRgb(255, 255, 255), qRgb(180, 180, 180), 0));
+    const QModelIndex value = list->model()->index(30, 1);
+    EXPECT_EQ(value.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(180, 180, 180));
+
+    model.pointCountIndex = AllLevelsPointCountIndex;
+    model.InstallSourceTable();
+    fill(false);
+    for (int row = 0; row < 256; ++row) ASSERT_EQ(list->listModel().findCellStyle(1, row)->editable, 1) << row;
+}
+
+TEST_F(PointListTest, ColumnWidthsSplitTheListWidthLessTheScrollBar) {
+    const int available = list->width() - list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    EXPECT_EQ(list->columnWidth(0), available * 3 / 10);
+    EXPECT_EQ(list->columnWidth(1), available - available * 3 / 10 - 4);
+}
+
+TEST_F(PointListTest, OnlyTheValueCellOfAControlPointOpensAnEditor) {
+    EXPECT_FALSE(doubleClick(31, 0)) << "level cell";
+    EXPECT_FALSE(doubleClick(30, 1)) << "value cell of a row that is not a point";
+    EXPECT_FALSE(list->isEditing());
+    ASSERT_TRUE(doubleClick(31, 1));
+    ASSERT_TRUE(list->isEditing());
+    EXPECT_EQ(list->editor()->text(), "992");
+    EXPECT_EQ(list->editor()->selectedText(), "992");
+}
+
+TEST_F(PointListTest, EnterCommitsTheRewrittenTextAndEscapeCancels) {
+    ASSERT_TRUE(doubleClick(63, 1));
+    list->editor()->setText("12abc");
+    QTest::keyClick(list->editor(), Qt::Key_Return);
+    EXPECT_FALSE(list->isEditing());
+    ASSERT_EQ(committed.size(), 1u);
+    EXPECT_EQ(committed[0].row, 63);
+    EXPECT_EQ(committed[0].column, 1);
+    EXPECT_EQ(cell(63, 1), "12");
+    EXPECT_EQ(list->currentIndex().row(), 63);
+
+    ASSERT_TRUE(doubleClick(63, 1));
+    list->editor()->setText("9000");
+    QTest::keyClick(list->editor(), Qt::Key_Return);
+    EXPECT_EQ(cell(63, 1), "12") << "a refused value leaves the old text";
+
+    ASSERT_TRUE(doubleClick(95, 1));
+    list->editor()->setText("5");
+    QTest::keyClick(list->editor(), Qt::Key_Escape);
+    EXPECT_FALSE(list->isEditing());
+    EXPECT_EQ(committed.size(), 2u);
+    EXPECT_EQ(cell(95, 1), "3040");
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(PointListTest, LosingTheFocusClickingOrScrollingCommits) {
+    ASSERT_TRUE(doubleClick(31, 1));
+    list->editor()->setText("100");
+    other->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    EXPECT_FALSE(list->isEditing());
+    EXPECT_EQ(cell(31, 1), "100");
+
+    ASSERT_TRUE(doubleClick(63, 1));
+    list->editor()->setText("200");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(64, 0)).center());
+    EXPECT_EQ(cell(63, 1), "200");
+
+    ASSERT_TRUE(doubleClick(63, 1));
+    list->editor()->setText("300");
+    list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_FALSE(list->isEditing());
+    EXPECT_EQ(cell(63, 1), "300");
+}
+
+TEST_F(PointListTest, TabStaysInTheEditor) {
+    ASSERT_TRUE(doubleClick(31, 1));
+    QTest::keyClick(list->editor(), Qt::Key_Tab);
+    EXPECT_TRUE(list->isEditing());
+    EXPECT_TRUE(list->editor()->hasFocus());
+}
+
+TEST_F(PointListTest, KeysNeitherMoveTheSelectionNorScroll) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(2, 0)).center());
+    list->setFocus();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_A}) QTest::keyClick(list, key);
+    EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 2);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(PointListTest, ScrollBarActionsRecordTheOffsetThatARefillScrollsBackTo) {
+    list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    const int position = list->verticalScrollBar()->value();
+    ASSERT_GT(position, 0);
+    EXPECT_EQ(list->scrollOffsetY(), list->rowHeight(0) * position);
+
+    QWheelEvent wheel(QPointF(20, 20), list->viewport()->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &wheel);
+    EXPECT_GT(list->verticalScrollBar()->value(), position);
+    EXPECT_EQ(list->scrollOffsetY(), list->rowHeight(0) * position) << "the wheel records nothing";
+
+    fill(false);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+    list->scrollBack();
+    EXPECT_EQ(list->verticalScrollBar()->value(), position);
+}
+
+TEST_F(PointListTest, ARefillWhileEditingLeavesTheEditorOnTheSameRow) {
+    ASSERT_TRUE(doubleClick(31, 1));
+    list->editor()->setText("77");
+    fill(true);
+    ASSERT_TRUE(list->isEditing());
+    QTest::keyClick(list->editor(), Qt::Key_Return);
+    ASSERT_EQ(committed.size(), 1u);
+    EXPECT_EQ(committed[0].row, 31);
+    EXPECT_EQ(cell(31, 1), "77");
+}
+
+}  // namespace
+}  // namespace grayden

@@ -1,0 +1,124 @@
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include "editor/AcceleratorTable.h"
+#include "editor/DialogTemplate.h"
+#include "editor/DialogUnits.h"
+#include "editor/MenuTemplate.h"
+#include "editor/ResourceFiles.h"
+#include "editor/UiText.h"
+
+namespace grayden {
+namespace {
+
+TEST(UiLanguage, JapaneseOnlyWhenTheFirstInterfaceLanguageIsJapanese) {
+    EXPECT_EQ(languageForUiLanguages({"ja-JP", "en-US"}), Language::Japanese);
+    EXPECT_EQ(languageForUiLanguages({"ja"}), Language::Japanese);
+    EXPECT_EQ(languageForUiLanguages({"en-US", "ja-JP"}), Language::English);
+    EXPECT_EQ(languageForUiLanguages({"jv-ID"}), Language::English);
+    EXPECT_EQ(languageForUiLanguages({}), Language::English);
+}
+
+TEST(UiText, FormattedTextsFollowTheStringTable) {
+    EXPECT_EQ(readoutTextFor(0, 0), "X = 0, Y = 0");
+    EXPECT_EQ(readoutTextFor(127, 8160), "X = 127, Y = 8160");
+    EXPECT_EQ(gammaTextFor(2.2), "Panel Gamma : 2.20");
+    EXPECT_EQ(gammaTextFor(1.005), "Panel Gamma : 1.00");
+}
+
+TEST(StringTable, EveryTextTheEditorShowsExistsInBothLanguages) {
+    const int ids[] = {101,   32771, 32772, 32773, 32774, 32775, 32776, 32777, 32778, 32779, 32780,
+                       32782, 32783, 32784, 32787, 32788, 32789, 32790, 32791, 32792, 32793, 32794,
+                       32795, 32796, 32797, 32798, 32799, 32800, 32801, 32802, 32803};
+    for (int id : ids) {
+        EXPECT_FALSE(stringText(id, Language::English).empty()) << id;
+        EXPECT_FALSE(stringText(id, Language::Japanese).empty()) << id;
+    }
+    EXPECT_EQ(stringText(32799, Language::Japanese), "Grayden by KOVA VALEN CORPORATION");
+    EXPECT_NE(stringText(32803, Language::English).find('\n'), std::string_view::npos);
+}
+
+TEST(DialogTemplate, MainWindowTemplatesCarryTheirRectanglesInDialogUnits) {
+    DialogTemplate en;
+    ASSERT_TRUE(loadDialogTemplate(102, Language::English, en));
+    EXPECT_EQ(en.size, QSize(362, 238));
+    EXPECT_EQ(en.fontFamily, "Arial");
+    EXPECT_EQ(en.title, "LCD Ombrel Utility Ver2.0.0");
+    EXPECT_EQ(en.menuId, 129);
+    ASSERT_NE(en.control(1009), nullptr);
+    EXPECT_EQ(en.control(1009)->rect, QRect(4, 7, 140, 223));
+    EXPECT_FALSE(en.control(1001)->visible);
+    EXPECT_EQ(en.control(1005)->text, "Display output curve");
+
+    DialogTemplate ja;
+    ASSERT_TRUE(loadDialogTemplate(102, Language::Japanese, ja));
+    EXPECT_EQ(ja.size, QSize(362, 297));
+    EXPECT_EQ(ja.fontFamily, QString::fromUtf8("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(ja.control(1004)->text, QString::fromUtf8("プレビュー"));
+    EXPECT_EQ(ja.control(1013)->rect, QRect(219, 250, 136, 33));
+    EXPECT_EQ(ja.controls.size(), en.controls.size());
+
+    DialogTemplate missing;
+    EXPECT_FALSE(loadDialogTemplate(999, Language::English, missing));
+}
+
+TEST(DialogUnits, ConvertWithTheFontsBaseUnitsRoundingLikeMulDiv) {
+    const QSize base(7, 15);
+    EXPECT_EQ(mapDialogRect(QRect(4, 7, 140, 223), base), QRect(7, 13, 245, 418));
+    EXPECT_EQ(mapDialogSize(QSize(362, 238), base), QSize(634, 446));
+    const QSize measured = dialogBaseUnits(QFont("Arial", 9));
+    EXPECT_GT(measured.width(), 3);
+    EXPECT_GT(measured.height(), 8);
+}
+
+TEST(MenuTemplate, BothLanguagesShareStructureAndCommandIds) {
+    std::vector<MenuPopupTemplate> en;
+    std::vector<MenuPopupTemplate> ja;
+    ASSERT_TRUE(loadMenuTemplate(129, Language::English, en));
+    ASSERT_TRUE(loadMenuTemplate(129, Language::Japanese, ja));
+    ASSERT_EQ(en.size(), 4u);
+    ASSERT_EQ(ja.size(), en.size());
+    std::vector<int> ids;
+    for (std::size_t p = 0; p < en.size(); ++p) {
+        ASSERT_EQ(en[p].items.size(), ja[p].items.size());
+        for (std::size_t i = 0; i < en[p].items.size(); ++i) {
+            EXPECT_EQ(en[p].items[i].id, ja[p].items[i].id);
+            EXPECT_EQ(en[p].items[i].separator, ja[p].items[i].separator);
+            ids.push_back(en[p].items[i].separator ? 0 : en[p].items[i].id);
+        }
+    }
+    EXPECT_EQ(ids, (std::vector<int>{32771, 0, 32772, 32773, 0, 32774, 32775, 32776, 0, 32781, 32777, 32778, 32780}));
+    EXPECT_EQ(en[0].items[0].text, "&Open...\tCtrl+O");
+    EXPECT_TRUE(en[1].items[3].grayed);
+    EXPECT_EQ(ja[2].text, QString::fromUtf8("設定(&S)"));
+}
+
+TEST(AcceleratorTable, CtrlKeysMatchTheirCommandsAndNothingElse) {
+    const std::vector<Accelerator> table = loadAcceleratorTable(129);
+    ASSERT_EQ(table.size(), 5u);
+    auto match = [&](int key, Qt::KeyboardModifiers modifiers) {
+        const QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        return matchAccelerator(table, event);
+    };
+    EXPECT_EQ(match(Qt::Key_O, Qt::ControlModifier), 32771);
+    EXPECT_EQ(match(Qt::Key_R, Qt::ControlModifier), 32775);
+    EXPECT_EQ(match(Qt::Key_S, Qt::ControlModifier), 32772);
+    EXPECT_EQ(match(Qt::Key_W, Qt::ControlModifier), 32776);
+    EXPECT_EQ(match(Qt::Key_Z, Qt::ControlModifier), 32781);
+    EXPECT_EQ(match(Qt::Key_Z, Qt::ControlModifier | Qt::KeypadModifier), 32781);
+    EXPECT_EQ(match(Qt::Key_O, Qt::NoModifier), 0);
+    EXPECT_EQ(match(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier), 0);
+    EXPECT_EQ(match(Qt::Key_A, Qt::ControlModifier), 0);
+}
+
+TEST(CursorResource, HandCursorIs32PixelsWithItsHotSpotAtEightEight) {
+    const QCursor hand = loadCursor(144);
+    EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(hand.hotSpot(), QPoint(8, 8));
+    EXPECT_FALSE(loadIcon(128).isNull());
+}
+
+}  // namespace
+}  // namespace grayden
