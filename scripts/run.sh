@@ -13,14 +13,4 @@ if [ "${1:-}" != "--real" ]; then
   echo "Simulated monitor: $GRAYDEN_SIMULATOR"
 fi
 
-editor="$here/build/normal/editor/grayden"
-if [ -x "$editor" ]; then
-  exec "$editor"
-fi
-
-# Without the editor, show the engine at work through the command-line companion.
-ctl="$here/build/normal/tools/graydenctl/graydenctl"
-echo "The default curve of gamma 2.2 seen through 9 control points:"
-"$ctl" curve --default-curve 2.2 --print points
-echo "Levels 120 to 129 of it as a tone file:"
-"$ctl" curve --default-curve 2.2 | sed -n 121,130p
+exec "$here/build/normal/editor/grayden"
