@@ -8,6 +8,11 @@ bool isAcceptedVendor(std::uint16_t vendorId) {
     return std::find(acceptedVendorIds.begin(), acceptedVendorIds.end(), vendorId) != acceptedVendorIds.end();
 }
 
+bool mayBeAcceptedDevice(HidPlatform& platform, const std::string& path) {
+    std::uint16_t vendorId = 0;
+    return !platform.peekVendorId(path, vendorId) || isAcceptedVendor(vendorId);
+}
+
 bool DeviceList::discoverDevices() {
     if (!devices_.empty()) {
         clearDevices();

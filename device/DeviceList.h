@@ -12,6 +12,9 @@ namespace grayden {
 
 constexpr std::array<std::uint16_t, 3> acceptedVendorIds = {4712, 4713, 4714};
 bool isAcceptedVendor(std::uint16_t vendorId);
+// Whether an interface that could not be opened may be an accepted device: its vendor is
+// accepted, or the platform cannot tell without opening it.
+bool mayBeAcceptedDevice(HidPlatform& platform, const std::string& path);
 
 // The accepted HID devices, in enumeration order; the editor's application object owns one.
 class DeviceList {

@@ -56,21 +56,22 @@ struct Session {
     MonitorLink link;
 };
 
-// A node that exists but could not be opened is most likely a monitor without the udev rule.
-std::string permissionHint(const std::string& path) {
+// A node of an accepted vendor that cannot be opened is most likely a monitor without the udev
+// rule; the rule would not help any other.
+std::string udevRuleHint(const std::string& path) {
     return path + "  permission denied: install the udev rule device/udev/" + HidrawUdevRuleName +
            " (see the README) and replug the monitor\n";
 }
 
 // After the no-monitor message: the nodes that might have been the monitor had they opened.
-void hintUnopenedNodes(const Session& session) {
+void hintUnopenedNodes(Session& session) {
     for (const std::string& path : session.devices.lastDiscovery().permissionDenied) {
-        std::fputs(permissionHint(path).c_str(), stderr);
+        if (mayBeAcceptedDevice(session.devices.platform(), path)) std::fputs(udevRuleHint(path).c_str(), stderr);
     }
 }
 
 // Whether start-up reached a usable monitor; a missing one also names the unopened nodes.
-bool connected(const Session& session, StartupOutcome outcome) {
+bool connected(Session& session, StartupOutcome outcome) {
     if (outcome == StartupOutcome::NoMonitor) hintUnopenedNodes(session);
     return outcome == StartupOutcome::Ready;
 }
@@ -113,7 +114,9 @@ int listDevices(HidPlatform& platform) {
     }
     session.channel.bindDevice(nullptr);
     for (auto& record : records) closeHidDevice(platform, std::move(record), true);
-    for (const std::string& path : report.permissionDenied) lines += permissionHint(path);
+    for (const std::string& path : report.permissionDenied) {
+        lines += mayBeAcceptedDevice(platform, path) ? udevRuleHint(path) : path + "  permission denied\n";
+    }
     return writeStdout(lines) ? ExitOk : failure("Cannot write to standard output.");
 }
 
