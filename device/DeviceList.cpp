@@ -8,12 +8,17 @@ bool isAcceptedVendor(std::uint16_t vendorId) {
     return std::find(acceptedVendorIds.begin(), acceptedVendorIds.end(), vendorId) != acceptedVendorIds.end();
 }
 
-bool DeviceList::discoverDevices(EnumerationReport* report) {
+bool mayBeAcceptedDevice(HidPlatform& platform, const std::string& path) {
+    std::uint16_t vendorId = 0;
+    return !platform.peekVendorId(path, vendorId) || isAcceptedVendor(vendorId);
+}
+
+bool DeviceList::discoverDevices() {
     if (!devices_.empty()) {
         clearDevices();
     }
     std::vector<std::unique_ptr<HidDeviceInfo>> found;
-    if (enumerateHidDevices(platform_, found, report)) {
+    if (enumerateHidDevices(platform_, found, &lastDiscovery_)) {
         for (auto& record : found) {
             if (isAcceptedVendor(record->vendorId)) {
                 devices_.push_back(std::move(record));

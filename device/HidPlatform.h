@@ -29,6 +29,10 @@ public:
     virtual HidHandle openDevice(const std::string& path, bool readAccess, bool writeAccess,
                                  bool exclusive, int& error) = 0;
     virtual void closeDevice(HidHandle handle) = 0;
+    // The USB vendor of an interface found by enumeration, read without opening it, so that an
+    // interface that cannot be opened can still be told apart from the monitor. False when the
+    // platform cannot tell.
+    virtual bool peekVendorId(const std::string& /*path*/, std::uint16_t& /*vendorId*/) { return false; }
 
     // USB vendor, product and release number (bcdDevice).
     virtual bool getAttributes(HidHandle handle, std::uint16_t& vendorId, std::uint16_t& productId,

@@ -82,6 +82,10 @@ void HidrawPlatform::closeDevice(HidHandle handle) {
     }
 }
 
+bool HidrawPlatform::peekVendorId(const std::string& path, std::uint16_t& vendorId) {
+    return sysfs_.readVendorId(std::filesystem::path(path).filename().string(), vendorId);
+}
+
 HidrawPlatform::OpenNode* HidrawPlatform::findOpen(HidHandle handle) {
     const auto found = open_.find(handle);
     return found == open_.end() ? nullptr : &found->second;

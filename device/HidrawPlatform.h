@@ -30,6 +30,7 @@ public:
     HidHandle openDevice(const std::string& path, bool readAccess, bool writeAccess, bool exclusive,
                          int& error) override;
     void closeDevice(HidHandle handle) override;
+    bool peekVendorId(const std::string& path, std::uint16_t& vendorId) override;
 
     bool getAttributes(HidHandle handle, std::uint16_t& vendorId, std::uint16_t& productId,
                        std::uint16_t& versionNumber) override;

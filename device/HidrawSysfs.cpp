@@ -66,6 +66,14 @@ bool HidrawSysfs::listNodes(std::vector<std::string>& names) const {
 }
 
 bool HidrawSysfs::readReleaseNumber(const std::string& node, std::uint16_t& releaseNumber) const {
+    return readUsbAttribute(node, "bcdDevice", releaseNumber);
+}
+
+bool HidrawSysfs::readVendorId(const std::string& node, std::uint16_t& vendorId) const {
+    return readUsbAttribute(node, "idVendor", vendorId);
+}
+
+bool HidrawSysfs::readUsbAttribute(const std::string& node, const char* name, std::uint16_t& value) const {
     if (nodeNumber(node) < 0) {
         return false;
     }
@@ -82,7 +90,7 @@ bool HidrawSysfs::readReleaseNumber(const std::string& node, std::uint16_t& rele
     }
     while (isInside(dir, root) && dir != root) {
         if (fs::exists(dir / "idVendor", error) && fs::exists(dir / "bcdDevice", error)) {
-            return readHexAttribute(dir / "bcdDevice", releaseNumber);
+            return readHexAttribute(dir / name, value);
         }
         dir = dir.parent_path();
     }

@@ -19,8 +19,13 @@ public:
     // The release number (bcdDevice) of the USB device that the node belongs to. False when the
     // node has no USB device above it or the value is not 1 to 4 hex digits.
     bool readReleaseNumber(const std::string& node, std::uint16_t& releaseNumber) const;
+    // The vendor id (idVendor) of the same USB device, under the same rules.
+    bool readVendorId(const std::string& node, std::uint16_t& vendorId) const;
 
 private:
+    // One hex attribute of the USB device above the node.
+    bool readUsbAttribute(const std::string& node, const char* name, std::uint16_t& value) const;
+
     std::string sysRoot_;
 };
 

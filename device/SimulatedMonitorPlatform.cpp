@@ -95,6 +95,16 @@ HidHandle SimulatedMonitorPlatform::openDevice(const std::string& path, bool, bo
 
 void SimulatedMonitorPlatform::closeDevice(HidHandle handle) { handles_.erase(handle); }
 
+bool SimulatedMonitorPlatform::peekVendorId(const std::string& path, std::uint16_t& vendorId) {
+    for (const Device& d : devices_) {
+        if (d.path == path && d.present) {
+            vendorId = d.monitor.state().vendorId;
+            return true;
+        }
+    }
+    return false;
+}
+
 SimulatedMonitorPlatform::Device* SimulatedMonitorPlatform::deviceFor(HidHandle handle) {
     const auto it = handles_.find(handle);
     if (it == handles_.end() || !devices_[it->second].present) return nullptr;

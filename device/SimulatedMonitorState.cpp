@@ -219,7 +219,8 @@ std::string formatMonitorState(const MonitorState& state) {
 
 StateFileResult loadMonitorStateFile(const std::string& path, MonitorState& state, std::string& error) {
     const std::string prefix = "simulator state file '" + path + "': ";
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO named by mistake is refused below instead of waiting forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 && errno == ENOENT) {
         const MonitorState fresh = factoryMonitorState();
         if (!saveMonitorStateFile(path, fresh, error)) return StateFileResult::Failed;

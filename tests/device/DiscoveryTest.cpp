@@ -65,9 +65,12 @@ TEST(Enumeration, PermissionDeniedNodesAreReported) {
     EXPECT_EQ(report.permissionDenied, (std::vector<std::string>{"/dev/fake0", "/dev/fake2"}));
 
     DeviceList list(platform);
-    EnumerationReport listReport;
-    EXPECT_TRUE(list.discoverDevices(&listReport));
-    EXPECT_EQ(listReport.permissionDenied, report.permissionDenied);
+    EXPECT_TRUE(list.discoverDevices());
+    EXPECT_EQ(list.lastDiscovery().permissionDenied, report.permissionDenied);
+    platform.devices[0].openError = 0;
+    EXPECT_TRUE(list.discoverDevices());
+    EXPECT_EQ(list.lastDiscovery().permissionDenied, (std::vector<std::string>{"/dev/fake2"}))
+        << "each discovery reports afresh";
 }
 
 TEST(Enumeration, AFailingQuerySkipsOnlyItsIndex) {

@@ -94,6 +94,21 @@ TEST_F(FakeSysfs, ReleaseNumberComesFromTheUsbDeviceAboveTheNode) {
     EXPECT_EQ(release, 0x0102);
 }
 
+TEST_F(FakeSysfs, VendorOfANodeIsReadWithoutOpeningIt) {
+    HidrawPlatform platform(sys.string(), dev.string());
+    const std::string monitor = (dev / "hidraw10").string();
+    const std::string virtualNode = (dev / "hidraw2").string();
+    std::uint16_t vendor = 0;
+    ASSERT_TRUE(platform.peekVendorId(monitor, vendor));
+    EXPECT_EQ(vendor, 4712);
+    EXPECT_TRUE(mayBeAcceptedDevice(platform, monitor));
+    EXPECT_FALSE(platform.peekVendorId(virtualNode, vendor)) << "no USB device above it";
+    EXPECT_TRUE(mayBeAcceptedDevice(platform, virtualNode)) << "a vendor nobody can tell may be the monitor's";
+
+    writeFile(sys / "devices/pci0000:00/0000:00:14.0/usb1/1-2/idVendor", "046d\n");
+    EXPECT_FALSE(mayBeAcceptedDevice(platform, monitor));
+}
+
 TEST_F(FakeSysfs, PlatformListsDeviceNodesUnderTheDevRoot) {
     HidrawPlatform platform(sys.string(), dev.string());
     ASSERT_TRUE(platform.beginEnumeration());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../engine/TempDir.h"
+#include "device/DeviceList.h"
 #include "device/MonitorProtocol.h"
 #include "device/SimulatedMonitorPlatform.h"
 #include "device/SimulatedMonitorReports.h"
@@ -187,6 +188,15 @@ TEST(SimulatedMonitorPlatform, DiscoveryDevicesComeBeforeTheMonitorAndHandlesFol
     EXPECT_EQ(sim.device(3).state().modelName, "qt440");
     sim.closeDevice(monitor);
     EXPECT_EQ(sim.openHandleCount(), 0u);
+}
+
+TEST(SimulatedMonitorPlatform, VendorOfADeviceThatCannotBeOpenedIsKnown) {
+    SimulatedMonitorPlatform sim;
+    sim.addDiscoveryDevices();
+    EXPECT_TRUE(mayBeAcceptedDevice(sim, "simulated:no-access"));
+    EXPECT_FALSE(mayBeAcceptedDevice(sim, "simulated:unaccepted-vendor"));
+    sim.unplug(0);
+    EXPECT_TRUE(mayBeAcceptedDevice(sim, "simulated:no-access")) << "gone: nobody can tell";
 }
 
 TEST(SimulatedMonitorPlatform, StateFileFollowsEveryChangeOfTheMonitorsMemory) {

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 #include "../engine/TempDir.h"
 #include "device/SimulatedMonitorState.h"
@@ -144,6 +148,24 @@ TEST(SimulatedMonitorStateFile, UnreadableOrOddFilesFail) {
     const std::string big = dir.file("big");
     writeText(big, std::string(2 << 20, '#'));
     EXPECT_EQ(loadMonitorStateFile(big, s, error), StateFileResult::Failed);
+}
+
+TEST(SimulatedMonitorStateFile, FifoIsRefusedWithoutWaitingForAWriter) {
+    TempDir dir;
+    const std::string fifo = dir.file("state.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto load = std::async(std::launch::async, [&] {
+        MonitorState s;
+        std::string error;
+        return loadMonitorStateFile(fifo, s, error);
+    });
+    const bool answered = load.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!answered) {
+        // Let a blocked open go on, so the test fails instead of hanging.
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_TRUE(answered) << "the load waited for a writer";
+    EXPECT_EQ(load.get(), StateFileResult::Failed);
 }
 
 TEST(SimulatedMonitorStateFile, SaveReplacesTheWholeFileAndKeepsItsPermissions) {

@@ -138,6 +138,23 @@ TEST_F(GraydenctlMonitor, ListShowsEveryDeviceAndNamesTheUdevRuleForUnopenableNo
     EXPECT_TRUE(r.err.empty()) << r.err;
 }
 
+TEST_F(GraydenctlMonitor, NoMonitorAlsoNamesTheUdevRuleForUnopenableNodes) {
+    editState([](MonitorState& s) {
+        s.extraDevices = true;
+        s.modelName = "QT441";
+    });
+    const std::string file = dir.file("curve.csv");
+    writeText(file, formatToneText(identityTable()));
+    const std::string hint = "simulated:no-access  permission denied: install the udev rule "
+                             "device/udev/70-grayden-kova.rules (see the README) and replug the monitor\n";
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"read"}, {"read", "--bank", "preview"}, {"write", file}, {"status"}}) {
+        const auto r = monitor(args);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_EQ(r.err, message(32793) + hint) << args[0];
+    }
+}
+
 TEST_F(GraydenctlMonitor, MalformedStateFileIsReportedAndKept) {
     writeText(state, "vendorId=4712\ncalibrated=maybe\n");
     for (const char* sub : {"list", "status", "read"}) {

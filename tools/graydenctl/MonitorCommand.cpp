@@ -56,6 +56,26 @@ struct Session {
     MonitorLink link;
 };
 
+// A node of an accepted vendor that cannot be opened is most likely a monitor without the udev
+// rule; the rule would not help any other.
+std::string udevRuleHint(const std::string& path) {
+    return path + "  permission denied: install the udev rule device/udev/" + HidrawUdevRuleName +
+           " (see the README) and replug the monitor\n";
+}
+
+// After the no-monitor message: the nodes that might have been the monitor had they opened.
+void hintUnopenedNodes(Session& session) {
+    for (const std::string& path : session.devices.lastDiscovery().permissionDenied) {
+        if (mayBeAcceptedDevice(session.devices.platform(), path)) std::fputs(udevRuleHint(path).c_str(), stderr);
+    }
+}
+
+// Whether start-up reached a usable monitor; a missing one also names the unopened nodes.
+bool connected(Session& session, StartupOutcome outcome) {
+    if (outcome == StartupOutcome::NoMonitor) hintUnopenedNodes(session);
+    return outcome == StartupOutcome::Ready;
+}
+
 std::string printableName(const std::string& name) {
     std::string out;
     for (const char c : name) {
@@ -95,8 +115,7 @@ int listDevices(HidPlatform& platform) {
     session.channel.bindDevice(nullptr);
     for (auto& record : records) closeHidDevice(platform, std::move(record), true);
     for (const std::string& path : report.permissionDenied) {
-        lines += path + "  permission denied: install the udev rule device/udev/" + HidrawUdevRuleName +
-                 " (see the README) and replug the monitor\n";
+        lines += mayBeAcceptedDevice(platform, path) ? udevRuleHint(path) : path + "  permission denied\n";
     }
     return writeStdout(lines) ? ExitOk : failure("Cannot write to standard output.");
 }
@@ -104,7 +123,9 @@ int listDevices(HidPlatform& platform) {
 int showStatus(HidPlatform& platform) {
     Session session(platform);
     if (!session.devices.discoverDevices() || !session.link.findSupportedMonitor()) {
-        return failure(messageText(MsgNoMonitor));
+        failure(messageText(MsgNoMonitor));
+        hintUnopenedNodes(session);
+        return ExitFailure;
     }
     std::uint16_t mode = 0, status = 0, gammaCode = 0;
     if (!readRegister(session.channel, UsageMode, VendorPageA, mode) ||
@@ -167,10 +188,10 @@ int readTable(HidPlatform& platform, const TransferOptions& o) {
     ToneTable table{};
     if (o.bank == TableBank::Stored) {
         // As the editor starts: a gamma code gives the table computed for the initial panel gamma.
-        if (session.link.startUp() != StartupOutcome::Ready) return ExitFailure;
+        if (!connected(session, session.link.startUp())) return ExitFailure;
         table = session.model.sourceTable;
     } else {
-        if (session.link.connect() != StartupOutcome::Ready) return ExitFailure;
+        if (!connected(session, session.link.connect())) return ExitFailure;
         if (!session.link.readTableBlocks(table, TableBank::Preview)) return ExitFailure;
     }
     const std::string text = formatToneText(table);
@@ -183,7 +204,7 @@ int writeTable(HidPlatform& platform, const TransferOptions& o) {
     // Every level is a control point, so the table is the file's values, clamped.
     session.model.pointCountIndex = AllLevelsPointCountIndex;
     if (!session.model.LoadToneFile(*o.inPath)) return ExitFailure;
-    if (session.link.connect() != StartupOutcome::Ready) return ExitFailure;
+    if (!connected(session, session.link.connect())) return ExitFailure;
     return session.link.writeTableBlocks(session.model.currentTable, o.bank) ? ExitOk : ExitFailure;
 }
 
