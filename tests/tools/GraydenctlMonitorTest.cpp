@@ -96,12 +96,13 @@ TEST_F(GraydenctlMonitor, CalibratedMonitorRefusesEverySubcommand) {
     const std::string file = dir.file("curve.csv");
     writeText(file, formatToneText(identityTable()));
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"read"}, {"read", "--bank", "preview"}, {"write", file}, {"status"}}) {
+             {"read"}, {"read", "--bank", "preview"}, {"write", file}, {"status"}, {"list"}}) {
         const auto r = monitor(args);
         EXPECT_EQ(r.status, 1) << args[0];
         EXPECT_EQ(r.err, message(32803)) << args[0];
     }
     EXPECT_NE(monitor({"status"}).out.find("calibrated: yes"), std::string::npos);
+    EXPECT_NE(monitor({"list"}).out.find("supported monitor QT440, calibrated"), std::string::npos);
     // Only the mode register changed: the start-up check sets it to 12.
     MonitorState after;
     std::string error;

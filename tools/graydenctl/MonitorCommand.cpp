@@ -91,13 +91,22 @@ std::string printableName(const std::string& name) {
     return out;
 }
 
-std::string verdictFor(Session& session, HidDeviceInfo& device) {
+// Also tells whether a supported monitor reports itself calibrated; only its status word is
+// read for that, so listing never writes to a device.
+std::string verdictFor(Session& session, HidDeviceInfo& device, bool& calibrated) {
     if (!isAcceptedVendor(device.vendorId)) return "vendor not accepted";
     if (!MonitorLink::hasMonitorIdentity(device)) return "accepted vendor, release below 30000";
     session.channel.bindDevice(&device);
     std::string name;
     if (!session.link.readModelName(name)) return "accepted vendor, model name unreadable";
-    if (MonitorLink::isSupportedModelName(name)) return "supported monitor " + name;
+    if (MonitorLink::isSupportedModelName(name)) {
+        std::uint16_t status = 0;
+        if (readRegister(session.channel, UsageStatus, VendorPageB, status) && (status & CalibratedBit) != 0) {
+            calibrated = true;
+            return "supported monitor " + name + ", calibrated";
+        }
+        return "supported monitor " + name;
+    }
     return "accepted vendor, model \"" + printableName(name) + "\" not supported";
 }
 
@@ -107,17 +116,20 @@ int listDevices(HidPlatform& platform) {
     EnumerationReport report;
     if (!enumerateHidDevices(platform, records, &report)) return failure(messageText(MsgNoMonitor));
     std::string lines;
+    bool calibrated = false;
     for (const auto& record : records) {
         lines += record->devicePath + "  vendor " + std::to_string(record->vendorId) + ", product " +
                  std::to_string(record->productId) + ", release " + std::to_string(record->versionNumber) + ": " +
-                 verdictFor(session, *record) + "\n";
+                 verdictFor(session, *record, calibrated) + "\n";
     }
     session.channel.bindDevice(nullptr);
     for (auto& record : records) closeHidDevice(platform, std::move(record), true);
     for (const std::string& path : report.permissionDenied) {
         lines += mayBeAcceptedDevice(platform, path) ? udevRuleHint(path) : path + "  permission denied\n";
     }
-    return writeStdout(lines) ? ExitOk : failure("Cannot write to standard output.");
+    if (!writeStdout(lines)) return failure("Cannot write to standard output.");
+    // Like every monitor subcommand, the listing fails on a calibrated monitor, after its lines.
+    return calibrated ? failure(messageText(MsgAlreadyCalibrated)) : ExitOk;
 }
 
 int showStatus(HidPlatform& platform) {
