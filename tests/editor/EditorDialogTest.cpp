@@ -195,10 +195,13 @@ TEST_F(EditorDialogTest, LayoutKeepsTheListWidthAndGivesTheGraphTheRest) {
     dialog->resize(1000, 700);
     QApplication::processEvents();
     const QRect list = dialog->pointList().geometry();
-    const int top = dialog->menuBar().sizeHint().height() + 15;
     // Offsets of the window's outer edges from the client area (none without a window manager).
     const QRect outer = dialog->frameGeometry();
     const QRect inner = dialog->geometry();
+    // 15 pixels below the outer top edge plus the menu bar and the title bar, the frame's border
+    // not counted: in client coordinates 15 less the border below the menu bar.
+    const int border = outer.bottom() - inner.bottom();
+    const int top = dialog->menuBar().sizeHint().height() + 15 - border;
     EXPECT_EQ(list.topLeft(), QPoint(15 - (inner.left() - outer.left()), top));
     EXPECT_EQ(list.y() + list.height(), dialog->height() - 15 + (outer.bottom() - inner.bottom()));
     const EdgeRect& graph = dialog->graphRect();
