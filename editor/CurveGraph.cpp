@@ -35,11 +35,13 @@ QPolygon curvePolyline(const EdgeRect& plot, ValueAt valueAt) {
     return line;
 }
 
+// A one-pixel line leaves out its end pixel, as the system's line drawing does, while Qt's
+// aliased one-pixel lines set it; so the thin pass stops at the end pixel the tail is there to set.
 void drawTwoPenLine(QPainter& p, const QPolygon& line, const QColor& outer, const QColor& inner) {
     p.setPen(solidPen(outer, 3));
     p.drawPolyline(line);
     p.setPen(solidPen(inner, 1));
-    p.drawPolyline(line);
+    p.drawPolyline(line.constData(), static_cast<int>(line.size()) - 1);
 }
 
 // The mask clears the sprite's square (AND), the image then adds its colours (OR).
@@ -82,14 +84,15 @@ void CurveGraph::drawFrameAndGrid(QPainter& p, const EdgeRect& r) {
     const QPoint outline[] = {{r.right - 2, r.bottom}, {r.left, r.bottom}, {r.left, r.top},
                               {r.right - 2, r.top},    {r.right - 2, r.bottom}};
     p.drawPolyline(outline, 5);
+    // One-pixel grid lines leave out their end pixel: the top edge and the right edge.
     p.setPen(solidPen(Silver, 1));
     for (int level = 25; level < 256; level += 25) {
         const int x = gridX(r, level);
-        p.drawLine(x, r.bottom, x, r.top);
+        p.drawLine(x, r.bottom, x, r.top + 1);
     }
     for (int value = 816; value < FullScale; value += 816) {
         const int y = gridY(r, value);
-        p.drawLine(r.left, y, r.right, y);
+        p.drawLine(r.left, y, r.right - 1, y);
     }
 }
 

@@ -34,7 +34,9 @@ void EditorDialog::layoutControls() {
     const EdgeRect window{-f.left(), -f.top(), width() + f.right(), height() + f.bottom()};
     const int menuHeight = menuBar_->sizeHint().height();
     menuBar_->setGeometry(0, 0, width(), menuHeight);
-    const int captionHeight = f.top();
+    // The caption height is the title bar alone; the frame's border above it is as thick as the
+    // one at the bottom.
+    const int captionHeight = f.top() - f.bottom();
     const int top = window.top + menuHeight + captionHeight + 15;
 
     const int listWidth = pointList_->width();

@@ -138,6 +138,22 @@ TEST_F(CurveGraphTest, GridAndFrameAreSilverAndTheFieldIsBlack) {
     EXPECT_EQ(image.pixel(scene.graphRect.left - 1, scene.graphRect.top + 1), qRgb(10, 20, 30)) << "drawn outside";
 }
 
+TEST_F(CurveGraphTest, OnePixelLinesLeaveOutTheirEndPixel) {
+    useTable(identityTable(), AllLevelsPointCountIndex);
+    const QImage image = render();
+    const EdgeRect& r = scene.plotRect;
+    // Horizontal grid lines end inside the frame: nothing silver right of its right edge.
+    for (int k = 1; k <= 9; ++k) {
+        EXPECT_EQ(image.pixel(r.right, gridY(r, 816 * k)), qRgb(0, 0, 0)) << "grid line " << k;
+    }
+    // The closing one-pixel step sets the curve's last pixel in white; the pixel after it only
+    // carries the wide pen's outline.
+    const int x = curveX(r, 255);
+    const int y = curveY(r, model.currentTable[255]);
+    EXPECT_EQ(image.pixel(x, y), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(x + 1, y), qRgb(156, 156, 156));
+}
+
 TEST(SpriteBitmaps, MasksArePixelExactAndImagesAreBlackOutsideThem) {
     const int inset[12] = {4, 2, 1, 1, 0, 0, 0, 0, 1, 1, 2, 4};
     const QImage markerMask = loadBitmap(139);

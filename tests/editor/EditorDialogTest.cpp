@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "device/TonePacking.h"
 #include "editor/PointListCtrl.h"
 #include "engine/ToneFile.h"
 #include "tests/editor/EditorFixture.h"
@@ -110,10 +111,18 @@ TEST_F(EditorDialogTest, SaveWithoutAFileAsksForOne) {
 
 TEST_F(EditorDialogTest, TheCloseBoxWritesTheStoredTableBackAndExitDoesNot) {
     dialog->show();
+    std::string text = "4000";
+    ASSERT_TRUE(dialog->endLabelEdit(127, 1, text));
+    platform.monitor().state().stored.fill(0);
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), EditorDialog::ResultCancel);
     EXPECT_GE(writesSince(), 8u) << "four block selections and four block writes";
+    // The table read at start-up goes back, not the edited one.
+    ToneTable stored{};
+    for (int i = 0; i < LevelCount; ++i) stored[i] = unpackToneWord(platform.monitor().state().stored[i]);
+    EXPECT_EQ(stored, dialog->model().baselineTable);
+    EXPECT_NE(stored, dialog->model().currentTable);
 }
 
 TEST_F(EditorDialogTest, ExitEndsWithoutWritingToTheMonitor) {
@@ -195,10 +204,13 @@ TEST_F(EditorDialogTest, LayoutKeepsTheListWidthAndGivesTheGraphTheRest) {
     dialog->resize(1000, 700);
     QApplication::processEvents();
     const QRect list = dialog->pointList().geometry();
-    const int top = dialog->menuBar().sizeHint().height() + 15;
     // Offsets of the window's outer edges from the client area (none without a window manager).
     const QRect outer = dialog->frameGeometry();
     const QRect inner = dialog->geometry();
+    // 15 pixels below the outer top edge plus the menu bar and the title bar, the frame's border
+    // not counted: in client coordinates 15 less the border below the menu bar.
+    const int border = outer.bottom() - inner.bottom();
+    const int top = dialog->menuBar().sizeHint().height() + 15 - border;
     EXPECT_EQ(list.topLeft(), QPoint(15 - (inner.left() - outer.left()), top));
     EXPECT_EQ(list.y() + list.height(), dialog->height() - 15 + (outer.bottom() - inner.bottom()));
     const EdgeRect& graph = dialog->graphRect();
