@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-// Report descriptors written down from the USB HID specification and its usage tables.
+// Report descriptors written down from the USB HID standard and its usage tables.
 namespace grayden::testdescriptors {
 
 using Bytes = std::vector<std::uint8_t>;
