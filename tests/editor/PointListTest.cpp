@@ -59,10 +59,11 @@ protected:
 
     DetachedOwner owner;
     CurveModel model;
+    // Declared before the window: an edit box still open commits into it while the window goes.
+    std::vector<Commit> committed;
     QWidget window;
     PointListCtrl* list = nullptr;
     QLineEdit* other = nullptr;
-    std::vector<Commit> committed;
 };
 
 TEST_F(PointListTest, RowsShowPaddedLevelsValuesAndPointColours) {

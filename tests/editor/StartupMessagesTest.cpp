@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ TEST(StartupMessages, ABoxForAHiddenWindowIsCentredOnTheScreenAndAShownOwnerKeep
         const std::unique_ptr<QMessageBox> box = makeMessageBox(owner, 32793);
         EXPECT_EQ(box->parentWidget(), owner == &shown ? owner : nullptr);
         box->show();
-        QApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
         const QPoint expected = owner == &shown ? shown.frameGeometry().center()
                                                 : box->screen()->availableGeometry().center();
         const QPoint offset = box->frameGeometry().center() - expected;
