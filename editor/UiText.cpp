@@ -57,10 +57,11 @@ QString gammaTextFor(double panelGamma) {
 }
 
 QFont graphLabelFont() {
-    // Arial is served by Liberation Sans, which also carries every digit the scale needs.
-    QFont font(QStringLiteral("Arial"));
+    // The default font's size, whether given in points or pixels. Arial is served by Liberation
+    // Sans, which carries every digit the scale needs.
+    QFont font = QGuiApplication::font();
+    font.setFamilies({QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(QGuiApplication::font().pointSizeF());
     return font;
 }
 
