@@ -5,6 +5,7 @@
 #include <QPolygon>
 
 #include "editor/ResourceFiles.h"
+#include "editor/UiText.h"
 
 namespace grayden {
 
@@ -106,7 +107,7 @@ void CurveGraph::drawOutputCurve(QPainter& p, const GraphScene& scene) {
 }
 
 void CurveGraph::drawLabels(QPainter& p, const EdgeRect& r) {
-    p.setFont(QGuiApplication::font());
+    p.setFont(graphLabelFont());
     p.setPen(Silver);
     p.setBackgroundMode(Qt::TransparentMode);
     const QFontMetrics metrics = p.fontMetrics();

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
 #include "editor/AcceleratorFilter.h"
 #include "editor/EditorDialog.h"
 #include "editor/UiText.h"
@@ -15,8 +18,18 @@ EditorApp::EditorApp(HidPlatform& platform, StringStore& store, UserInteraction&
 EditorApp::~EditorApp() = default;
 
 int EditorApp::run() {
-    switch (instanceLock_.acquire(uiText(LockNameId).toStdString())) {
+    const std::string lockName = uiText(LockNameId).toStdString();
+    switch (instanceLock_.acquire(lockName)) {
     case InstanceLock::Result::Failed:
+        // No window, but the terminal learns why nothing opened.
+        std::fprintf(stderr, "grayden: cannot create the single-instance lock %s: %s\n",
+                     InstanceLock::lockPath(lockName).c_str(), std::strerror(instanceLock_.error()));
+        return 1;
+    case InstanceLock::Result::UnsafeFolder:
+        std::fprintf(stderr,
+                     "grayden: %s is not a private folder of this user (owned by another user, a link, or open "
+                     "to others); remove it or set XDG_RUNTIME_DIR\n",
+                     InstanceLock::lockFolder().c_str());
         return 1;
     case InstanceLock::Result::HeldElsewhere:
         // The copy that runs is neither activated nor told.

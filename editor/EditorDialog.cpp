@@ -7,7 +7,10 @@
 #include <QMenuBar>
 #include <QPainter>
 
+#include <cstdio>
+
 #include "device/DeviceList.h"
+#include "device/PermissionHints.h"
 #include "editor/DialogUnits.h"
 #include "editor/PointListCtrl.h"
 #include "editor/ResourceFiles.h"
@@ -165,7 +168,12 @@ bool EditorDialog::writeTableToMonitor(const ToneTable& table, MonitorTable whic
     return link_.writeModelTable(table, which);
 }
 
-void EditorDialog::showMessage(int stringId) { user_.showMessage(this, stringId); }
+void EditorDialog::showMessage(int stringId) {
+    // A node that could not be opened may be the monitor; the terminal learns how to reach it
+    // while the box is up.
+    if (stringId == MsgNoMonitor && !initialised_) std::fputs(unopenedMonitorHints(devices_).c_str(), stderr);
+    user_.showMessage(this, stringId);
+}
 
 void EditorDialog::setBusy(bool on) {
     if (on) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));

@@ -54,6 +54,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // The item view's own editor closing stays reachable beside the one below.
+    using QTableView::closeEditor;
 
 private:
     void closeEditor();

@@ -1,5 +1,10 @@
 #include "editor/UiText.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 namespace grayden {
 
 namespace {
@@ -27,6 +32,17 @@ Language uiLanguage() { return currentLanguage; }
 
 void setUiLanguage(Language language) { currentLanguage = language; }
 
+QTranslator* installQtTranslations(Language language) {
+    if (language != Language::Japanese) return nullptr;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
+}
+
 QString uiText(int id) {
     const std::string_view text = stringText(id, currentLanguage);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -38,6 +54,15 @@ QString readoutTextFor(int level, int value) {
 
 QString gammaTextFor(double panelGamma) {
     return QString::asprintf(formatOf(GammaFormatId).constData(), panelGamma);
+}
+
+QFont graphLabelFont() {
+    // The default font's size, whether given in points or pixels. Arial is served by Liberation
+    // Sans, which carries every digit the scale needs.
+    QFont font = QGuiApplication::font();
+    font.setFamilies({QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    return font;
 }
 
 }  // namespace grayden

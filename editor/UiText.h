@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
+
+class QTranslator;
 
 #include "resources/StringTable.h"
 
@@ -14,11 +17,20 @@ Language languageForUiLanguages(const QStringList& uiLanguages);
 Language uiLanguage();
 void setUiLanguage(Language language);
 
+// Qt's own texts (file dialogs, message-box buttons, context menus) in the interface language:
+// for Japanese, Qt's translations are installed into the application, which owns them. Returns
+// the installed translator, or null for English or when Qt's translations are not there.
+QTranslator* installQtTranslations(Language language);
+
 // A string-table entry in the interface language.
 QString uiText(int id);
 
 // "X = %d, Y = %d" and "Panel Gamma : %1.2f" as the string table words them.
 QString readoutTextFor(int level, int value);
 QString gammaTextFor(double panelGamma);
+
+// The font of the graph's scale labels: the same proportional face in both languages (the
+// fallback for Japanese would otherwise be a fixed-width one).
+QFont graphLabelFont();
 
 }  // namespace grayden

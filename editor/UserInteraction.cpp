@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
+
+#include <cstdio>
 
 #include "editor/UiText.h"
 
@@ -46,9 +49,24 @@ QStringList toneFileFilters() {
     return {filterEntry(CsvFilterId, CsvPatternId), filterEntry(AllFilterId, AllPatternId)};
 }
 
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, int stringId) {
+    QWidget* shownOwner = owner && owner->isVisible() ? owner : nullptr;
+    return std::make_unique<QMessageBox>(QMessageBox::Warning, programCaption(), uiText(stringId), QMessageBox::Ok,
+                                         shownOwner);
+}
+
+bool hasVisibleScreen() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
 void DesktopInteraction::showMessage(QWidget* owner, int stringId) {
-    QMessageBox box(QMessageBox::Warning, programCaption(), uiText(stringId), QMessageBox::Ok, owner);
-    box.exec();
+    if (!hasVisibleScreen()) {
+        std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(),
+                     uiText(stringId).toUtf8().constData());
+        return;
+    }
+    makeMessageBox(owner, stringId)->exec();
 }
 
 QString DesktopInteraction::chooseOpenPath(QWidget* owner) {

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace grayden {
@@ -25,6 +28,15 @@ public:
     QString chooseOpenPath(QWidget* owner) override;
     QString chooseSavePath(QWidget* owner, const QString& initialPath) override;
 };
+
+// The message box of string-table entry N. An owner that is not on screen yet (the start-up
+// refusals come before the main window shows) is not used, so the box is centred on the screen
+// rather than over the hidden window's corner.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, int stringId);
+
+// False on Qt's offscreen and minimal platforms, where a box would wait for a user who cannot
+// see it; messages then go to standard error instead.
+bool hasVisibleScreen();
 
 // Message boxes carry the program's file name, without folder or extension, as their caption.
 QString programCaption();

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "device/PlatformFactory.h"
 #include "editor/EditorApp.h"
@@ -11,10 +12,29 @@
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
 
+namespace {
+
+// Without any of these Qt has no platform to open and aborts; say why in one line instead.
+bool displayConfigured() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (!displayConfigured()) {
+        std::fprintf(stderr, "grayden: no display: neither DISPLAY nor WAYLAND_DISPLAY is set "
+                             "(scripts/run.sh --screenshot FILE runs it without a screen)\n");
+        return 1;
+    }
     QApplication app(argc, argv);
     grayden::initEditorResources();
     grayden::setUiLanguage(grayden::languageForUiLanguages(QLocale::system().uiLanguages()));
+    grayden::installQtTranslations(grayden::uiLanguage());
 
     std::string error;
     std::unique_ptr<grayden::HidPlatform> platform = grayden::makeHidPlatform(error);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds one configuration: normal (gcc, release with debug info) or sanitize
-# (clang, ASan+UBSan, with the fuzz targets). Usage: scripts/build.sh normal|sanitize [targets...]
+# (clang, ASan+UBSan, with the Qt programs and the fuzz targets). Usage: scripts/build.sh normal|sanitize [targets...]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 config="${1:-normal}"; shift || true
@@ -12,7 +12,7 @@ case "$config" in
   sanitize)
     dir="$here/build/sanitize"
     args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-          -DGRAYDEN_SANITIZE=ON -DGRAYDEN_BUILD_GUI=OFF -DGRAYDEN_BUILD_BENCHMARKS=OFF
+          -DGRAYDEN_SANITIZE=ON -DGRAYDEN_BUILD_GUI=ON -DGRAYDEN_BUILD_BENCHMARKS=OFF
           -DGRAYDEN_BUILD_FUZZERS=ON) ;;
   *) echo "usage: $0 normal|sanitize [targets...]" >&2; exit 2 ;;
 esac

@@ -8,8 +8,10 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-translations-l10n
   fonts-liberation fonts-ipafont-gothic
   xvfb xauth imagemagick
+  x11-utils
 )
 
 missing=()

@@ -59,10 +59,11 @@ protected:
 
     DetachedOwner owner;
     CurveModel model;
+    // Declared before the window: an edit box still open commits into it while the window goes.
+    std::vector<Commit> committed;
     QWidget window;
     PointListCtrl* list = nullptr;
     QLineEdit* other = nullptr;
-    std::vector<Commit> committed;
 };
 
 TEST_F(PointListTest, RowsShowPaddedLevelsValuesAndPointColours) {
@@ -130,6 +131,33 @@ TEST_F(PointListTest, EnterCommitsTheRewrittenTextAndEscapeCancels) {
     EXPECT_EQ(committed.size(), 2u);
     EXPECT_EQ(cell(95, 1), "3040");
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(PointListTest, ReturnAndTheKeypadsEnterCommitAndEscapeCancels) {
+    struct KeyCase {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool commits;
+    };
+    const KeyCase cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, true},
+        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, true},
+        {"Escape", Qt::Key_Escape, Qt::NoModifier, false},
+    };
+    int value = 100;
+    for (const KeyCase& c : cases) {
+        const QString before = cell(127, 1);
+        committed.clear();
+        ASSERT_TRUE(doubleClick(127, 1)) << c.name;
+        list->editor()->setText(QString::number(++value));
+        QTest::keyClick(list->editor(), c.key, c.modifiers);
+        EXPECT_FALSE(list->isEditing()) << c.name;
+        EXPECT_EQ(committed.size(), c.commits ? 1u : 0u) << c.name;
+        EXPECT_EQ(cell(127, 1), c.commits ? QString::number(value) : before) << c.name;
+        EXPECT_EQ(list->currentIndex().row(), 127) << c.name;
+        EXPECT_TRUE(window.isVisible()) << c.name;
+    }
 }
 
 TEST_F(PointListTest, LosingTheFocusClickingOrScrollingCommits) {

@@ -10,8 +10,8 @@
 #include "device/DeviceList.h"
 #include "device/HidDeviceInfo.h"
 #include "device/HidReportChannel.h"
-#include "device/HidrawPlatform.h"
 #include "device/MonitorLink.h"
+#include "device/PermissionHints.h"
 #include "device/PlatformFactory.h"
 #include "engine/CurveModel.h"
 #include "engine/GammaCurves.h"
@@ -56,19 +56,8 @@ struct Session {
     MonitorLink link;
 };
 
-// A node of an accepted vendor that cannot be opened is most likely a monitor without the udev
-// rule; the rule would not help any other.
-std::string udevRuleHint(const std::string& path) {
-    return path + "  permission denied: install the udev rule device/udev/" + HidrawUdevRuleName +
-           " (see the README) and replug the monitor\n";
-}
-
 // After the no-monitor message: the nodes that might have been the monitor had they opened.
-void hintUnopenedNodes(Session& session) {
-    for (const std::string& path : session.devices.lastDiscovery().permissionDenied) {
-        if (mayBeAcceptedDevice(session.devices.platform(), path)) std::fputs(udevRuleHint(path).c_str(), stderr);
-    }
-}
+void hintUnopenedNodes(Session& session) { std::fputs(unopenedMonitorHints(session.devices).c_str(), stderr); }
 
 // Whether start-up reached a usable monitor; a missing one also names the unopened nodes.
 bool connected(Session& session, StartupOutcome outcome) {
