@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "device/TonePacking.h"
-#include "engine/ToneFile.h"
+#include "engine/FileSave.h"
 
 namespace grayden {
 
@@ -262,7 +262,7 @@ StateFileResult loadMonitorStateFile(const std::string& path, MonitorState& stat
 
 bool saveMonitorStateFile(const std::string& path, const MonitorState& state, std::string& error) {
     errno = 0;
-    if (writeFileAtomically(path, formatMonitorState(state))) return true;
+    if (saveFile(path, formatMonitorState(state))) return true;
     error = "simulator state file '" + path + "': cannot be written" +
             (errno != 0 ? ": " + describeErrno(errno) : std::string());
     return false;
