@@ -176,8 +176,8 @@ TEST_F(IniFixture, KilledSavesLeaveAllOldOrAllNewValues) {
             if (reader.ReadStringValue(SettingsKeyPath, name, value)) seen.values[key] = value;
         }
         EXPECT_TRUE(seen.values == expectedA || seen.values == expectedB) << "round " << round;
-        const QStringList entries = QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries | QDir::Hidden |
-                                                                                      QDir::NoDotAndDotDot);
+        const QDir folder(QFileInfo(path).absolutePath());
+        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         EXPECT_EQ(entries, QStringList{QFileInfo(path).fileName()}) << "round " << round;
     }
 }

@@ -71,6 +71,8 @@ SaveAnswer saveAsUser(const std::string& path, const FileSaveOptions& options = 
 uid_t saverUid() { return isRoot() ? Nobody : ::geteuid(); }
 gid_t saverGid() { return isRoot() ? NobodyGroup : ::getegid(); }
 
+enum class Owner { Saver, Root };
+
 // A folder tree the unprivileged saver may enter: "w" is the saver's own folder, "ro" one it
 // may only read (owned by root when we are root, else made read-only).
 struct Playground {
@@ -88,17 +90,17 @@ struct Playground {
     static void giveToSaver(const std::string& path) {
         if (isRoot()) (void)!::lchown(path.c_str(), Nobody, NobodyGroup);
     }
-    std::string file(const std::string& folder, const std::string& name, mode_t mode, bool saverOwns) const {
+    std::string file(const std::string& folder, const std::string& name, mode_t mode, Owner owner) const {
         const std::string path = folder + "/" + name;
         writeText(path, OldText);
         ::chmod(path.c_str(), mode);
-        if (saverOwns) giveToSaver(path);
+        if (owner == Owner::Saver) giveToSaver(path);
         return path;
     }
 };
 
 enum class Identity { Created, Replaced, Kept };
-enum class Owner { Saver, Root };
+enum class Preparer { Anyone, Root };
 constexpr mode_t NoMode = 0;
 
 struct Row {
@@ -112,46 +114,43 @@ struct Row {
     mode_t mode;                  // permission bits of the checked file
     Owner owner;
     nlink_t links;
-    bool needsRootToPrepare;  // a file of another user can only be made by root
+    Preparer preparer;  // a file of another user can only be made by root
 };
 
 TEST(FileSave, EveryKindOfTargetAsAnUnprivilegedUser) {
     const Row rows[] = {
         {"missing file is created",
          [](Playground& p, std::string& c) { return c = p.w + "/new.csv"; },
-         true, 0, Identity::Created, &NewText, 0644, Owner::Saver, 1, false},
+         true, 0, Identity::Created, &NewText, 0644, Owner::Saver, 1, Preparer::Anyone},
         {"own single-link file is replaced keeping its mode",
-         [](Playground& p, std::string& c) { return c = p.file(p.w, "own.csv", 0640, true); },
-         true, 0, Identity::Replaced, &NewText, 0640, Owner::Saver, 1, false},
+         [](Playground& p, std::string& c) { return c = p.file(p.w, "own.csv", 0640, Owner::Saver); },
+         true, 0, Identity::Replaced, &NewText, 0640, Owner::Saver, 1, Preparer::Anyone},
         {"read-only file of another user is refused and left alone",
-         [](Playground& p, std::string& c) { return c = p.file(p.w, "theirs.csv", 0444, false); },
-         false, EACCES, Identity::Kept, &OldText, 0444, Owner::Root, 1, true},
+         [](Playground& p, std::string& c) { return c = p.file(p.w, "theirs.csv", 0444, Owner::Root); },
+         false, EACCES, Identity::Kept, &OldText, 0444, Owner::Root, 1, Preparer::Root},
         {"read-only own file is refused",
-         [](Playground& p, std::string& c) { return c = p.file(p.w, "locked.csv", 0444, true); },
-         false, EACCES, Identity::Kept, &OldText, 0444, Owner::Saver, 1, false},
+         [](Playground& p, std::string& c) { return c = p.file(p.w, "locked.csv", 0444, Owner::Saver); },
+         false, EACCES, Identity::Kept, &OldText, 0444, Owner::Saver, 1, Preparer::Anyone},
         {"another user's file the saver may write is written in place, keeping the owner",
-         [](Playground& p, std::string& c) {
-             c = p.file(p.w, "shared.csv", 0666, false);
-             return c;
-         },
-         true, 0, Identity::Kept, &NewText, 0666, Owner::Root, 1, true},
+         [](Playground& p, std::string& c) { return c = p.file(p.w, "shared.csv", 0666, Owner::Root); },
+         true, 0, Identity::Kept, &NewText, 0666, Owner::Root, 1, Preparer::Root},
         {"hard-linked file is written in place, both names see it",
          [](Playground& p, std::string& c) {
-             const std::string a = p.file(p.w, "a.csv", 0644, true);
+             const std::string a = p.file(p.w, "a.csv", 0644, Owner::Saver);
              c = p.w + "/b.csv";
              ::link(a.c_str(), c.c_str());
              return a;
          },
-         true, 0, Identity::Kept, &NewText, 0644, Owner::Saver, 2, false},
+         true, 0, Identity::Kept, &NewText, 0644, Owner::Saver, 2, Preparer::Anyone},
         {"symbolic link is followed, its file replaced",
          [](Playground& p, std::string& c) {
-             c = p.file(p.w, "real.csv", 0600, true);
+             c = p.file(p.w, "real.csv", 0600, Owner::Saver);
              const std::string link = p.w + "/link.csv";
              ::symlink("real.csv", link.c_str());
              Playground::giveToSaver(link);
              return link;
          },
-         true, 0, Identity::Replaced, &NewText, 0600, Owner::Saver, 1, false},
+         true, 0, Identity::Replaced, &NewText, 0600, Owner::Saver, 1, Preparer::Anyone},
         {"dangling symbolic link creates its target",
          [](Playground& p, std::string& c) {
              c = p.w + "/made.csv";
@@ -160,20 +159,20 @@ TEST(FileSave, EveryKindOfTargetAsAnUnprivilegedUser) {
              Playground::giveToSaver(link);
              return link;
          },
-         true, 0, Identity::Created, &NewText, 0644, Owner::Saver, 1, false},
+         true, 0, Identity::Created, &NewText, 0644, Owner::Saver, 1, Preparer::Anyone},
         {"own file in a read-only folder is written in place",
          [](Playground& p, std::string& c) {
-             c = p.file(p.ro, "inside.csv", 0644, true);
+             c = p.file(p.ro, "inside.csv", 0644, Owner::Saver);
              if (!isRoot()) ::chmod(p.ro.c_str(), 0555);
              return c;
          },
-         true, 0, Identity::Kept, &NewText, 0644, Owner::Saver, 1, false},
+         true, 0, Identity::Kept, &NewText, 0644, Owner::Saver, 1, Preparer::Anyone},
         {"missing file in a read-only folder is refused",
          [](Playground& p, std::string& c) {
              if (!isRoot()) ::chmod(p.ro.c_str(), 0555);
              return c = p.ro + "/absent.csv";
          },
-         false, EACCES, Identity::Created, nullptr, NoMode, Owner::Saver, 0, false},
+         false, EACCES, Identity::Created, nullptr, NoMode, Owner::Saver, 0, Preparer::Anyone},
         {"character device behind a link is written, not replaced",
          [](Playground& p, std::string& c) {
              c = "/dev/null";
@@ -181,15 +180,15 @@ TEST(FileSave, EveryKindOfTargetAsAnUnprivilegedUser) {
              ::symlink("/dev/null", link.c_str());
              return link;
          },
-         true, 0, Identity::Kept, nullptr, 0666, Owner::Root, 1, false},
+         true, 0, Identity::Kept, nullptr, 0666, Owner::Root, 1, Preparer::Anyone},
         {"folder is refused",
          [](Playground& p, std::string& c) { return c = p.w; },
-         false, EISDIR, Identity::Kept, nullptr, 0755, Owner::Saver, 2, false},
+         false, EISDIR, Identity::Kept, nullptr, 0755, Owner::Saver, 2, Preparer::Anyone},
     };
 
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        if (row.needsRootToPrepare && !isRoot()) continue;
+        if (row.preparer == Preparer::Root && !isRoot()) continue;
         Playground p;
         std::string checked;
         const std::string target = row.prepare(p, checked);
@@ -273,7 +272,7 @@ TEST(FileSave, RootKeepsTheOwnerAndModeOfAnotherUsersFile) {
     if (!isRoot()) GTEST_SKIP() << "only root may save a file owned by another user";
     for (const TemporaryFile kind : {TemporaryFile::Unnamed, TemporaryFile::Named}) {
         Playground p;
-        const std::string path = p.file(p.w, "theirs.csv", 0640, true);
+        const std::string path = p.file(p.w, "theirs.csv", 0640, Owner::Saver);
         struct stat before {};
         ::stat(path.c_str(), &before);
         ASSERT_TRUE(saveFile(path, NewText, FileSaveOptions{std::chrono::milliseconds(0), kind}));
@@ -366,7 +365,9 @@ TEST(FileSave, KilledSavesLeaveNoTemporaryAndAWholeFile) {
     ::close(report[1]);
     std::string problems;
     char buffer[512];
-    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) problems.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) {
+        problems.append(buffer, static_cast<std::size_t>(n));
+    }
     ::close(report[0]);
     int status = 0;
     ::waitpid(supervisor, &status, 0);

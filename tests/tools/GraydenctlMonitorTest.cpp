@@ -103,7 +103,8 @@ TEST_F(GraydenctlMonitor, ConcurrentWritesToBothBanksBothLand) {
     for (int round = 0; round < 8; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         editState([](MonitorState&) {});
-        auto preview = std::async(std::launch::async, [&] { return monitor({"write", "--bank", "preview", previewFile}); });
+        auto preview =
+            std::async(std::launch::async, [&] { return monitor({"write", "--bank", "preview", previewFile}); });
         auto stored = std::async(std::launch::async, [&] { return monitor({"write", storedFile}); });
         const ProgramResult p = preview.get();
         const ProgramResult s = stored.get();
