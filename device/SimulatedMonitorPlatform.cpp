@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "device/SimulatedMonitorReports.h"
+#include "device/SimulatedMonitorStateLock.h"
 
 namespace grayden {
 
@@ -163,17 +164,28 @@ bool SimulatedMonitorPlatform::setFeature(HidHandle handle, const std::uint8_t* 
 }
 
 // The monitor keeps its memory only if the state file takes it: a write that cannot be stored
-// fails and changes nothing, as a monitor whose memory refuses a write would.
+// fails and changes nothing, as a monitor whose memory refuses a write would. Other processes
+// may share the file, so each change is applied, under the file's lock, to the memory as the
+// file holds it now, never to an older copy that would undo their changes.
 bool SimulatedMonitorPlatform::applySet(std::size_t device, const std::uint8_t* frame, std::int16_t length) {
     SimulatedMonitor& m = devices_[device].monitor;
     if (device != monitorIndex_ || !statePath_) return m.setFeature(frame, length);
     const MonitorState before = m.state();
-    if (!m.setFeature(frame, length)) return false;
-    if (m.state() == before) return true;
     std::string error;
-    if (saveMonitorStateFile(*statePath_, m.state(), error)) return true;
+    SimulatedMonitorStateLock lock;
+    MonitorState current;
+    const bool reread = lock.acquire(*statePath_, error) &&
+                        loadMonitorStateFile(*statePath_, current, error) != StateFileResult::Failed;
+    if (reread) {
+        current.extraDevices = before.extraDevices;  // which devices are listed is fixed at start
+        m.state() = current;
+    }
+    const MonitorState base = m.state();
+    if (!m.setFeature(frame, length)) return false;
+    if (m.state() == base) return true;
+    if (reread && saveMonitorStateFile(*statePath_, m.state(), error)) return true;
     std::cerr << "grayden simulator: " << error << '\n';
-    m.state() = before;
+    m.state() = base;
     return false;
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "device/TonePacking.h"
-#include "engine/ToneFile.h"
+#include "engine/FileSave.h"
 
 namespace grayden {
 
@@ -46,8 +46,8 @@ bool parseBank(std::string_view text, PackedBank& bank, std::string& error) {
             return false;
         }
         if (!parseNumber(field, MaxStoredLevel, level)) {
-            error = "level " + std::to_string(count) + " is '" + std::string(trimmed(field)) +
-                    "', not a whole number from 0 to " + std::to_string(MaxStoredLevel);
+            error = "level " + std::to_string(count) + " is " + quotedForMessage(trimmed(field)) +
+                    ", not a whole number from 0 to " + std::to_string(MaxStoredLevel);
             return false;
         }
         bank[count++] = packToneLevel(static_cast<int>(level));
@@ -90,7 +90,7 @@ using FieldParser = std::function<bool(std::string_view value, MonitorState& s, 
 
 bool parseField(std::string_view value, unsigned long max, unsigned long& n, std::string& error) {
     if (parseNumber(value, max, n)) return true;
-    error = "'" + std::string(trimmed(value)) + "' is not a whole number from 0 to " + std::to_string(max);
+    error = quotedForMessage(trimmed(value)) + " is not a whole number from 0 to " + std::to_string(max);
     return false;
 }
 
@@ -145,6 +145,37 @@ std::string describeErrno(int error) { return std::strerror(error); }
 
 }  // namespace
 
+std::string quotedForMessage(std::string_view text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string out = "'";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c < 0x20 || c == 0x7F || c1) {
+            const int bytes = c1 ? 2 : 1;
+            for (int k = 0; k < bytes; ++k) {
+                const auto b = static_cast<unsigned char>(text[i + k]);
+                out += "\\x";
+                out += Hex[b >> 4];
+                out += Hex[b & 0xF];
+            }
+            i += bytes - 1;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "'";
+}
+
 MonitorState factoryMonitorState() {
     MonitorState state;
     for (int i = 0; i < LevelCount; ++i) {
@@ -179,11 +210,11 @@ bool parseMonitorState(std::string_view text, MonitorState& state, std::string& 
             if (f.key == key) field = &f;
         }
         if (field == nullptr) {
-            error = where + "unknown key '" + std::string(key) + "'";
+            error = where + "unknown key " + quotedForMessage(key);
             return false;
         }
         if (!seen.insert(field->key).second) {
-            error = where + "key '" + std::string(key) + "' appears twice";
+            error = where + "key " + quotedForMessage(key) + " appears twice";
             return false;
         }
         std::string problem;
@@ -218,7 +249,7 @@ std::string formatMonitorState(const MonitorState& state) {
 }
 
 StateFileResult loadMonitorStateFile(const std::string& path, MonitorState& state, std::string& error) {
-    const std::string prefix = "simulator state file '" + path + "': ";
+    const std::string prefix = "simulator state file " + quotedForMessage(path) + ": ";
     // Non-blocking, so that a FIFO named by mistake is refused below instead of waiting forever.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 && errno == ENOENT) {
@@ -262,8 +293,8 @@ StateFileResult loadMonitorStateFile(const std::string& path, MonitorState& stat
 
 bool saveMonitorStateFile(const std::string& path, const MonitorState& state, std::string& error) {
     errno = 0;
-    if (writeFileAtomically(path, formatMonitorState(state))) return true;
-    error = "simulator state file '" + path + "': cannot be written" +
+    if (saveFile(path, formatMonitorState(state))) return true;
+    error = "simulator state file " + quotedForMessage(path) + ": cannot be written" +
             (errno != 0 ? ": " + describeErrno(errno) : std::string());
     return false;
 }

@@ -42,6 +42,11 @@ MonitorState factoryMonitorState();
 bool parseMonitorState(std::string_view text, MonitorState& state, std::string& error);
 std::string formatMonitorState(const MonitorState& state);
 
+// Text from or about a state file, quoted for a message: control characters (including the C1
+// range in UTF-8) and backslashes are escaped, so a file name or line cannot move the cursor,
+// change colours or forge a second line.
+std::string quotedForMessage(std::string_view text);
+
 enum class StateFileResult { Loaded, Created, Failed };
 
 // Reads the state file; a missing file is a factory-fresh monitor and is created at once.

@@ -1,4 +1,5 @@
 #include "engine/CurveModel.h"
+#include "engine/FileSave.h"
 #include "engine/MessageIds.h"
 #include "engine/ToneFile.h"
 
@@ -24,7 +25,7 @@ bool CurveModel::LoadToneFile(const std::string& path) {
 }
 
 bool CurveModel::SaveToneFile(const std::string& path) {
-    if (!writeFileAtomically(path, formatToneText(currentTable))) {
+    if (!saveFile(path, formatToneText(currentTable))) {
         owner_.showMessage(MsgCannotOpenFile);
         return false;
     }

@@ -19,13 +19,25 @@ bool MemoryStringStore::ReadStringValue(const std::string& keyPath, const std::s
 bool MemoryStringStore::WriteStringValue(const std::string& keyPath, const std::string& name,
                                          const std::string& text) {
     if (failWrites) return false;
-    values[keyPath + "\\" + name] = text;
+    pending[keyPath + "\\" + name] = text;
+    return true;
+}
+
+bool MemoryStringStore::commit() {
+    ++commits;
+    if (failCommits) {
+        pending.clear();
+        return false;
+    }
+    for (auto& [key, text] : pending) values[key] = std::move(text);
+    pending.clear();
     return true;
 }
 
 namespace {
 
-// Stored texts are limited the way a 256-byte read buffer limits them.
+// The read buffer holds 256 bytes with the terminating null: a longer text does not fit and
+// is not read at all.
 constexpr std::size_t MaxStoredText = 255;
 
 std::uint16_t saturatedU16(std::int32_t v) {
@@ -59,13 +71,12 @@ void SettingsStore::LoadSettings(CurveModel& model) {
     std::string text;
     auto read = [&](const char* name) {
         text.clear();
-        if (!store_.ReadStringValue(SettingsKeyPath, name, text)) return false;
-        if (text.size() > MaxStoredText) text.resize(MaxStoredText);
-        return true;
+        return store_.ReadStringValue(SettingsKeyPath, name, text) && text.size() <= MaxStoredText;
     };
     if (read("ControlPntIdx")) {
-        const std::int32_t v = leadingInteger(text);
-        model.pointCountIndex = static_cast<std::uint16_t>(isValidPointCountIndex(v) ? v : DefaultPointCountIndex);
+        // The index is a 16-bit field: only the low 16 bits of the number are kept, then checked.
+        const std::uint16_t v = static_cast<std::uint16_t>(leadingInteger(text));
+        model.pointCountIndex = isValidPointCountIndex(v) ? v : static_cast<std::uint16_t>(DefaultPointCountIndex);
     }
     if (read("Gamma")) {
         double v = DefaultExponent;
@@ -88,7 +99,8 @@ void SettingsStore::LoadSettings(CurveModel& model) {
 }
 
 void SettingsStore::SaveSettings(const CurveModel& model) {
-    // Write failures are not reported: the user can do nothing about them at exit.
+    // Write failures are not reported: the user can do nothing about them at exit. One commit
+    // for all seven, so the store never holds half old, half new values.
     store_.WriteStringValue(SettingsKeyPath, "ControlPntIdx", std::to_string(model.pointCountIndex));
     store_.WriteStringValue(SettingsKeyPath, "Gamma", formatFixed6(model.exponent));
     store_.WriteStringValue(SettingsKeyPath, "PanelChr", formatFixed6(model.panelGamma));
@@ -96,6 +108,7 @@ void SettingsStore::SaveSettings(const CurveModel& model) {
     store_.WriteStringValue(SettingsKeyPath, "Preview", model.showOutputCurve ? "1" : "0");
     store_.WriteStringValue(SettingsKeyPath, "Width", std::to_string(model.windowWidth));
     store_.WriteStringValue(SettingsKeyPath, "Height", std::to_string(model.windowHeight));
+    store_.commit();
 }
 
 }  // namespace grayden

@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <filesystem>
 
 #include "engine/LeadingInteger.h"
 
@@ -116,47 +114,6 @@ ToneFileError readToneFile(const std::string& path, ToneTable& table) {
     ::close(fd);
     text.resize(got);
     return parseToneText(std::move(text), table) ? ToneFileError::None : ToneFileError::InvalidContents;
-}
-
-bool writeFileAtomically(const std::string& path, std::string_view contents) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (ec) return false;
-        target = resolved;
-    }
-    if (target.filename().empty()) return false;
-    fs::path dir = target.parent_path();
-    if (dir.empty()) dir = ".";
-
-    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-
-    bool ok = true;
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ok = ::fchmod(fd, 0666 & ~mask) == 0;
-    }
-    std::size_t done = 0;
-    while (ok && done < contents.size()) {
-        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else done += static_cast<std::size_t>(n);
-    }
-    if (ok) ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
 }
 
 }  // namespace grayden

@@ -22,8 +22,4 @@ std::string formatToneText(const ToneTable& table);
 
 ToneFileError readToneFile(const std::string& path, ToneTable& table);
 
-// Replaces the file through a temporary beside it and a rename, so a failure leaves the old
-// file as it was. A symbolic link is followed and its target replaced.
-bool writeFileAtomically(const std::string& path, std::string_view contents);
-
 }  // namespace grayden

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <vector>
 
@@ -248,6 +251,61 @@ TEST(SimulatedMonitorPlatform, WriteThatCannotBeStoredFailsAndChangesNothing) {
     EXPECT_EQ(sim->monitor().state().mode, 0);
     const std::uint8_t same[] = {ModeReport, 0, 0};
     EXPECT_TRUE(sim->setFeature(h, same, 3)) << "a write that changes nothing needs no storage";
+}
+
+// One process writes a preview block, another a stored block, both at once into one state file,
+// each through its own platform as two graydenctl runs would: neither change may be lost.
+TEST(SimulatedMonitorPlatform, ConcurrentWritersToOneStateFileBothLand) {
+    testing::TempDir dir;
+    const std::string path = dir.file("monitor.state");
+    const auto writeBlock = [&](std::uint8_t block, std::uint16_t word) {
+        std::string error;
+        auto sim = SimulatedMonitorPlatform::fromStateFile(path, error);
+        if (!sim) return false;
+        int openError = 0;
+        const HidHandle h = sim->openDevice("simulated:monitor", true, true, false, openError);
+        const std::uint8_t mode[] = {ModeReport, 12, 0};
+        const std::uint8_t select[] = {BlockSelectReport, block};
+        std::vector<std::uint8_t> data(BlockBytes + 1, 0);
+        data[0] = BlockDataReport;
+        for (int i = 0; i < BlockEntries; ++i) {
+            data[1 + 2 * i] = static_cast<std::uint8_t>(word & 0xFF);
+            data[2 + 2 * i] = static_cast<std::uint8_t>(word >> 8);
+        }
+        return sim->setFeature(h, mode, 3) && sim->setFeature(h, select, 2) &&
+               sim->setFeature(h, data.data(), static_cast<std::int16_t>(data.size()));
+    };
+    for (int round = 0; round < 25; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::string error;
+        ASSERT_TRUE(saveMonitorStateFile(path, factoryMonitorState(), error)) << error;
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        pid_t writers[2];
+        const std::uint8_t blocks[2] = {128, 0};  // the preview bank, the stored bank
+        const std::uint16_t words[2] = {packToneLevel(100), packToneLevel(200)};
+        for (int w = 0; w < 2; ++w) {
+            writers[w] = ::fork();
+            if (writers[w] == 0) {
+                ::close(gate[1]);
+                char go;
+                (void)!::read(gate[0], &go, 1);  // both start when the gate opens
+                ::_exit(writeBlock(blocks[w], words[w]) ? 0 : 1);
+            }
+        }
+        ::close(gate[0]);
+        ::close(gate[1]);
+        for (const pid_t writer : writers) {
+            int status = 0;
+            ::waitpid(writer, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every write reports success";
+        }
+        MonitorState after;
+        ASSERT_EQ(loadMonitorStateFile(path, after, error), StateFileResult::Loaded) << error;
+        EXPECT_EQ(after.preview[0], words[0]) << "the preview write landed";
+        EXPECT_EQ(after.stored[0], words[1]) << "the stored write landed";
+        EXPECT_EQ(after.gammaCode, 255);
+    }
 }
 
 TEST(SimulatedMonitorPlatform, MalformedStateFileGivesNoPlatform) {

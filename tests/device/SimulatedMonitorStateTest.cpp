@@ -184,5 +184,26 @@ TEST(SimulatedMonitorStateFile, SaveReplacesTheWholeFileAndKeepsItsPermissions) 
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary left";
 }
 
+TEST(SimulatedMonitorStateFile, MessagesQuoteFileNamesAndLinesWithoutControlCharacters) {
+    const std::pair<std::string, std::string> quoted[] = {
+        {"plain.state", "'plain.state'"},
+        {"two\nlines", "'two\\nlines'"},
+        {"\x1b[2J" "red\r\t", "'\\x1b[2Jred\\r\\t'"},
+        {"back\\slash", "'back\\\\slash'"},
+        {"del\x7f \xc2\x9b" "31m \xc3\xa9", "'del\\x7f \\xc2\\x9b31m \xc3\xa9'"},  // C1 CSI escaped, é kept
+    };
+    for (const auto& [text, expected] : quoted) EXPECT_EQ(quotedForMessage(text), expected);
+
+    TempDir dir;
+    const std::string path = dir.file("evil\n\x1b]0;title\x07.state");
+    writeText(path, "vendorId=4712\nmode=\x1b[31m12\n");
+    MonitorState s;
+    std::string error;
+    ASSERT_EQ(loadMonitorStateFile(path, s, error), StateFileResult::Failed);
+    EXPECT_NE(error.find("evil\\n\\x1b]0;title\\x07.state"), std::string::npos) << error;
+    EXPECT_NE(error.find("'\\x1b[31m12' is not a whole number"), std::string::npos) << error;
+    for (const char c : error) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << error;
+}
+
 }  // namespace
 }  // namespace grayden

@@ -1,5 +1,14 @@
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +56,130 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
     std::string text;
     EXPECT_FALSE(store.ReadStringValue("Software\\Other", "Width", text)) << "only the editor's own key";
     QFile::remove(expected);
+}
+
+// Writes through the store and commits once; the file must read back as the same text.
+struct IniFixture : ::testing::Test {
+    IniStringStore store;
+    QString path = store.fileName();
+    void SetUp() override {
+        QFile::remove(path);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+    }
+    void TearDown() override { QFile::remove(path); }
+    void write(const std::string& name, const std::string& text) {
+        ASSERT_TRUE(store.WriteStringValue(SettingsKeyPath, name, text));
+    }
+};
+
+TEST_F(IniFixture, ValuesQSettingsCouldMisreadRoundTripExactly) {
+    const std::string texts[] = {
+        "2", "1.000000", "", "a,b", "x;y", "k=v", " lead", "trail ", "@at", "@Invalid()", "@ByteArray(x)",
+        "quote\"back\\slash", "tab\tline\nreturn\r", std::string("\x01" "a\x1f" "F") + "\x7f",
+        "\xe6\x97\xa5\xe6\x9c\xac \xc3\xa9", "[General]", "#not a comment",
+    };
+    int i = 0;
+    for (const std::string& text : texts) write("Value" + std::to_string(i++), text);
+    ASSERT_TRUE(store.commit());
+
+    const QSettings raw(path, QSettings::IniFormat);
+    EXPECT_EQ(raw.status(), QSettings::NoError);
+    i = 0;
+    for (const std::string& text : texts) {
+        const std::string name = "Value" + std::to_string(i++);
+        EXPECT_EQ(raw.value(QString::fromStdString(name)).toString().toStdString(), text) << name;
+        std::string back;
+        EXPECT_TRUE(store.ReadStringValue(SettingsKeyPath, name, back));
+        EXPECT_EQ(back, text) << name;
+    }
+}
+
+TEST_F(IniFixture, FileWrittenByQSettingsIsReadAndItsOtherValuesKept) {
+    {
+        QSettings qt(path, QSettings::IniFormat);
+        qt.setValue("Width", "1024");
+        qt.setValue("Other", "keep, me");
+        qt.setValue("Group/Sub/Key", "deep");
+        qt.setValue("General/x", "a group named General");
+        qt.setValue(QString::fromUtf8("K\xc3\xa9y %"), "odd key");
+    }
+    std::string text;
+    ASSERT_TRUE(store.ReadStringValue(SettingsKeyPath, "Width", text));
+    EXPECT_EQ(text, "1024");
+
+    write("Width", "900");
+    ASSERT_TRUE(store.commit());
+    const QSettings raw(path, QSettings::IniFormat);
+    EXPECT_EQ(raw.value("Width").toString(), "900");
+    EXPECT_EQ(raw.value("Other").toString(), "keep, me");
+    EXPECT_EQ(raw.value("Group/Sub/Key").toString(), "deep");
+    EXPECT_EQ(raw.value("General/x").toString(), "a group named General");
+    EXPECT_EQ(raw.value(QString::fromUtf8("K\xc3\xa9y %")).toString(), "odd key");
+    ASSERT_TRUE(store.ReadStringValue(SettingsKeyPath, "Width", text));
+    EXPECT_EQ(text, "900") << "a rewritten file is read afresh";
+}
+
+TEST_F(IniFixture, NothingIsWrittenBeforeTheCommitAndLinksSurviveIt) {
+    write("Width", "1000");
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_TRUE(store.commit());
+    // A second name for the file sees the next save: the file is written, not replaced by another.
+    const QString second = path + ".link";
+    QFile::remove(second);
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(second).constData()), 0);
+    write("Width", "1100");
+    ASSERT_TRUE(store.commit());
+    EXPECT_EQ(QSettings(second, QSettings::IniFormat).value("Width").toString(), "1100");
+    QFile::remove(second);
+}
+
+// The editor saves its seven values as one file write: a save killed at any moment leaves
+// either every old or every new value, and no temporary file.
+TEST_F(IniFixture, KilledSavesLeaveAllOldOrAllNewValues) {
+    DetachedOwner owner;
+    CurveModel a(owner);
+    CurveModel b(owner);
+    a.pointCountIndex = 1;
+    a.exponent = 1.5;
+    a.windowWidth = 700;
+    b.pointCountIndex = 5;
+    b.exponent = 2.5;
+    b.previewOn = true;
+    b.showOutputCurve = true;
+    b.windowWidth = 1300;
+    b.windowHeight = 900;
+    SettingsStore(store).SaveSettings(a);
+    const auto settingsOf = [&](const CurveModel& m) {
+        MemoryStringStore memory;
+        SettingsStore(memory).SaveSettings(m);
+        return memory.values;
+    };
+    const auto expectedA = settingsOf(a);
+    const auto expectedB = settingsOf(b);
+
+    std::mt19937 random(4711);
+    for (int round = 0; round < 40; ++round) {
+        const pid_t saver = ::fork();
+        if (saver == 0) {
+            IniStringStore own;
+            for (unsigned i = 0;; ++i) SettingsStore(own).SaveSettings(i % 2 == 0 ? b : a);
+        }
+        ::usleep(static_cast<useconds_t>(1000 + random() % 8000));
+        ::kill(saver, SIGKILL);
+        ::waitpid(saver, nullptr, 0);
+        // Read back the way the editor does.
+        MemoryStringStore seen;
+        IniStringStore reader;
+        for (const auto& [key, text] : expectedA) {
+            const std::string name = key.substr(key.rfind('\\') + 1);
+            std::string value;
+            if (reader.ReadStringValue(SettingsKeyPath, name, value)) seen.values[key] = value;
+        }
+        EXPECT_TRUE(seen.values == expectedA || seen.values == expectedB) << "round " << round;
+        const QDir folder(QFileInfo(path).absolutePath());
+        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        EXPECT_EQ(entries, QStringList{QFileInfo(path).fileName()}) << "round " << round;
+    }
 }
 
 }  // namespace

@@ -104,10 +104,45 @@ TEST_F(SettingsFixture, OddStoredValuesFallBack) {
     EXPECT_EQ(model.windowWidth, 65535);
 }
 
-TEST_F(SettingsFixture, OverlongTextIsCutLikeAFixedBuffer) {
-    put("Width", std::string(255, ' ') + "900");  // the digits lie beyond the 255 characters kept
+TEST_F(SettingsFixture, TextLongerThanTheReadBufferIsNotRead) {
+    // 255 characters and the terminating null fill the 256-byte buffer; one more does not fit.
+    put("Width", std::string(252, ' ') + "900");
+    put("Height", std::string(253, ' ') + "700");
+    put("ControlPntIdx", std::string(255, '0') + "5");
+    put("ViewCurve", "1" + std::string(255, ' '));
     settings.LoadSettings(model);
-    EXPECT_EQ(model.windowWidth, 640);
+    EXPECT_EQ(model.windowWidth, 900);
+    EXPECT_EQ(model.windowHeight, 600) << "the default stays, not a cut text";
+    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_FALSE(model.previewOn);
+}
+
+TEST_F(SettingsFixture, PointCountIndexKeepsTheLow16BitsBeforeTheRangeCheck) {
+    const std::pair<const char*, int> cases[] = {
+        {"65539", 3}, {"65536", 0}, {"131078", 6}, {"-65533", 3}, {"65543", 2}, {"-1", 2}, {"6", 6}, {"7", 2},
+    };
+    for (const auto& [text, expected] : cases) {
+        put("ControlPntIdx", text);
+        settings.LoadSettings(model);
+        EXPECT_EQ(model.pointCountIndex, expected) << text;
+    }
+}
+
+TEST_F(SettingsFixture, SavingCommitsAllSevenAtOnce) {
+    model.windowWidth = 1000;
+    settings.SaveSettings(model);
+    EXPECT_EQ(store.commits, 1);
+    EXPECT_EQ(store.values.size(), 7u);
+    EXPECT_TRUE(store.pending.empty());
+
+    // A commit that fails leaves every old value, not a mix.
+    store.failCommits = true;
+    model.windowWidth = 1200;
+    model.pointCountIndex = 6;
+    settings.SaveSettings(model);
+    EXPECT_EQ(store.commits, 2);
+    EXPECT_EQ(get("Width"), "1000");
+    EXPECT_EQ(get("ControlPntIdx"), "2");
 }
 
 TEST_F(SettingsFixture, WriteFailuresAreIgnored) {

@@ -88,6 +88,16 @@ TEST_F(UndoFixture, DraggedPointIsUndoneToTheTableBeforeThePress) {
     EXPECT_TRUE(owner.writes.empty());
 }
 
+TEST_F(UndoFixture, UndoGivesBackTheNewestRecordFirst) {
+    model.PushUndo(filled(1000), false, false, true);
+    model.PushUndo(filled(2000), false, false, true);
+    model.Undo();
+    EXPECT_EQ(model.sourceTable, filled(2000));
+    EXPECT_EQ(model.undoHistory.size(), 1u);
+    model.Undo();
+    EXPECT_EQ(model.sourceTable, filled(1000));
+}
+
 TEST_F(UndoFixture, ClearUndoEmptiesTheHistory) {
     model.PushUndo(filled(1), false, false, true);
     model.PushUndo(filled(2), false, false, true);

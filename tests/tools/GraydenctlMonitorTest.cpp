@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 
 #include "../engine/TempDir.h"
 #include "RunProgram.h"
@@ -88,6 +89,35 @@ TEST_F(GraydenctlMonitor, PreviewBankIsWrittenAndReadOnItsOwn) {
     EXPECT_EQ(table(r), identityTable()) << "the stored table is untouched";
     r = monitor({"status"});
     EXPECT_NE(r.out.find("gamma code: 4 (gamma 2.2)"), std::string::npos) << r.out;
+}
+
+// Two runs at once on one state file, one writing the preview table, one the stored table:
+// both succeed and both tables are there afterwards.
+TEST_F(GraydenctlMonitor, ConcurrentWritesToBothBanksBothLand) {
+    const ToneTable previewTable = MakeDefaultCurve(0.7);
+    const ToneTable storedTable = MakeDefaultCurve(1.9);
+    const std::string previewFile = dir.file("preview.csv");
+    const std::string storedFile = dir.file("stored.csv");
+    writeText(previewFile, formatToneText(previewTable));
+    writeText(storedFile, formatToneText(storedTable));
+    for (int round = 0; round < 8; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        editState([](MonitorState&) {});
+        auto preview =
+            std::async(std::launch::async, [&] { return monitor({"write", "--bank", "preview", previewFile}); });
+        auto stored = std::async(std::launch::async, [&] { return monitor({"write", storedFile}); });
+        const ProgramResult p = preview.get();
+        const ProgramResult s = stored.get();
+        EXPECT_EQ(p.status, 0) << p.err;
+        EXPECT_EQ(s.status, 0) << s.err;
+        MonitorState after;
+        std::string error;
+        ASSERT_TRUE(parseMonitorState(readText(state), after, error)) << error;
+        for (int i = 0; i < LevelCount; ++i) {
+            ASSERT_EQ(after.preview[i], packToneLevel(previewTable[i])) << "preview level " << i;
+            ASSERT_EQ(after.stored[i], packToneLevel(storedTable[i])) << "stored level " << i;
+        }
+    }
 }
 
 TEST_F(GraydenctlMonitor, CalibratedMonitorRefusesEverySubcommand) {

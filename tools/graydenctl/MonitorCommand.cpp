@@ -14,6 +14,7 @@
 #include "device/PermissionHints.h"
 #include "device/PlatformFactory.h"
 #include "engine/CurveModel.h"
+#include "engine/FileSave.h"
 #include "engine/GammaCurves.h"
 #include "engine/MessageIds.h"
 #include "engine/ToneFile.h"
@@ -196,7 +197,7 @@ int readTable(HidPlatform& platform, const TransferOptions& o) {
         if (!session.link.readTableBlocks(table, TableBank::Preview)) return ExitFailure;
     }
     const std::string text = formatToneText(table);
-    if (o.outPath) return writeFileAtomically(*o.outPath, text) ? ExitOk : failure(messageText(MsgCannotOpenFile));
+    if (o.outPath) return saveFile(*o.outPath, text) ? ExitOk : failure(messageText(MsgCannotOpenFile));
     return writeStdout(text) ? ExitOk : failure("Cannot write to standard output.");
 }
 
