@@ -70,7 +70,13 @@ bool MonitorLink::findSupportedMonitor() {
 
 bool MonitorLink::isSupportedMonitor(HidDeviceInfo& device) {
     channel_.bindDevice(&device);
-    return hasMonitorIdentity(device) && isSupportedModel();
+    return hasMonitorIdentity(device) && carriesModelName() && isSupportedModel();
+}
+
+bool MonitorLink::carriesModelName() {
+    // Another top-level collection of the monitor's own node (its buttons, say) has no model
+    // name to read; that is no failed read and deserves no message.
+    return channel_.lookupUsage(UsageModelName, VendorPageA);
 }
 
 bool MonitorLink::hasMonitorIdentity(const HidDeviceInfo& device) {

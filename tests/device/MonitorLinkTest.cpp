@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "LinkRig.h"
+#include "device/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
 
@@ -140,16 +141,44 @@ TEST(MonitorLinkDiscovery, OnlyTheFirstSupportedMonitorIsChosenAndOnlyPlausibleD
     rig.sim.addDevice(factoryMonitorState());  // a second monitor, after the first
     rig.record();
     ASSERT_EQ(rig.link.startUp(), StartupOutcome::Ready);
-    // 0 cannot be opened, 1 has an unaccepted vendor (closed at discovery), 2 has release 29999.
+    // 0 cannot be opened, 1 has an unaccepted vendor (closed at discovery), 2 has release 29999,
+    // 4 has two collections of which only the second carries a model name.
     const Steps steps = rig.stepsWithDevice();
-    EXPECT_EQ(Steps(steps.begin(), steps.begin() + 2), (Steps{"3: get id", "4: get id"}));
-    for (const std::string& s : steps) EXPECT_TRUE(s.starts_with("3: ") || s.starts_with("4: ")) << s;
+    EXPECT_EQ(Steps(steps.begin(), steps.begin() + 3), (Steps{"3: get id", "4: get id", "5: get id"}));
+    for (const std::string& s : steps) {
+        EXPECT_TRUE(s.starts_with("3: ") || s.starts_with("4: ") || s.starts_with("5: ")) << s;
+    }
     std::vector<std::string> listed;
     for (const auto& d : rig.devices.devices()) listed.push_back(d->devicePath);
     EXPECT_EQ(listed, (std::vector<std::string>{"simulated:release-29999", "simulated:wrong-model",
-                                                "simulated:monitor", "simulated:device5"}));
+                                                "simulated:two-collections", "simulated:two-collections",
+                                                "simulated:monitor", "simulated:device6"}));
     EXPECT_EQ(rig.channel.boundDevice()->devicePath, "simulated:monitor");
     EXPECT_TRUE(rig.feedback.messages.empty());
+}
+
+TEST(MonitorLinkDiscovery, VendorReportsInTheSecondCollectionAreFoundAndSpokenTo) {
+    LinkRig rig;
+    rig.sim.setDescriptor(rig.sim.monitorIndex(), simulatedTwoCollectionDescriptor());
+    storeCustomTable(rig, customTable());
+    rig.record();
+    ASSERT_EQ(rig.link.startUp(), StartupOutcome::Ready);
+    EXPECT_TRUE(rig.feedback.messages.empty()) << "the collection without a model name is passed over quietly";
+    ASSERT_EQ(rig.devices.devices().size(), 2u);
+    EXPECT_EQ(rig.devices.devices()[0]->devicePath, rig.devices.devices()[1]->devicePath);
+    EXPECT_EQ(rig.channel.boundDevice(), rig.devices.devices()[1].get());
+    EXPECT_EQ(rig.model.sourceTable, customTable());
+    EXPECT_EQ(rig.steps(), concat({{"get id"}, ReadyAfterModeWrite, Ready, {"get gamma"}, Ready, blockReads(0)}));
+
+    const ToneTable written = quantised(MakeDefaultCurve(2.6));
+    ASSERT_TRUE(rig.link.writeTableBlocks(written, TableBank::Stored));
+    ToneTable back{};
+    ASSERT_TRUE(rig.link.readTableBlocks(back, TableBank::Stored));
+    EXPECT_EQ(back, written);
+    EXPECT_EQ(rig.sim.monitor().state().stored[255], packToneLevel(written[255]));
+    EXPECT_EQ(rig.sim.openHandleCount(), 2u);
+    rig.devices.clearDevices();
+    EXPECT_EQ(rig.sim.openHandleCount(), 0u);
 }
 
 TEST(MonitorLinkDiscovery, UnreadableIdentificationIsReportedAndTheSearchGoesOn) {

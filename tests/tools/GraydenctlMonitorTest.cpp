@@ -133,6 +133,10 @@ TEST_F(GraydenctlMonitor, ListShowsEveryDeviceAndNamesTheUdevRuleForUnopenableNo
               "simulated:unaccepted-vendor  vendor 1133, product 1088, release 30000: vendor not accepted\n"
               "simulated:release-29999  vendor 4713, product 1088, release 29999: accepted vendor, release below 30000\n"
               "simulated:wrong-model  vendor 4714, product 1088, release 30000: accepted vendor, model \"qt440\" not supported\n"
+              "simulated:two-collections  collection 1 of 2 (usage page 0x000c, usage 0x0001), vendor 4712, "
+              "product 1088, release 30000: accepted vendor, no model name report\n"
+              "simulated:two-collections  collection 2 of 2 (usage page 0xff00, usage 0x0001), vendor 4712, "
+              "product 1088, release 30000: accepted vendor, model \"QT441\" not supported\n"
               "simulated:monitor  vendor 4712, product 1088, release 30000: supported monitor QT440\n"
               "simulated:no-access  permission denied: install the udev rule device/udev/70-grayden-kova.rules "
               "(see the README) and replug the monitor\n");

@@ -27,7 +27,8 @@ constexpr const char* MonitorUsage =
     "       graydenctl monitor status\n"
     "       graydenctl monitor read [--bank stored|preview] [--out FILE]\n"
     "       graydenctl monitor write FILE [--bank stored|preview]\n"
-    "  list     every HID device: path, vendor, product, release, and whether it is the monitor\n"
+    "  list     every HID interface (each top-level collection of a node on its own line): path,\n"
+    "           vendor, product, release, and whether it is the monitor\n"
     "  status   mode register, status word, calibration and gamma code of the monitor\n"
     "  read     print the monitor's table as a tone file; 'stored' (default) reads it as the\n"
     "           editor does at start-up, 'preview' reads the preview table\n"
@@ -97,6 +98,7 @@ std::string verdictFor(Session& session, HidDeviceInfo& device, bool& calibrated
     if (!isAcceptedVendor(device.vendorId)) return "vendor not accepted";
     if (!MonitorLink::hasMonitorIdentity(device)) return "accepted vendor, release below 30000";
     session.channel.bindDevice(&device);
+    if (!session.link.carriesModelName()) return "accepted vendor, no model name report";
     std::string name;
     if (!session.link.readModelName(name)) return "accepted vendor, model name unreadable";
     if (MonitorLink::isSupportedModelName(name)) {
@@ -110,6 +112,16 @@ std::string verdictFor(Session& session, HidDeviceInfo& device, bool& calibrated
     return "accepted vendor, model \"" + printableName(name) + "\" not supported";
 }
 
+// Names the top-level collection a record stands for when its node has more than one.
+std::string collectionOf(const HidDeviceInfo& record) {
+    const std::size_t count = record.parserData ? record.parserData->collections.size() : 1;
+    if (count < 2) return "";
+    char text[96];
+    std::snprintf(text, sizeof text, "collection %zu of %zu (usage page 0x%04x, usage 0x%04x), ", record.collection + 1,
+                  count, record.caps.usagePage, record.caps.usage);
+    return text;
+}
+
 int listDevices(HidPlatform& platform) {
     Session session(platform);
     std::vector<std::unique_ptr<HidDeviceInfo>> records;
@@ -118,9 +130,9 @@ int listDevices(HidPlatform& platform) {
     std::string lines;
     bool calibrated = false;
     for (const auto& record : records) {
-        lines += record->devicePath + "  vendor " + std::to_string(record->vendorId) + ", product " +
-                 std::to_string(record->productId) + ", release " + std::to_string(record->versionNumber) + ": " +
-                 verdictFor(session, *record, calibrated) + "\n";
+        lines += record->devicePath + "  " + collectionOf(*record) + "vendor " + std::to_string(record->vendorId) +
+                 ", product " + std::to_string(record->productId) + ", release " +
+                 std::to_string(record->versionNumber) + ": " + verdictFor(session, *record, calibrated) + "\n";
     }
     session.channel.bindDevice(nullptr);
     for (auto& record : records) closeHidDevice(platform, std::move(record), true);
