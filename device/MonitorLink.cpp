@@ -108,7 +108,7 @@ bool MonitorLink::isAlreadyCalibrated() {
     if (!readRegister(channel_, UsageMode, VendorPageA, mode)) return false;
     if (mode != ReadyMode) writeRegister(channel_, UsageMode, VendorPageA, ReadyMode);
     std::uint16_t status = 0;
-    return readRegister(channel_, UsageStatus, VendorPageB, status) && (status & CalibratedBit) != 0;
+    return readRegister(channel_, UsageStatus, VendorPageB, status) && isCalibratedStatus(status);
 }
 
 bool MonitorLink::ensureReady() {
@@ -120,7 +120,7 @@ bool MonitorLink::ensureReady() {
     }
     std::uint16_t status = 0;
     if (!readRegister(channel_, UsageStatus, VendorPageB, status)) return fail(MsgReadFailed);
-    return (status & CalibratedBit) == 0;
+    return !isCalibratedStatus(status);
 }
 
 bool MonitorLink::readMonitorTable(ToneTable& destination, TableBank bank) {

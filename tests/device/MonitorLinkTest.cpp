@@ -102,6 +102,36 @@ TEST(MonitorLinkStartUp, CalibratedMonitorIsRefusedBeforeAnyToneData) {
     EXPECT_TRUE(rig.sim.exchanges().empty());
 }
 
+// The monitor's status word as it goes over the wire: bit 0 is its calibrated bit.
+void setStatusWord(LinkRig& rig, std::uint16_t word) {
+    rig.sim.monitor().state().calibrated = (word & 1) != 0;
+    rig.sim.monitor().setOtherStatusBits(word);
+}
+
+TEST(MonitorLinkStatus, OnlyBitZeroOfTheStatusWordMeansCalibrated) {
+    const struct {
+        std::uint16_t word;
+        bool calibrated;
+    } cases[] = {{0x0001, true}, {0x0003, true}, {0x8001, true}, {0x0000, false}, {0x0002, false}, {0xFFFE, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "status word 0x" << std::hex << c.word);
+        LinkRig starting;
+        setStatusWord(starting, c.word);
+        EXPECT_EQ(starting.link.startUp(), c.calibrated ? StartupOutcome::Calibrated : StartupOutcome::Ready);
+        const std::vector<int> refusal = {MsgAlreadyCalibrated};
+        EXPECT_EQ(starting.feedback.messages, c.calibrated ? refusal : std::vector<int>{});
+
+        // The same word while editing: a transfer stops quietly after the readiness check, or goes ahead.
+        LinkRig editing;
+        ASSERT_EQ(editing.link.startUp(), StartupOutcome::Ready);
+        setStatusWord(editing, c.word);
+        editing.record();
+        EXPECT_EQ(editing.link.writeTableBlocks(customTable(), TableBank::Preview), !c.calibrated);
+        EXPECT_TRUE(editing.feedback.messages.empty());
+        EXPECT_EQ(editing.steps(), c.calibrated ? Ready : concat({Ready, blockWrites(128)}));
+    }
+}
+
 TEST(MonitorLinkStartUp, CalibrationDuringStartUpStillSaysCalibrated) {
     LinkRig rig;
     rig.channel.calibrateAfterReads = 3;  // after id, mode and status of the check

@@ -103,7 +103,7 @@ std::string verdictFor(Session& session, HidDeviceInfo& device, bool& calibrated
     if (!session.link.readModelName(name)) return "accepted vendor, model name unreadable";
     if (MonitorLink::isSupportedModelName(name)) {
         std::uint16_t status = 0;
-        if (readRegister(session.channel, UsageStatus, VendorPageB, status) && (status & CalibratedBit) != 0) {
+        if (readRegister(session.channel, UsageStatus, VendorPageB, status) && isCalibratedStatus(status)) {
             calibrated = true;
             return "supported monitor " + name + ", calibrated";
         }
@@ -157,7 +157,7 @@ int showStatus(HidPlatform& platform) {
         !readRegister(session.channel, UsageGammaCode, VendorPageA, gammaCode)) {
         return failure(messageText(MsgReadFailed));
     }
-    const bool calibrated = (status & CalibratedBit) != 0;
+    const bool calibrated = isCalibratedStatus(status);
     char text[256];
     std::snprintf(text, sizeof text, "mode register: %u\nstatus word: 0x%04x\ncalibrated: %s\ngamma code: %u",
                   mode, status, calibrated ? "yes" : "no", gammaCode);
