@@ -4,6 +4,7 @@
 
 #include "../engine/TempDir.h"
 #include "RunProgram.h"
+#include "device/MonitorProtocol.h"
 #include "device/SimulatedMonitorState.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
@@ -88,6 +89,37 @@ TEST_F(GraydenctlMonitor, PreviewBankIsWrittenAndReadOnItsOwn) {
     EXPECT_EQ(table(r), identityTable()) << "the stored table is untouched";
     r = monitor({"status"});
     EXPECT_NE(r.out.find("gamma code: 4 (gamma 2.2)"), std::string::npos) << r.out;
+}
+
+// A stored word may unpack above 8160 (up to 8184); what is printed is a valid tone file.
+TEST_F(GraydenctlMonitor, ReadPrintsLevelsAboveFullScaleClampedAsTheReaderLoadsThem) {
+    editState([](MonitorState& s) {
+        s.gammaCode = CustomTableGammaCode;
+        s.stored[254] = 0x03FD;  // 1021 × 8 = 8168
+        s.stored[255] = 0x03FF;  // 1023 × 8 = 8184
+        s.preview = s.stored;
+    });
+    const std::string out = dir.file("read.csv");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"read"}, {"read", "--bank", "preview"}, {"read", "--out", out}}) {
+        auto r = monitor(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        if (args.back() == out) r.out = readText(out);
+        const ToneTable t = table(r);
+        EXPECT_EQ(t[253], unpackToneWord(packToneLevel(32 * 253))) << args.back();
+        EXPECT_EQ(t[254], FullScale) << args.back();
+        EXPECT_EQ(t[255], FullScale) << args.back();
+    }
+}
+
+TEST_F(GraydenctlMonitor, UnwritableStandardOutputFails) {
+    for (const auto output : {testing::StandardOutput::DevFull, testing::StandardOutput::ClosedPipe}) {
+        for (const char* sub : {"list", "status", "read"}) {
+            const auto r = testing::runProgram(Ctl, {"monitor", sub}, {"GRAYDEN_SIMULATOR=" + state}, output);
+            EXPECT_EQ(r.status, 1) << sub;
+            EXPECT_NE(r.err.find("Cannot write to standard output: "), std::string::npos) << sub << ": " << r.err;
+        }
+    }
 }
 
 TEST_F(GraydenctlMonitor, CalibratedMonitorRefusesEverySubcommand) {

@@ -1,5 +1,6 @@
 #include "MonitorCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -139,7 +140,7 @@ int listDevices(HidPlatform& platform) {
     for (const std::string& path : report.permissionDenied) {
         lines += mayBeAcceptedDevice(platform, path) ? udevRuleHint(path) : path + "  permission denied\n";
     }
-    if (!writeStdout(lines)) return failure("Cannot write to standard output.");
+    if (const int status = printStdout(lines); status != ExitOk) return status;
     // Like every monitor subcommand, the listing fails on a calibrated monitor, after its lines.
     return calibrated ? failure(messageText(MsgAlreadyCalibrated)) : ExitOk;
 }
@@ -168,7 +169,7 @@ int showStatus(HidPlatform& platform) {
         std::snprintf(text, sizeof text, " (gamma %.1f)\n", monitorGammaForCode(gammaCode));
         lines += text;
     }
-    if (!writeStdout(lines)) return failure("Cannot write to standard output.");
+    if (const int status = printStdout(lines); status != ExitOk) return status;
     // A calibrated monitor refuses tone data; say so as the editor would.
     return calibrated ? failure(messageText(MsgAlreadyCalibrated)) : ExitOk;
 }
@@ -184,8 +185,7 @@ std::optional<int> parseTransferOptions(int argc, char** argv, bool isWrite, Tra
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::fputs(MonitorUsage, stdout);
-            return ExitOk;
+            return printStdout(MonitorUsage);
         }
         if (arg == "--bank" || (arg == "--out" && !isWrite)) {
             if (i + 1 >= argc) return usageError(arg + " needs a value");
@@ -218,9 +218,12 @@ int readTable(HidPlatform& platform, const TransferOptions& o) {
         if (!connected(session, session.link.connect())) return ExitFailure;
         if (!session.link.readTableBlocks(table, TableBank::Preview)) return ExitFailure;
     }
+    // A monitor's table may hold levels up to 8184; print them as a tone file reader loads them,
+    // so the output is a valid tone file.
+    for (std::uint16_t& level : table) level = std::min<std::uint16_t>(level, FullScale);
     const std::string text = formatToneText(table);
     if (o.outPath) return writeFileAtomically(*o.outPath, text) ? ExitOk : failure(messageText(MsgCannotOpenFile));
-    return writeStdout(text) ? ExitOk : failure("Cannot write to standard output.");
+    return printStdout(text);
 }
 
 int writeTable(HidPlatform& platform, const TransferOptions& o) {
@@ -238,8 +241,7 @@ int runMonitorCommand(int argc, char** argv) {
     if (argc < 1) return usageError("a subcommand is required");
     const std::string sub = argv[0];
     if (sub == "--help" || sub == "-h") {
-        std::fputs(MonitorUsage, stdout);
-        return ExitOk;
+        return printStdout(MonitorUsage);
     }
     const bool isTransfer = sub == "read" || sub == "write";
     if (!isTransfer && sub != "list" && sub != "status") return usageError("unknown subcommand: " + sub);
