@@ -89,8 +89,21 @@ bool enumerateHidDevices(HidPlatform& platform, std::vector<std::unique_ptr<HidD
 
 namespace {
 
-bool openNode(HidPlatform& platform, const std::string& path, bool readAccess, bool writeAccess, bool overlapped,
-              bool exclusive, bool readInfo, std::size_t collection, HidDeviceInfo& record, int* openError) {
+struct OpenMode {
+    bool readAccess = false;
+    bool writeAccess = false;
+    bool overlapped = false;
+    bool exclusive = false;
+    bool readInfo = false;
+};
+
+// How discovery opens every interface: read and write, shared, with identity and capabilities.
+constexpr OpenMode DiscoveryMode = {
+    .readAccess = true, .writeAccess = true, .overlapped = true, .exclusive = false, .readInfo = true};
+
+bool openNode(HidPlatform& platform, const std::string& path, const OpenMode& mode, std::size_t collection,
+              HidDeviceInfo& record, int* openError) {
+    const auto [readAccess, writeAccess, overlapped, exclusive, readInfo] = mode;
     record.devicePath = path;
     int error = 0;
     record.handle = platform.openDevice(path, readAccess, writeAccess, exclusive, error);
@@ -133,13 +146,17 @@ bool openNode(HidPlatform& platform, const std::string& path, bool readAccess, b
 
 bool openHidDevice(HidPlatform& platform, const std::string& path, bool readAccess, bool writeAccess,
                    bool overlapped, bool exclusive, bool readInfo, HidDeviceInfo& record, int* openError) {
-    return openNode(platform, path, readAccess, writeAccess, overlapped, exclusive, readInfo, 0, record, openError);
+    const OpenMode mode = {.readAccess = readAccess,
+                           .writeAccess = writeAccess,
+                           .overlapped = overlapped,
+                           .exclusive = exclusive,
+                           .readInfo = readInfo};
+    return openNode(platform, path, mode, 0, record, openError);
 }
 
 bool openHidCollection(HidPlatform& platform, const std::string& path, std::size_t collection,
                        HidDeviceInfo& record, int* openError) {
-    // Read and write access, shared, overlapped, with identity and capabilities.
-    return openNode(platform, path, true, true, true, false, true, collection, record, openError);
+    return openNode(platform, path, DiscoveryMode, collection, record, openError);
 }
 
 void closeHidDevice(HidPlatform& platform, std::unique_ptr<HidDeviceInfo> record, bool /*releaseAll*/) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 #include "LinkRig.h"
@@ -275,6 +276,13 @@ TEST_F(MonitorLinkReady, WriteSendsFourSelectionsEachFollowedByAPausedBlockWrite
     ToneTable back{};
     ASSERT_TRUE(rig.link.readMonitorTable(back, TableBank::Stored));
     EXPECT_EQ(back, quantised(table));
+}
+
+// Four block writes, each after the real one-millisecond pause (a lower bound only).
+TEST_F(MonitorLinkReady, TableWriteSpendsAtLeastFourMillisecondsPausing) {
+    const auto began = std::chrono::steady_clock::now();
+    ASSERT_TRUE(rig.link.writeTableBlocks(MakeDefaultCurve(2.4), TableBank::Preview));
+    EXPECT_GE(std::chrono::steady_clock::now() - began, std::chrono::milliseconds(4));
 }
 
 TEST_F(MonitorLinkReady, ModeChangedBehindTheEditorsBackIsSetOnceBeforeTheStatusRead) {
