@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <charconv>
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
