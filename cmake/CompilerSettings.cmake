@@ -10,6 +10,16 @@ if(GRAYDEN_BUILD_FUZZERS AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   message(FATAL_ERROR "The fuzz targets need clang (configure with CXX=clang++).")
 endif()
 
+# grayden_fuzz_instrument(target): in fuzz-enabled builds, gives a library the coverage
+# instrumentation libFuzzer steers by, so the fuzzers see the code they exercise and not only
+# their own sources. Other programs linked with the library get the sanitizer runtime's
+# do-nothing coverage callbacks.
+function(grayden_fuzz_instrument target)
+  if(GRAYDEN_BUILD_FUZZERS)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
+endfunction()
+
 # grayden_add_fuzzer(name SOURCES src... LIBS lib... [CORPUS dir] [RUNS n]): a libFuzzer target,
 # only in fuzz-enabled builds. The test command runs it for a short fixed number of inputs,
 # starting from the seed corpus when one is given; scripts/fuzz.sh runs it for longer.

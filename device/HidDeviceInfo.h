@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,10 +11,14 @@
 
 namespace grayden {
 
-// One opened HID interface. Whoever holds the record owns it; closeHidDevice releases it.
+// One opened HID interface: one top-level collection of a device node. A node with several
+// top-level collections gives one record per collection, each with its own open handle on the
+// node, so every record is closed on its own. Whoever holds the record owns it; closeHidDevice
+// releases it.
 struct HidDeviceInfo {
     std::string devicePath;
     HidHandle handle = InvalidHidHandle;
+    std::size_t collection = 0;  // index of the node's top-level collection the capabilities are of
     std::int32_t readAccess = 0;
     std::int32_t writeAccess = 0;
     std::int32_t overlapped = 0;
@@ -33,14 +38,24 @@ struct EnumerationReport {
     std::vector<std::string> permissionDenied;
 };
 
-// Opens every present interface; records that fail to open take no slot. False when
+// A node never gives more records than this, so one hostile descriptor cannot take every file
+// descriptor of the process; real devices have a handful of top-level collections.
+constexpr std::size_t MaxCollectionsPerNode = 32;
+
+// Opens every present interface, one record per top-level collection of each node, in node
+// order and then collection order; records that fail to open take no slot. False when
 // discovery itself failed (records then stay empty).
 bool enumerateHidDevices(HidPlatform& platform, std::vector<std::unique_ptr<HidDeviceInfo>>& records,
                          EnumerationReport* report = nullptr);
 
-// Opens one path; with readInfo also reads identity and the feature capabilities.
+// Opens one path; with readInfo also reads identity and the feature capabilities of the node's
+// first top-level collection.
 bool openHidDevice(HidPlatform& platform, const std::string& path, bool readAccess, bool writeAccess,
                    bool overlapped, bool exclusive, bool readInfo, HidDeviceInfo& record, int* openError = nullptr);
+// Opens one path for its top-level collection with that index, as discovery does; false also
+// when the node has no such collection.
+bool openHidCollection(HidPlatform& platform, const std::string& path, std::size_t collection,
+                       HidDeviceInfo& record, int* openError = nullptr);
 
 void closeHidDevice(HidPlatform& platform, std::unique_ptr<HidDeviceInfo> record, bool releaseAll);
 

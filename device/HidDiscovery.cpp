@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <new>
 
@@ -43,10 +44,20 @@ bool enumerateInterfaces(HidPlatform& platform, std::vector<std::unique_ptr<HidD
             failedInARow = 0;
             auto record = std::make_unique<HidDeviceInfo>();
             int error = 0;
-            if (openHidDevice(platform, path, true, true, true, false, true, *record, &error)) {
-                records.push_back(std::move(record));
-            } else if (report != nullptr && (error == EACCES || error == EPERM)) {
-                report->permissionDenied.push_back(path);
+            if (!openHidCollection(platform, path, 0, *record, &error)) {
+                if (report != nullptr && (error == EACCES || error == EPERM)) {
+                    report->permissionDenied.push_back(path);
+                }
+                continue;
+            }
+            const std::size_t collections = std::min(record->parserData->collections.size(), MaxCollectionsPerNode);
+            records.push_back(std::move(record));
+            // Every further top-level collection is an interface of its own, on its own handle.
+            for (std::size_t c = 1; c < collections; ++c) {
+                auto more = std::make_unique<HidDeviceInfo>();
+                if (openHidCollection(platform, path, c, *more)) {
+                    records.push_back(std::move(more));
+                }
             }
         }
     }
@@ -76,8 +87,23 @@ bool enumerateHidDevices(HidPlatform& platform, std::vector<std::unique_ptr<HidD
     return found;
 }
 
-bool openHidDevice(HidPlatform& platform, const std::string& path, bool readAccess, bool writeAccess,
-                   bool overlapped, bool exclusive, bool readInfo, HidDeviceInfo& record, int* openError) {
+namespace {
+
+struct OpenMode {
+    bool readAccess = false;
+    bool writeAccess = false;
+    bool overlapped = false;
+    bool exclusive = false;
+    bool readInfo = false;
+};
+
+// How discovery opens every interface: read and write, shared, with identity and capabilities.
+constexpr OpenMode DiscoveryMode = {
+    .readAccess = true, .writeAccess = true, .overlapped = true, .exclusive = false, .readInfo = true};
+
+bool openNode(HidPlatform& platform, const std::string& path, const OpenMode& mode, std::size_t collection,
+              HidDeviceInfo& record, int* openError) {
+    const auto [readAccess, writeAccess, overlapped, exclusive, readInfo] = mode;
     record.devicePath = path;
     int error = 0;
     record.handle = platform.openDevice(path, readAccess, writeAccess, exclusive, error);
@@ -98,21 +124,39 @@ bool openHidDevice(HidPlatform& platform, const std::string& path, bool readAcce
 
     auto parsed = std::make_shared<ParsedDescriptor>();
     std::vector<std::uint8_t> descriptor;
-    // Only the first top-level collection is addressed, as a single Windows interface would be.
     const bool described = platform.getReportDescriptor(record.handle, descriptor) &&
-                           parseReportDescriptor(descriptor, *parsed) && !parsed->collections.empty();
+                           parseReportDescriptor(descriptor, *parsed) && collection < parsed->collections.size();
     if (!described ||
         !platform.getAttributes(record.handle, record.vendorId, record.productId, record.versionNumber)) {
         platform.closeDevice(record.handle);
         record = HidDeviceInfo{};
         return false;
     }
-    const ParsedCollection& first = parsed->collections.front();
-    record.caps = first.caps;
-    record.featureValueCaps = first.featureValueCaps;
-    record.featureButtonCaps = first.featureButtonCaps;
+    // The record addresses one top-level collection, as one Windows interface would.
+    const ParsedCollection& addressed = parsed->collections[collection];
+    record.collection = collection;
+    record.caps = addressed.caps;
+    record.featureValueCaps = addressed.featureValueCaps;
+    record.featureButtonCaps = addressed.featureButtonCaps;
     record.parserData = std::move(parsed);
     return true;
+}
+
+}  // namespace
+
+bool openHidDevice(HidPlatform& platform, const std::string& path, bool readAccess, bool writeAccess,
+                   bool overlapped, bool exclusive, bool readInfo, HidDeviceInfo& record, int* openError) {
+    const OpenMode mode = {.readAccess = readAccess,
+                           .writeAccess = writeAccess,
+                           .overlapped = overlapped,
+                           .exclusive = exclusive,
+                           .readInfo = readInfo};
+    return openNode(platform, path, mode, 0, record, openError);
+}
+
+bool openHidCollection(HidPlatform& platform, const std::string& path, std::size_t collection,
+                       HidDeviceInfo& record, int* openError) {
+    return openNode(platform, path, DiscoveryMode, collection, record, openError);
 }
 
 void closeHidDevice(HidPlatform& platform, std::unique_ptr<HidDeviceInfo> record, bool /*releaseAll*/) {

@@ -70,7 +70,13 @@ bool MonitorLink::findSupportedMonitor() {
 
 bool MonitorLink::isSupportedMonitor(HidDeviceInfo& device) {
     channel_.bindDevice(&device);
-    return hasMonitorIdentity(device) && isSupportedModel();
+    return hasMonitorIdentity(device) && carriesModelName() && isSupportedModel();
+}
+
+bool MonitorLink::carriesModelName() {
+    // Another top-level collection of the monitor's own node (its buttons, say) has no model
+    // name to read; that is no failed read and deserves no message.
+    return channel_.lookupUsage(UsageModelName, VendorPageA);
 }
 
 bool MonitorLink::hasMonitorIdentity(const HidDeviceInfo& device) {
@@ -102,7 +108,7 @@ bool MonitorLink::isAlreadyCalibrated() {
     if (!readRegister(channel_, UsageMode, VendorPageA, mode)) return false;
     if (mode != ReadyMode) writeRegister(channel_, UsageMode, VendorPageA, ReadyMode);
     std::uint16_t status = 0;
-    return readRegister(channel_, UsageStatus, VendorPageB, status) && (status & CalibratedBit) != 0;
+    return readRegister(channel_, UsageStatus, VendorPageB, status) && isCalibratedStatus(status);
 }
 
 bool MonitorLink::ensureReady() {
@@ -114,7 +120,7 @@ bool MonitorLink::ensureReady() {
     }
     std::uint16_t status = 0;
     if (!readRegister(channel_, UsageStatus, VendorPageB, status)) return fail(MsgReadFailed);
-    return (status & CalibratedBit) == 0;
+    return !isCalibratedStatus(status);
 }
 
 bool MonitorLink::readMonitorTable(ToneTable& destination, TableBank bank) {

@@ -47,8 +47,10 @@ public:
 
     bool findSupportedMonitor();
     // Binds the channel to device and checks it: accepted vendor, release at least 30000, and
-    // then (only then) a supported model name.
+    // then (only then) a supported model name, when the device carries one at all.
     bool isSupportedMonitor(HidDeviceInfo& device);
+    // Whether the bound device has a feature report for the model name; asks nothing of it.
+    bool carriesModelName();
     // Whether the identity allows reading the model name at all.
     static bool hasMonitorIdentity(const HidDeviceInfo& device);
     bool isSupportedModel();

@@ -29,8 +29,10 @@ constexpr int BlocksPerTable = 4;
 
 // Tone data moves only while the mode register holds this value.
 constexpr std::uint16_t ReadyMode = 12;
-// Status bit: the colour adjustment is calibrated and tone data is locked.
+// Status bit: the colour adjustment is calibrated and tone data is locked. The other bits of the
+// status word are the monitor's own and say nothing about calibration.
 constexpr std::uint16_t CalibratedBit = 0x0001;
+constexpr bool isCalibratedStatus(std::uint16_t status) { return (status & CalibratedBit) != 0; }
 // Gamma code of a custom table; any other code c stands for gamma 0.2 × c + 1.4.
 constexpr std::uint16_t CustomTableGammaCode = 255;
 

@@ -22,6 +22,10 @@ bool isBlockIndex(std::uint8_t index) {
 
 bool SimulatedMonitor::blocksUnlocked() const { return state_.mode == ReadyMode && !state_.calibrated; }
 
+std::uint16_t SimulatedMonitor::statusWord() const {
+    return static_cast<std::uint16_t>(otherStatusBits_ | (state_.calibrated ? CalibratedBit : 0));
+}
+
 bool SimulatedMonitor::previewSelected() const {
     return selectedBlock_ >= static_cast<int>(TableBank::Preview);
 }
@@ -45,7 +49,7 @@ bool SimulatedMonitor::getFeature(std::uint8_t* frame, std::int16_t length) cons
         storeWord(value, state_.gammaCode);
         return true;
     case StatusReport:
-        storeWord(value, state_.calibrated ? CalibratedBit : 0);
+        storeWord(value, statusWord());
         return true;
     case BlockDataReport: {
         if (!blocksUnlocked()) return false;

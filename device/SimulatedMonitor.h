@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "device/MonitorProtocol.h"
 #include "device/SimulatedMonitorState.h"
 
 namespace grayden {
@@ -16,6 +17,11 @@ public:
     MonitorState& state() { return state_; }
     const MonitorState& state() const { return state_; }
     std::uint8_t selectedBlock() const { return selectedBlock_; }
+    // Bits of the status word beside the calibrated bit; they say nothing about calibration.
+    void setOtherStatusBits(std::uint16_t bits) {
+        otherStatusBits_ = static_cast<std::uint16_t>(bits & ~CalibratedBit);
+    }
+    std::uint16_t statusWord() const;
 
     // frame[0] names the report; length counts the id too and must match the report exactly.
     bool getFeature(std::uint8_t* frame, std::int16_t length) const;
@@ -27,6 +33,7 @@ private:
 
     MonitorState state_;
     std::uint8_t selectedBlock_ = 0;
+    std::uint16_t otherStatusBits_ = 0;
 };
 
 }  // namespace grayden

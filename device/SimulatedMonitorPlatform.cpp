@@ -32,11 +32,17 @@ void SimulatedMonitorPlatform::addDiscoveryDevices() {
     MonitorState wrongModel = factoryMonitorState();
     wrongModel.vendorId = 4714;
     wrongModel.modelName = "qt440";
+    MonitorState twoCollections = factoryMonitorState();
+    twoCollections.modelName = "QT441";
     std::vector<Device> extras;
     extras.push_back({"simulated:no-access", SimulatedMonitor(factoryMonitorState()), true, true});
     extras.push_back({"simulated:unaccepted-vendor", SimulatedMonitor(unaccepted)});
     extras.push_back({"simulated:release-29999", SimulatedMonitor(oldRelease)});
     extras.push_back({"simulated:wrong-model", SimulatedMonitor(wrongModel)});
+    // Its vendor reports sit in its second top-level collection, where only a search that sees
+    // every collection reaches its (unsupported) model name.
+    extras.push_back({"simulated:two-collections", SimulatedMonitor(twoCollections), true, false,
+                      simulatedTwoCollectionDescriptor()});
     const std::size_t at = monitorIndex_;
     devices_.insert(devices_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(extras.begin()),
                     std::make_move_iterator(extras.end()));
@@ -50,6 +56,10 @@ void SimulatedMonitorPlatform::addDiscoveryDevices() {
 std::size_t SimulatedMonitorPlatform::addDevice(MonitorState state) {
     devices_.push_back({"simulated:device" + std::to_string(devices_.size()), SimulatedMonitor(std::move(state))});
     return devices_.size() - 1;
+}
+
+void SimulatedMonitorPlatform::setDescriptor(std::size_t device, std::vector<std::uint8_t> descriptor) {
+    devices_.at(device).descriptor = std::move(descriptor);
 }
 
 void SimulatedMonitorPlatform::failUsage(std::uint16_t usagePage, std::uint8_t usage) {
@@ -123,8 +133,9 @@ bool SimulatedMonitorPlatform::getAttributes(HidHandle handle, std::uint16_t& ve
 }
 
 bool SimulatedMonitorPlatform::getReportDescriptor(HidHandle handle, std::vector<std::uint8_t>& descriptor) {
-    if (deviceFor(handle) == nullptr) return false;
-    descriptor = simulatedMonitorDescriptor();
+    const Device* d = deviceFor(handle);
+    if (d == nullptr) return false;
+    descriptor = d->descriptor;
     return true;
 }
 

@@ -10,6 +10,7 @@
 
 #include "device/HidPlatform.h"
 #include "device/SimulatedMonitor.h"
+#include "device/SimulatedMonitorReports.h"
 
 namespace grayden {
 
@@ -57,11 +58,14 @@ public:
     SimulatedMonitor& device(std::size_t index) { return devices_[index].monitor; }
 
     // Lists, before the monitor, a QT440 that cannot be opened for lack of permission, one of an
-    // unaccepted vendor, one of an accepted vendor with release 29999 and one whose model name
-    // is "qt440"; each would pass if its one flaw were overlooked.
+    // unaccepted vendor, one of an accepted vendor with release 29999, one whose model name is
+    // "qt440" and a node of two top-level collections whose second one carries the model name
+    // "QT441"; each but the last would pass if its one flaw were overlooked.
     void addDiscoveryDevices();
     // Adds a device at the end of the enumeration order; returns its index.
     std::size_t addDevice(MonitorState state);
+    // The report descriptor a device hands out (the monitor's own one unless changed).
+    void setDescriptor(std::size_t device, std::vector<std::uint8_t> descriptor);
 
     // Faults. The nth exchange from now fails (1 = the next one), once.
     void failExchange(std::size_t n) { failAt_ = exchangeCount_ + n; }
@@ -84,6 +88,7 @@ private:
         SimulatedMonitor monitor;
         bool present = true;
         bool accessDenied = false;
+        std::vector<std::uint8_t> descriptor = simulatedMonitorDescriptor();
     };
 
     Device* deviceFor(HidHandle handle);

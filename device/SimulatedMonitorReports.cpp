@@ -66,4 +66,29 @@ const std::vector<std::uint8_t>& simulatedMonitorDescriptor() {
     return descriptor;
 }
 
+const std::vector<std::uint8_t>& simulatedTwoCollectionDescriptor() {
+    static const std::vector<std::uint8_t> descriptor = [] {
+        std::vector<std::uint8_t> bytes = {
+            0x05, 0x0C,  // Usage Page (Consumer)
+            0x09, 0x01,  // Usage (Consumer Control)
+            0xA1, 0x01,  // Collection (Application)
+            0x85, 0x07,  //   Report ID (7)
+            0x15, 0x00,  //   Logical Minimum (0)
+            0x25, 0x01,  //   Logical Maximum (1)
+            0x75, 0x01,  //   Report Size (1)
+            0x95, 0x02,  //   Report Count (2)
+            0x09, 0xE9,  //   Usage (Volume Increment)
+            0x09, 0xEA,  //   Usage (Volume Decrement)
+            0x81, 0x02,  //   Input (Data, Variable, Absolute)
+            0x95, 0x06,  //   Report Count (6)
+            0x81, 0x03,  //   Input (Constant): padding
+            0xC0,        // End Collection
+        };
+        const auto& monitor = simulatedMonitorDescriptor();
+        bytes.insert(bytes.end(), monitor.begin(), monitor.end());
+        return bytes;
+    }();
+    return descriptor;
+}
+
 }  // namespace grayden

@@ -34,5 +34,8 @@ const SimulatedReport* findSimulatedReport(std::uint16_t usagePage, std::uint8_t
 
 // The monitor's HID report descriptor, as a real device would hand it to the host.
 const std::vector<std::uint8_t>& simulatedMonitorDescriptor();
+// The same monitor behind a consumer control collection (volume keys, input report 7): its
+// vendor feature reports sit in the second top-level collection of the node.
+const std::vector<std::uint8_t>& simulatedTwoCollectionDescriptor();
 
 }  // namespace grayden

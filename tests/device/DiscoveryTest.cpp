@@ -149,6 +149,84 @@ TEST(OpenHidDevice, RecordCarriesIdentityAndTheFirstCollectionsFeatureCaps) {
     EXPECT_EQ(missing.handle, InvalidHidHandle);
 }
 
+// Each top-level collection of a node is an interface of its own: its own record, handle and
+// capabilities, closed on its own.
+TEST(Enumeration, EveryTopLevelCollectionIsARecordOnItsOwnHandle) {
+    FakeHidPlatform platform;
+    platform.addDevices(3);
+    platform.devices[1].descriptor = testdescriptors::ConsumerThenVendor;
+    Records records;
+    ASSERT_TRUE(enumerateHidDevices(platform, records));
+    EXPECT_EQ(pathsOf(records), (std::vector<std::string>{"/dev/fake0", "/dev/fake1", "/dev/fake1", "/dev/fake2"}));
+    const HidDeviceInfo& consumer = *records[1];
+    const HidDeviceInfo& vendor = *records[2];
+    EXPECT_EQ((std::array{consumer.collection, vendor.collection}), (std::array<std::size_t, 2>{0, 1}));
+    EXPECT_EQ((std::array{consumer.caps.usagePage, consumer.caps.usage}), (std::array<std::uint16_t, 2>{0x0C, 1}));
+    EXPECT_TRUE(consumer.featureValueCaps.empty());
+    EXPECT_EQ((std::array{vendor.caps.usagePage, vendor.caps.usage}), (std::array<std::uint16_t, 2>{0xFF00, 1}));
+    ASSERT_EQ(vendor.featureValueCaps.size(), 6u);
+    EXPECT_EQ(vendor.caps.numberFeatureValueCaps, 6);
+    EXPECT_EQ(vendor.featureValueCaps.back().reportId, 6) << "report ids address the node as they stand";
+    EXPECT_EQ(vendor.vendorId, consumer.vendorId);
+
+    ASSERT_EQ(platform.openHandles.size(), 4u);
+    EXPECT_NE(consumer.handle, vendor.handle);
+    EXPECT_EQ(platform.openHandles.at(consumer.handle), 1u);
+    EXPECT_EQ(platform.openHandles.at(vendor.handle), 1u);
+    const HidHandle vendorHandle = vendor.handle;
+    closeHidDevice(platform, std::move(records[1]), true);
+    EXPECT_EQ(platform.openHandles.count(vendorHandle), 1u) << "closing one collection leaves the other open";
+    EXPECT_EQ(platform.openHandles.size(), 3u);
+    ASSERT_TRUE(enumerateHidDevices(platform, records));
+    EXPECT_EQ(platform.openHandles.size(), 4u);
+    EXPECT_EQ(platform.strayCloses, 0) << "a new discovery closes each old record exactly once";
+}
+
+TEST(Enumeration, CollectionsOfOneNodeAreBounded) {
+    FakeHidPlatform platform;
+    platform.addDevices(2);
+    testdescriptors::Bytes many;
+    for (std::size_t i = 0; i < MaxCollectionsPerNode + 8; ++i) {
+        const testdescriptors::Bytes one = testdescriptors::inApplication({});
+        many.insert(many.end(), one.begin(), one.end());
+    }
+    platform.devices[0].descriptor = many;
+    Records records;
+    ASSERT_TRUE(enumerateHidDevices(platform, records));
+    ASSERT_EQ(records.size(), MaxCollectionsPerNode + 1);
+    EXPECT_EQ(records[MaxCollectionsPerNode - 1]->collection, MaxCollectionsPerNode - 1);
+    EXPECT_EQ(records.back()->devicePath, "/dev/fake1");
+    EXPECT_EQ(platform.openHandles.size(), MaxCollectionsPerNode + 1);
+}
+
+TEST(OpenHidDevice, ACollectionTheNodeLacksOpensNothing) {
+    FakeHidPlatform platform;
+    platform.addDevices(1);
+    platform.devices[0].descriptor = testdescriptors::ConsumerThenVendor;
+    HidDeviceInfo second;
+    ASSERT_TRUE(openHidCollection(platform, "/dev/fake0", 1, second));
+    EXPECT_EQ(second.caps.usagePage, 0xFF00);
+    HidDeviceInfo third;
+    EXPECT_FALSE(openHidCollection(platform, "/dev/fake0", 2, third));
+    EXPECT_EQ(third.handle, InvalidHidHandle);
+    EXPECT_EQ(platform.openHandles.size(), 1u);
+}
+
+TEST(DeviceList, EveryCollectionOfAnUnacceptedNodeIsClosed) {
+    FakeHidPlatform platform;
+    platform.addDevices(1, 4711);
+    platform.addDevices(1, 4713);
+    for (FakeDevice& device : platform.devices) device.descriptor = testdescriptors::ConsumerThenVendor;
+    {
+        DeviceList list(platform);
+        ASSERT_TRUE(list.discoverDevices());
+        EXPECT_EQ(pathsOf(list.devices()), (std::vector<std::string>{"/dev/fake1", "/dev/fake1"}));
+        EXPECT_EQ(platform.openHandles.size(), 2u);
+    }
+    EXPECT_TRUE(platform.openHandles.empty());
+    EXPECT_EQ(platform.strayCloses, 0);
+}
+
 TEST(DeviceList, KeepsAcceptedVendorsInOrderAndClosesTheRest) {
     FakeHidPlatform platform;
     for (const std::uint16_t vendor : {4712, 4711, 4714, 4713, 4715}) {

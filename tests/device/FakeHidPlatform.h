@@ -43,6 +43,7 @@ public:
     int enumerationsEnded = 0;
     std::map<HidHandle, std::size_t> openHandles;  // handle -> device index
     std::vector<FakeEvent> events;
+    int strayCloses = 0;  // closes of a handle that was not open (a double close)
 
     void addDevices(int count, std::uint16_t vendorId = 4712) {
         for (int i = 0; i < count; ++i) {
@@ -81,7 +82,9 @@ public:
         return handle;
     }
 
-    void closeDevice(HidHandle handle) override { openHandles.erase(handle); }
+    void closeDevice(HidHandle handle) override {
+        if (openHandles.erase(handle) == 0) ++strayCloses;
+    }
 
     bool getAttributes(HidHandle handle, std::uint16_t& vendorId, std::uint16_t& productId,
                        std::uint16_t& versionNumber) override {

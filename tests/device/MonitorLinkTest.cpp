@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 #include "LinkRig.h"
+#include "device/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
 
@@ -101,6 +103,36 @@ TEST(MonitorLinkStartUp, CalibratedMonitorIsRefusedBeforeAnyToneData) {
     EXPECT_TRUE(rig.sim.exchanges().empty());
 }
 
+// The monitor's status word as it goes over the wire: bit 0 is its calibrated bit.
+void setStatusWord(LinkRig& rig, std::uint16_t word) {
+    rig.sim.monitor().state().calibrated = (word & 1) != 0;
+    rig.sim.monitor().setOtherStatusBits(word);
+}
+
+TEST(MonitorLinkStatus, OnlyBitZeroOfTheStatusWordMeansCalibrated) {
+    const struct {
+        std::uint16_t word;
+        bool calibrated;
+    } cases[] = {{0x0001, true}, {0x0003, true}, {0x8001, true}, {0x0000, false}, {0x0002, false}, {0xFFFE, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "status word 0x" << std::hex << c.word);
+        LinkRig starting;
+        setStatusWord(starting, c.word);
+        EXPECT_EQ(starting.link.startUp(), c.calibrated ? StartupOutcome::Calibrated : StartupOutcome::Ready);
+        const std::vector<int> refusal = {MsgAlreadyCalibrated};
+        EXPECT_EQ(starting.feedback.messages, c.calibrated ? refusal : std::vector<int>{});
+
+        // The same word while editing: a transfer stops quietly after the readiness check, or goes ahead.
+        LinkRig editing;
+        ASSERT_EQ(editing.link.startUp(), StartupOutcome::Ready);
+        setStatusWord(editing, c.word);
+        editing.record();
+        EXPECT_EQ(editing.link.writeTableBlocks(customTable(), TableBank::Preview), !c.calibrated);
+        EXPECT_TRUE(editing.feedback.messages.empty());
+        EXPECT_EQ(editing.steps(), c.calibrated ? Ready : concat({Ready, blockWrites(128)}));
+    }
+}
+
 TEST(MonitorLinkStartUp, CalibrationDuringStartUpStillSaysCalibrated) {
     LinkRig rig;
     rig.channel.calibrateAfterReads = 3;  // after id, mode and status of the check
@@ -140,16 +172,44 @@ TEST(MonitorLinkDiscovery, OnlyTheFirstSupportedMonitorIsChosenAndOnlyPlausibleD
     rig.sim.addDevice(factoryMonitorState());  // a second monitor, after the first
     rig.record();
     ASSERT_EQ(rig.link.startUp(), StartupOutcome::Ready);
-    // 0 cannot be opened, 1 has an unaccepted vendor (closed at discovery), 2 has release 29999.
+    // 0 cannot be opened, 1 has an unaccepted vendor (closed at discovery), 2 has release 29999,
+    // 4 has two collections of which only the second carries a model name.
     const Steps steps = rig.stepsWithDevice();
-    EXPECT_EQ(Steps(steps.begin(), steps.begin() + 2), (Steps{"3: get id", "4: get id"}));
-    for (const std::string& s : steps) EXPECT_TRUE(s.starts_with("3: ") || s.starts_with("4: ")) << s;
+    EXPECT_EQ(Steps(steps.begin(), steps.begin() + 3), (Steps{"3: get id", "4: get id", "5: get id"}));
+    for (const std::string& s : steps) {
+        EXPECT_TRUE(s.starts_with("3: ") || s.starts_with("4: ") || s.starts_with("5: ")) << s;
+    }
     std::vector<std::string> listed;
     for (const auto& d : rig.devices.devices()) listed.push_back(d->devicePath);
     EXPECT_EQ(listed, (std::vector<std::string>{"simulated:release-29999", "simulated:wrong-model",
-                                                "simulated:monitor", "simulated:device5"}));
+                                                "simulated:two-collections", "simulated:two-collections",
+                                                "simulated:monitor", "simulated:device6"}));
     EXPECT_EQ(rig.channel.boundDevice()->devicePath, "simulated:monitor");
     EXPECT_TRUE(rig.feedback.messages.empty());
+}
+
+TEST(MonitorLinkDiscovery, VendorReportsInTheSecondCollectionAreFoundAndSpokenTo) {
+    LinkRig rig;
+    rig.sim.setDescriptor(rig.sim.monitorIndex(), simulatedTwoCollectionDescriptor());
+    storeCustomTable(rig, customTable());
+    rig.record();
+    ASSERT_EQ(rig.link.startUp(), StartupOutcome::Ready);
+    EXPECT_TRUE(rig.feedback.messages.empty()) << "the collection without a model name is passed over quietly";
+    ASSERT_EQ(rig.devices.devices().size(), 2u);
+    EXPECT_EQ(rig.devices.devices()[0]->devicePath, rig.devices.devices()[1]->devicePath);
+    EXPECT_EQ(rig.channel.boundDevice(), rig.devices.devices()[1].get());
+    EXPECT_EQ(rig.model.sourceTable, customTable());
+    EXPECT_EQ(rig.steps(), concat({{"get id"}, ReadyAfterModeWrite, Ready, {"get gamma"}, Ready, blockReads(0)}));
+
+    const ToneTable written = quantised(MakeDefaultCurve(2.6));
+    ASSERT_TRUE(rig.link.writeTableBlocks(written, TableBank::Stored));
+    ToneTable back{};
+    ASSERT_TRUE(rig.link.readTableBlocks(back, TableBank::Stored));
+    EXPECT_EQ(back, written);
+    EXPECT_EQ(rig.sim.monitor().state().stored[255], packToneLevel(written[255]));
+    EXPECT_EQ(rig.sim.openHandleCount(), 2u);
+    rig.devices.clearDevices();
+    EXPECT_EQ(rig.sim.openHandleCount(), 0u);
 }
 
 TEST(MonitorLinkDiscovery, UnreadableIdentificationIsReportedAndTheSearchGoesOn) {
@@ -216,6 +276,13 @@ TEST_F(MonitorLinkReady, WriteSendsFourSelectionsEachFollowedByAPausedBlockWrite
     ToneTable back{};
     ASSERT_TRUE(rig.link.readMonitorTable(back, TableBank::Stored));
     EXPECT_EQ(back, quantised(table));
+}
+
+// Four block writes, each after the real one-millisecond pause (a lower bound only).
+TEST_F(MonitorLinkReady, TableWriteSpendsAtLeastFourMillisecondsPausing) {
+    const auto began = std::chrono::steady_clock::now();
+    ASSERT_TRUE(rig.link.writeTableBlocks(MakeDefaultCurve(2.4), TableBank::Preview));
+    EXPECT_GE(std::chrono::steady_clock::now() - began, std::chrono::milliseconds(4));
 }
 
 TEST_F(MonitorLinkReady, ModeChangedBehindTheEditorsBackIsSetOnceBeforeTheStatusRead) {

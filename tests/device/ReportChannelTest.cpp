@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 
 #include "FakeHidPlatform.h"
 #include "device/HidReportChannel.h"
@@ -197,6 +198,34 @@ TEST_F(ReportChannel, PauseComesBeforeWritesOfMoreThanSevenBytes) {
     platform.events.clear();
     ASSERT_TRUE(channel.writeValue(block.data(), 8, 0x15, 0xFF00));
     EXPECT_EQ(kinds(), (std::vector{FakeEvent::Set}));
+}
+
+// Notes when each report leaves, on the clock the pause runs on.
+class TimedPlatform : public FakeHidPlatform {
+public:
+    bool setFeature(HidHandle handle, const std::uint8_t* frame, std::int16_t length) override {
+        sentAt = std::chrono::steady_clock::now();
+        return FakeHidPlatform::setFeature(handle, frame, length);
+    }
+    std::chrono::steady_clock::time_point sentAt;
+};
+
+// The real pause, not a stand-in: a long value leaves no sooner than a millisecond after the
+// write began. Only a lower bound is checked, so a busy machine cannot make it fail.
+TEST(ReportChannelPause, LongValueLeavesAtLeastAMillisecondAfterTheWriteBegan) {
+    TimedPlatform platform;
+    HidDeviceInfo device;
+    device.handle = 42;
+    device.featureValueCaps = {valueCap(0xFF00, 0x30, 3, 8, 8), valueCap(0xFF01, 0x8F, 6, 8, 128)};
+    HidReportChannel channel(platform);
+    channel.bindDevice(&device);
+    std::array<std::uint8_t, 128> block{};
+    for (const auto& [usage, page] : {std::pair<std::uint8_t, std::uint16_t>{0x30, 0xFF00}, {0x8F, 0xFF01}}) {
+        const auto began = std::chrono::steady_clock::now();
+        ASSERT_TRUE(channel.writeValue(block.data(), 128, usage, page));
+        EXPECT_GE(platform.sentAt - began, std::chrono::milliseconds(1)) << "usage " << int{usage};
+    }
+    EXPECT_EQ(platform.events.size(), 2u);
 }
 
 }  // namespace

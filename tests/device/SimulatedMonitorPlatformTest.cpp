@@ -172,7 +172,7 @@ TEST(SimulatedMonitorPlatform, DiscoveryDevicesComeBeforeTheMonitorAndHandlesFol
     int error = 0;
     const HidHandle monitor = sim.openDevice("simulated:monitor", true, true, false, error);
     sim.addDiscoveryDevices();
-    EXPECT_EQ(sim.monitorIndex(), 4u);
+    EXPECT_EQ(sim.monitorIndex(), 5u);
     ASSERT_TRUE(sim.beginEnumeration());
     std::vector<std::string> paths;
     std::string path;
@@ -180,7 +180,7 @@ TEST(SimulatedMonitorPlatform, DiscoveryDevicesComeBeforeTheMonitorAndHandlesFol
     sim.endEnumeration();
     EXPECT_EQ(paths, (std::vector<std::string>{"simulated:no-access", "simulated:unaccepted-vendor",
                                                "simulated:release-29999", "simulated:wrong-model",
-                                               "simulated:monitor"}));
+                                               "simulated:two-collections", "simulated:monitor"}));
     std::uint16_t vendor = 0, product = 0, release = 0;
     ASSERT_TRUE(sim.getAttributes(monitor, vendor, product, release));
     EXPECT_EQ(release, 30000) << "the open handle still reaches the monitor";
@@ -322,7 +322,7 @@ TEST(SimulatedMonitorPlatform, StateFileCanAskForTheDiscoveryDevices) {
     MonitorState s = factoryMonitorState();
     s.extraDevices = true;
     SimulatedMonitorPlatform sim(s);
-    EXPECT_EQ(sim.deviceCount(), 5u);
+    EXPECT_EQ(sim.deviceCount(), 6u);
     EXPECT_EQ(sim.devicePath(sim.monitorIndex()), "simulated:monitor");
 }
 

@@ -161,6 +161,27 @@ inline const Bytes KeyboardAndConsumer = {
     0xC0,                          // End Collection
 };
 
+// A consumer control (input report 7) in front of the vendor collection above: the vendor
+// feature reports sit in the node's second top-level collection.
+inline const Bytes ConsumerThenVendor = [] {
+    Bytes bytes = {
+        0x05, 0x0C,  // Usage Page (Consumer)
+        0x09, 0x01,  // Usage (Consumer Control)
+        0xA1, 0x01,  // Collection (Application)
+        0x85, 0x07,  //   Report ID (7)
+        0x15, 0x00,  //   Logical Minimum (0)
+        0x25, 0x01,  //   Logical Maximum (1)
+        0x75, 0x01,  //   Report Size (1)
+        0x95, 0x08,  //   Report Count (8)
+        0x19, 0xE0,  //   Usage Minimum (Volume)
+        0x29, 0xE7,  //   Usage Maximum (Loudness)
+        0x81, 0x02,  //   Input (Data, Variable, Absolute)
+        0xC0,        // End Collection
+    };
+    bytes.insert(bytes.end(), VendorFeatures.begin(), VendorFeatures.end());
+    return bytes;
+}();
+
 // Wraps items in a vendor application collection (usage page 0xFF00, usage 1).
 inline Bytes inApplication(const Bytes& items) {
     const Bytes header = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01};

@@ -78,7 +78,6 @@ TEST(GraydenctlCurve, FailuresUseTheSystemTextsAndStatusOne) {
         {{"curve", "--csv", bad}, "Invalid file contents."},
         {{"curve", "--default-curve", "0.4"}, "Input the value between 0.5 and 10."},
         {{"curve", "--identity", "--set", "5=100"}, "not a control point"},
-        {{"curve", "--identity", "--set", "31=8161"}, "0..8160"},
         {{"curve", "--identity", "--out", dir.file("no/such/dir.csv")}, "Cannot open the file or invalid file type."},
     };
     for (const Case& c : cases) {
@@ -104,6 +103,46 @@ TEST(GraydenctlCurve, UsageErrorsExitTwo) {
         const auto r = runProgram(Ctl, args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args.back());
         EXPECT_NE(r.err.find("usage"), std::string::npos);
+    }
+}
+
+// --set takes plain decimal digits in range and nothing that merely starts like a number.
+TEST(GraydenctlCurve, SetRefusesAnythingButWholeDecimalNumbersInRange) {
+    const char* refused[] = {
+        "31=abc", "31=1e3", "31=5.9", "31=0x10", "31=",   "31=nan",  "31=-1",  "31=8161", "31=+5", "31= 5",
+        "31=5 ",  "31=99999999999", "+31=5", " 31=5", "256=5", "-1=5", "0x1F=5", "abc=5",  "=5",    "31=5=6",
+    };
+    for (const char* set : refused) {
+        const auto r = runProgram(Ctl, {"curve", "--points", "256", "--identity", "--set", set});
+        EXPECT_EQ(r.status, 2) << set;
+        EXPECT_NE(r.err.find("usage: graydenctl curve"), std::string::npos) << set;
+        EXPECT_NE(r.err.find("0..8160"), std::string::npos) << set;
+        EXPECT_TRUE(r.out.empty()) << set;
+    }
+    const auto r = runProgram(Ctl, {"curve", "--points", "256", "--identity", "--set", "0=8160", "--set",
+                                    "255=0", "--set", "031=01000", "--print", "points"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("0,8160\n")) << r.out;
+    EXPECT_NE(r.out.find("\n31,1000\n"), std::string::npos);
+    EXPECT_TRUE(r.out.ends_with("\n255,0\n"));
+}
+
+// Output that cannot be written is a failure, whether the disk is full or the reader has gone.
+TEST(GraydenctlCurve, UnwritableStandardOutputFails) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"--help"},
+        {"curve", "--help"},
+        {"monitor", "--help"},
+        {"curve", "--identity"},
+        {"curve", "--identity", "--print", "points"},
+    };
+    for (const auto output : {testing::StandardOutput::DevFull, testing::StandardOutput::ClosedPipe}) {
+        for (const auto& args : commands) {
+            const auto r = runProgram(Ctl, args, {}, output);
+            const std::string what = args.back() + (output == testing::StandardOutput::DevFull ? " >/dev/full" : " |");
+            EXPECT_EQ(r.status, 1) << what;
+            EXPECT_NE(r.err.find("Cannot write to standard output: "), std::string::npos) << what << ": " << r.err;
+        }
     }
 }
 

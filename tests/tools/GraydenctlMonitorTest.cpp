@@ -5,6 +5,7 @@
 
 #include "../engine/TempDir.h"
 #include "RunProgram.h"
+#include "device/MonitorProtocol.h"
 #include "device/SimulatedMonitorState.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
@@ -120,6 +121,37 @@ TEST_F(GraydenctlMonitor, ConcurrentWritesToBothBanksBothLand) {
     }
 }
 
+// A stored word may unpack above 8160 (up to 8184); what is printed is a valid tone file.
+TEST_F(GraydenctlMonitor, ReadPrintsLevelsAboveFullScaleClampedAsTheReaderLoadsThem) {
+    editState([](MonitorState& s) {
+        s.gammaCode = CustomTableGammaCode;
+        s.stored[254] = 0x03FD;  // 1021 × 8 = 8168
+        s.stored[255] = 0x03FF;  // 1023 × 8 = 8184
+        s.preview = s.stored;
+    });
+    const std::string out = dir.file("read.csv");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"read"}, {"read", "--bank", "preview"}, {"read", "--out", out}}) {
+        auto r = monitor(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        if (args.back() == out) r.out = readText(out);
+        const ToneTable t = table(r);
+        EXPECT_EQ(t[253], unpackToneWord(packToneLevel(32 * 253))) << args.back();
+        EXPECT_EQ(t[254], FullScale) << args.back();
+        EXPECT_EQ(t[255], FullScale) << args.back();
+    }
+}
+
+TEST_F(GraydenctlMonitor, UnwritableStandardOutputFails) {
+    for (const auto output : {testing::StandardOutput::DevFull, testing::StandardOutput::ClosedPipe}) {
+        for (const char* sub : {"list", "status", "read"}) {
+            const auto r = testing::runProgram(Ctl, {"monitor", sub}, {"GRAYDEN_SIMULATOR=" + state}, output);
+            EXPECT_EQ(r.status, 1) << sub;
+            EXPECT_NE(r.err.find("Cannot write to standard output: "), std::string::npos) << sub << ": " << r.err;
+        }
+    }
+}
+
 TEST_F(GraydenctlMonitor, CalibratedMonitorRefusesEverySubcommand) {
     editState([](MonitorState& s) { s.calibrated = true; });
     const std::string before = readText(state);
@@ -163,6 +195,10 @@ TEST_F(GraydenctlMonitor, ListShowsEveryDeviceAndNamesTheUdevRuleForUnopenableNo
               "simulated:unaccepted-vendor  vendor 1133, product 1088, release 30000: vendor not accepted\n"
               "simulated:release-29999  vendor 4713, product 1088, release 29999: accepted vendor, release below 30000\n"
               "simulated:wrong-model  vendor 4714, product 1088, release 30000: accepted vendor, model \"qt440\" not supported\n"
+              "simulated:two-collections  collection 1 of 2 (usage page 0x000c, usage 0x0001), vendor 4712, "
+              "product 1088, release 30000: accepted vendor, no model name report\n"
+              "simulated:two-collections  collection 2 of 2 (usage page 0xff00, usage 0x0001), vendor 4712, "
+              "product 1088, release 30000: accepted vendor, model \"QT441\" not supported\n"
               "simulated:monitor  vendor 4712, product 1088, release 30000: supported monitor QT440\n"
               "simulated:no-access  permission denied: install the udev rule device/udev/70-grayden-kova.rules "
               "(see the README) and replug the monitor\n");

@@ -24,7 +24,7 @@ std::string slurp(const std::string& path) {
 }  // namespace
 
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::vector<std::string>& extraEnv) {
+                         const std::vector<std::string>& extraEnv, StandardOutput output) {
     char outName[] = "/tmp/grayden-out-XXXXXX";
     char errName[] = "/tmp/grayden-err-XXXXXX";
     const int outFd = ::mkstemp(outName);
@@ -45,7 +45,15 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+    int closedPipe[2] = {-1, -1};
+    if (output == StandardOutput::DevFull) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0);
+    } else if (output == StandardOutput::ClosedPipe && ::pipe2(closedPipe, O_CLOEXEC) == 0) {
+        ::close(closedPipe[0]);  // nobody will ever read
+        posix_spawn_file_actions_adddup2(&actions, closedPipe[1], 1);
+    } else {
+        posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+    }
     posix_spawn_file_actions_adddup2(&actions, errFd, 2);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
 
@@ -57,6 +65,7 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     posix_spawn_file_actions_destroy(&actions);
+    if (closedPipe[1] >= 0) ::close(closedPipe[1]);
     ::close(outFd);
     ::close(errFd);
     result.out = slurp(outName);

@@ -1,8 +1,11 @@
 #include "CommandLine.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #include "resources/StringTable.h"
 
@@ -18,6 +21,15 @@ bool parseWholeDouble(std::string_view text, double& out) {
     if (text.empty()) return false;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
     return ec == std::errc() && ptr == text.data() + text.size() && std::isfinite(out);
+}
+
+bool parseDecimalInRange(std::string_view text, int min, int max, int& out) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || value < min || value > max) return false;
+    out = value;
+    return true;
 }
 
 std::string messageText(int stringId) {
@@ -38,5 +50,16 @@ int failure(const std::string& text) {
 bool writeStdout(std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }
+
+int printStdout(std::string_view bytes) {
+    errno = 0;
+    if (writeStdout(bytes)) return ExitOk;
+    const int error = errno;
+    std::string text = "Cannot write to standard output";
+    if (error != 0) text += std::string(": ") + std::strerror(error);
+    return failure(text + ".");
+}
+
+void reportBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace grayden::ctl

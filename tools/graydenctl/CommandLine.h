@@ -13,6 +13,9 @@ constexpr int ExitUsage = 2;
 // Whole-argument number parsing: trailing text or an empty argument is refused.
 bool parseWholeInt(std::string_view text, int& out);
 bool parseWholeDouble(std::string_view text, double& out);
+// Only plain decimal digits (no sign, space, base prefix, fraction or exponent) naming a number
+// within min..max.
+bool parseDecimalInRange(std::string_view text, int min, int max, int& out);
 
 // The English text of a string-table message, for standard error.
 std::string messageText(int stringId);
@@ -24,5 +27,11 @@ int failure(const std::string& text);
 
 // Writes all bytes to standard output exactly as given; false on a write error.
 bool writeStdout(std::string_view bytes);
+// Writes the text to standard output: ExitOk, or ExitFailure with the reason on standard error
+// when it cannot be written (a full disk, a closed pipe).
+int printStdout(std::string_view bytes);
+// Lets a closed pipe on standard output fail the write with EPIPE instead of ending the
+// process silently, so the failure is reported like any other.
+void reportBrokenPipes();
 
 }  // namespace grayden::ctl

@@ -25,7 +25,8 @@ constexpr const char* CurveUsage =
     "    --identity          the straight line 32*i\n"
     "  --points N        control points: 3, 5, 9, 16, 24, 33 or 256 (default 9)\n"
     "  --panel-gamma G   native gamma of the panel, 0.1..10 (default 2.2)\n"
-    "  --set LEVEL=VALUE give the control point at input level LEVEL the output VALUE (0..8160)\n"
+    "  --set LEVEL=VALUE give the control point at input level LEVEL the output VALUE; both are\n"
+    "                    whole decimal numbers, LEVEL in 0..255 and VALUE in 0..8160\n"
     "  --out FILE        write the tone file there instead of to standard output\n"
     "  --print points    print the control points as level,value lines instead of the table\n";
 
@@ -40,7 +41,7 @@ struct CurveOptions {
     double sourceNumber = 0;
     int pointCountIndex = DefaultPointCountIndex;
     double panelGamma = DefaultPanelGamma;
-    std::vector<std::pair<int, std::string>> edits;
+    std::vector<std::pair<int, int>> edits;  // level, value
     std::optional<std::string> outPath;
     bool printPoints = false;
 };
@@ -74,8 +75,7 @@ std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
         const bool hasValue = i + 1 < argc;
         auto value = [&]() { return std::string(argv[++i]); };
         if (arg == "--help" || arg == "-h") {
-            std::fputs(CurveUsage, stdout);
-            return ExitOk;
+            return printStdout(CurveUsage);
         } else if (arg == "--identity") {
             if (!setSource(Source::Identity)) return usageError("only one source may be given");
         } else if (!hasValue && (arg == "--csv" || arg == "--default-curve" || arg == "--monitor-gamma" ||
@@ -107,10 +107,14 @@ std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
             const std::string text = value();
             const std::size_t eq = text.find('=');
             int level = 0;
-            if (eq == std::string::npos || !parseWholeInt(std::string_view(text).substr(0, eq), level)) {
-                return usageError("--set takes LEVEL=VALUE, not " + text);
+            int levelValue = 0;
+            if (eq == std::string::npos ||
+                !parseDecimalInRange(std::string_view(text).substr(0, eq), 0, LevelCount - 1, level) ||
+                !parseDecimalInRange(std::string_view(text).substr(eq + 1), 0, FullScale, levelValue)) {
+                return usageError("--set takes LEVEL=VALUE, whole decimal numbers with LEVEL in 0..255 and VALUE in "
+                                  "0..8160, not '" + text + "'");
             }
-            o.edits.emplace_back(level, text.substr(eq + 1));
+            o.edits.emplace_back(level, levelValue);
         } else if (arg == "--out") {
             o.outPath = value();
         } else if (arg == "--print") {
@@ -160,17 +164,13 @@ int runCurveCommand(int argc, char** argv) {
         break;
     }
 
-    for (auto& [level, valueText] : o.edits) {
+    for (const auto& [level, levelValue] : o.edits) {
         int k = -1;
         for (int i = 0; i < model.livePointCount(); ++i) {
             if (model.points[i].level == level) k = i;
         }
         if (k < 0) return failure("Level " + std::to_string(level) + " is not a control point.");
-        std::string text = valueText;
-        if (!CurveModel::ValidateValueText(text)) {
-            return failure("Value " + valueText + " for level " + std::to_string(level) + " is not within 0..8160.");
-        }
-        model.SetPointValue(k, std::stoi(text));
+        model.SetPointValue(k, levelValue);
     }
 
     if (o.printPoints) {
@@ -178,10 +178,10 @@ int runCurveCommand(int argc, char** argv) {
         for (int i = 0; i < model.livePointCount(); ++i) {
             lines += std::to_string(model.points[i].level) + "," + std::to_string(model.points[i].value) + "\n";
         }
-        return writeStdout(lines) ? ExitOk : failure("Cannot write to standard output.");
+        return printStdout(lines);
     }
     if (o.outPath) return model.SaveToneFile(*o.outPath) ? ExitOk : ExitFailure;
-    return writeStdout(formatToneText(model.currentTable)) ? ExitOk : failure("Cannot write to standard output.");
+    return printStdout(formatToneText(model.currentTable));
 }
 
 }  // namespace grayden::ctl

@@ -1,5 +1,6 @@
 #include "MonitorCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -28,7 +29,8 @@ constexpr const char* MonitorUsage =
     "       graydenctl monitor status\n"
     "       graydenctl monitor read [--bank stored|preview] [--out FILE]\n"
     "       graydenctl monitor write FILE [--bank stored|preview]\n"
-    "  list     every HID device: path, vendor, product, release, and whether it is the monitor\n"
+    "  list     every HID interface (each top-level collection of a node on its own line): path,\n"
+    "           vendor, product, release, and whether it is the monitor\n"
     "  status   mode register, status word, calibration and gamma code of the monitor\n"
     "  read     print the monitor's table as a tone file; 'stored' (default) reads it as the\n"
     "           editor does at start-up, 'preview' reads the preview table\n"
@@ -87,17 +89,28 @@ std::string verdictFor(Session& session, HidDeviceInfo& device, bool& calibrated
     if (!isAcceptedVendor(device.vendorId)) return "vendor not accepted";
     if (!MonitorLink::hasMonitorIdentity(device)) return "accepted vendor, release below 30000";
     session.channel.bindDevice(&device);
+    if (!session.link.carriesModelName()) return "accepted vendor, no model name report";
     std::string name;
     if (!session.link.readModelName(name)) return "accepted vendor, model name unreadable";
     if (MonitorLink::isSupportedModelName(name)) {
         std::uint16_t status = 0;
-        if (readRegister(session.channel, UsageStatus, VendorPageB, status) && (status & CalibratedBit) != 0) {
+        if (readRegister(session.channel, UsageStatus, VendorPageB, status) && isCalibratedStatus(status)) {
             calibrated = true;
             return "supported monitor " + name + ", calibrated";
         }
         return "supported monitor " + name;
     }
     return "accepted vendor, model \"" + printableName(name) + "\" not supported";
+}
+
+// Names the top-level collection a record stands for when its node has more than one.
+std::string collectionOf(const HidDeviceInfo& record) {
+    const std::size_t count = record.parserData ? record.parserData->collections.size() : 1;
+    if (count < 2) return "";
+    char text[96];
+    std::snprintf(text, sizeof text, "collection %zu of %zu (usage page 0x%04x, usage 0x%04x), ", record.collection + 1,
+                  count, record.caps.usagePage, record.caps.usage);
+    return text;
 }
 
 int listDevices(HidPlatform& platform) {
@@ -108,16 +121,16 @@ int listDevices(HidPlatform& platform) {
     std::string lines;
     bool calibrated = false;
     for (const auto& record : records) {
-        lines += record->devicePath + "  vendor " + std::to_string(record->vendorId) + ", product " +
-                 std::to_string(record->productId) + ", release " + std::to_string(record->versionNumber) + ": " +
-                 verdictFor(session, *record, calibrated) + "\n";
+        lines += record->devicePath + "  " + collectionOf(*record) + "vendor " + std::to_string(record->vendorId) +
+                 ", product " + std::to_string(record->productId) + ", release " +
+                 std::to_string(record->versionNumber) + ": " + verdictFor(session, *record, calibrated) + "\n";
     }
     session.channel.bindDevice(nullptr);
     for (auto& record : records) closeHidDevice(platform, std::move(record), true);
     for (const std::string& path : report.permissionDenied) {
         lines += mayBeAcceptedDevice(platform, path) ? udevRuleHint(path) : path + "  permission denied\n";
     }
-    if (!writeStdout(lines)) return failure("Cannot write to standard output.");
+    if (const int status = printStdout(lines); status != ExitOk) return status;
     // Like every monitor subcommand, the listing fails on a calibrated monitor, after its lines.
     return calibrated ? failure(messageText(MsgAlreadyCalibrated)) : ExitOk;
 }
@@ -135,7 +148,7 @@ int showStatus(HidPlatform& platform) {
         !readRegister(session.channel, UsageGammaCode, VendorPageA, gammaCode)) {
         return failure(messageText(MsgReadFailed));
     }
-    const bool calibrated = (status & CalibratedBit) != 0;
+    const bool calibrated = isCalibratedStatus(status);
     char text[256];
     std::snprintf(text, sizeof text, "mode register: %u\nstatus word: 0x%04x\ncalibrated: %s\ngamma code: %u",
                   mode, status, calibrated ? "yes" : "no", gammaCode);
@@ -146,7 +159,7 @@ int showStatus(HidPlatform& platform) {
         std::snprintf(text, sizeof text, " (gamma %.1f)\n", monitorGammaForCode(gammaCode));
         lines += text;
     }
-    if (!writeStdout(lines)) return failure("Cannot write to standard output.");
+    if (const int status = printStdout(lines); status != ExitOk) return status;
     // A calibrated monitor refuses tone data; say so as the editor would.
     return calibrated ? failure(messageText(MsgAlreadyCalibrated)) : ExitOk;
 }
@@ -162,8 +175,7 @@ std::optional<int> parseTransferOptions(int argc, char** argv, bool isWrite, Tra
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::fputs(MonitorUsage, stdout);
-            return ExitOk;
+            return printStdout(MonitorUsage);
         }
         if (arg == "--bank" || (arg == "--out" && !isWrite)) {
             if (i + 1 >= argc) return usageError(arg + " needs a value");
@@ -196,9 +208,12 @@ int readTable(HidPlatform& platform, const TransferOptions& o) {
         if (!connected(session, session.link.connect())) return ExitFailure;
         if (!session.link.readTableBlocks(table, TableBank::Preview)) return ExitFailure;
     }
+    // A monitor's table may hold levels up to 8184; print them as a tone file reader loads them,
+    // so the output is a valid tone file.
+    for (std::uint16_t& level : table) level = std::min<std::uint16_t>(level, FullScale);
     const std::string text = formatToneText(table);
     if (o.outPath) return saveFile(*o.outPath, text) ? ExitOk : failure(messageText(MsgCannotOpenFile));
-    return writeStdout(text) ? ExitOk : failure("Cannot write to standard output.");
+    return printStdout(text);
 }
 
 int writeTable(HidPlatform& platform, const TransferOptions& o) {
@@ -216,8 +231,7 @@ int runMonitorCommand(int argc, char** argv) {
     if (argc < 1) return usageError("a subcommand is required");
     const std::string sub = argv[0];
     if (sub == "--help" || sub == "-h") {
-        std::fputs(MonitorUsage, stdout);
-        return ExitOk;
+        return printStdout(MonitorUsage);
     }
     const bool isTransfer = sub == "read" || sub == "write";
     if (!isTransfer && sub != "list" && sub != "status") return usageError("unknown subcommand: " + sub);

@@ -19,16 +19,14 @@ constexpr const char* Usage =
 
 int main(int argc, char** argv) {
     using namespace grayden::ctl;
+    reportBrokenPipes();
     if (argc < 2) {
         std::fputs(Usage, stderr);
         return ExitUsage;
     }
     if (std::strcmp(argv[1], "curve") == 0) return runCurveCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "monitor") == 0) return runMonitorCommand(argc - 2, argv + 2);
-    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(Usage, stdout);
-        return ExitOk;
-    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) return printStdout(Usage);
     std::fprintf(stderr, "graydenctl: unknown command '%s'\n%s", argv[1], Usage);
     return ExitUsage;
 }
