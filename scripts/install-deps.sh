@@ -7,9 +7,9 @@ packages=(
   g++ cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   fonts-liberation fonts-ipafont-gothic
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick openbox xdotool
 )
 
 missing=()
