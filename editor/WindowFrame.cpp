@@ -6,8 +6,10 @@
 #include <xcb/xcb.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace grayden {
 
