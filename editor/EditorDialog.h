@@ -4,12 +4,14 @@
 #include <QImage>
 #include <QIcon>
 #include <QString>
+#include <QTimer>
 
 #include "device/HidReportChannel.h"
 #include "device/MonitorLink.h"
 #include "editor/CurveGraph.h"
 #include "editor/DialogTemplate.h"
 #include "editor/GraphGeometry.h"
+#include "editor/WindowFrame.h"
 #include "engine/CurveModel.h"
 #include "engine/ModelOwner.h"
 #include "engine/SettingsStore.h"
@@ -93,7 +95,8 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -102,7 +105,13 @@ private:
     void updatePopup(QMenu* popup);
     void layoutControls();
     void settleFrameSize();
+    void frameChanged();
+    // The stored size is the outer one, frame included.
+    void storeOuterSize();
     QMargins frameMargins() const;
+    QSize startSizeOnScreen(QSize outer) const;
+    // The back buffer holds the whole client area in device pixels of the window's screen.
+    void ensureBackBuffer();
     // Edits invalidate the graph area from its top down to the window's bottom edge.
     void invalidateGraph();
     void renderGraph();
@@ -142,7 +151,12 @@ private:
     bool settingsLoaded_ = false;
     bool tornDown_ = false;
     bool frameSettled_ = false;
+    int frameChecks_ = 0;
+    int frameSteadyChecks_ = 0;
+    QTimer frameTimer_;
     QSize startOuterSize_;
+    QSize startClientSize_;
+    FrameWatcher frameWatcher_;
 };
 
 }  // namespace grayden
