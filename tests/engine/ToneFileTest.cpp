@@ -8,8 +8,8 @@
 #include "RecordingOwner.h"
 #include "TempDir.h"
 #include "engine/CurveModel.h"
-#include "engine/MessageIds.h"
 #include "engine/ToneFile.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
 namespace {
