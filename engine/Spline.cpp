@@ -99,9 +99,7 @@ std::uint16_t levelValue(int level, const PlanePoint* spline) {
         walked = true;
     }
     if (walked && Xn != X) Y = Y - (X - L) * (Y - Yn) / (X - Xn);
-    if (Y < 0) Y = 0;
-    if (Y > FullScale) Y = FullScale;
-    return static_cast<std::uint16_t>(std::trunc(Y + 0.5));
+    return static_cast<std::uint16_t>(std::trunc(clampLevel(Y) + 0.5));
 }
 
 }  // namespace

@@ -11,8 +11,7 @@ namespace grayden {
 namespace {
 
 std::uint16_t clampedLevel(std::string_view field) {
-    const std::int32_t v = leadingInteger(field);
-    return static_cast<std::uint16_t>(v < 0 ? 0 : (v > FullScale ? FullScale : v));
+    return static_cast<std::uint16_t>(clampLevel(leadingInteger(field)));
 }
 
 // Finds separators forward only: every search starts at or after the previous one, so a
