@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
 #include "engine/FileRead.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "LiteralSpline.h"
 #include "engine/ControlPoint.h"
 #include "engine/Spline.h"
+#include "tests/support/LiteralSpline.h"
 
 namespace grayden {
 namespace {

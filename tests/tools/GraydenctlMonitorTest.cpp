@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <future>
 
-#include "../engine/TempDir.h"
 #include "RunProgram.h"
 #include "device/MonitorProtocol.h"
 #include "device/SimulatedMonitorState.h"
@@ -12,6 +11,7 @@
 #include "engine/ToneFile.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden {
 namespace {
