@@ -36,6 +36,19 @@ TEST(SamplePoints, LevelsFollowTheCountTable) {
     for (int k = 0; k < 256; ++k) EXPECT_EQ(p256[k].level, k);
 }
 
+// The numbers of the worked example in Spline.cpp, so the explanation stays true.
+TEST(InterpolateTable, WorkedExampleOfThreePoints) {
+    ControlPointArray pts{};
+    pts[0] = {0, 0};
+    pts[1] = {127, 2000};
+    pts[2] = {255, 8160};
+    const ToneTable t = InterpolateTable(pts, 3);
+    EXPECT_EQ(t[64], 490);
+    EXPECT_EQ(t[1], 0);  // the spline dips below zero here
+    EXPECT_EQ(t[127], 2000);
+    EXPECT_EQ(t[255], 8160);
+}
+
 TEST(InterpolateTable, IdentityStaysExactAtEvenlySpacedCounts) {
     const ToneTable id = identityTable();
     for (int n : {3, 5, 9, 16, 33, 256}) {
