@@ -10,14 +10,9 @@
 #include "engine/CurveModel.h"
 #include "engine/ModelOwner.h"
 #include "engine/ToneTable.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
-
-// String-table ids of the messages the monitor link shows.
-constexpr int MsgNoMonitor = 32793;
-constexpr int MsgReadFailed = 32794;
-constexpr int MsgWriteFailed = 32795;
-constexpr int MsgAlreadyCalibrated = 32803;
 
 // How the link reports to its user: a message to show, and the busy (wait) cursor.
 class LinkFeedback {
@@ -37,7 +32,7 @@ public:
     MonitorLink(HidReportChannel& channel, DeviceList& devices, CurveModel& model, LinkFeedback& feedback)
         : channel_(channel), devices_(devices), model_(model), feedback_(feedback) {}
 
-    // Discovery, monitor search and the calibration check; shows 32793 or 32803 when refused.
+    // Discovery, monitor search and the calibration check; shows MsgNoMonitor or MsgAlreadyCalibrated when refused.
     StartupOutcome connect();
     // connect, then the first read of the stored table into sourceTable, which also becomes
     // baselineTable. When the read fails, start-up ends and nothing is written on close.
@@ -54,7 +49,7 @@ public:
     // Whether the identity allows reading the model name at all.
     static bool hasMonitorIdentity(const HidDeviceInfo& device);
     bool isSupportedModel();
-    // The bound device's model name without trailing white space; shows 32794 on failure.
+    // The bound device's model name without trailing white space; shows MsgReadFailed on failure.
     bool readModelName(std::string& name);
     static bool isSupportedModelName(std::string_view name);
     bool isAlreadyCalibrated();
@@ -91,7 +86,7 @@ private:
     };
 
     bool fail(int stringId);
-    // Addresses block k of the bank for the next block transfer; shows 32795 on failure.
+    // Addresses block k of the bank for the next block transfer; shows MsgWriteFailed on failure.
     bool selectBlock(TableBank bank, int k);
 
     HidReportChannel& channel_;

@@ -17,8 +17,8 @@
 #include "engine/CurveModel.h"
 #include "engine/FileSave.h"
 #include "engine/GammaCurves.h"
-#include "engine/MessageIds.h"
 #include "engine/ToneFile.h"
+#include "resources/StringIds.h"
 
 namespace grayden::ctl {
 
