@@ -51,7 +51,7 @@ TEST(AcceleratorFilter, AnOpenMenuKeepsTheKeysForItselfUntilItCloses) {
     ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
     QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier);
     qApp->removeEventFilter(&filter);
-    EXPECT_EQ(delivered, std::vector<int>{32771});
+    EXPECT_EQ(delivered, std::vector<int>{Command::Open});
 }
 
 }  // namespace
