@@ -118,9 +118,8 @@ void CurveGraph::drawFrameAndGrid(QPainter& p, const EdgeRect& r) {
 void CurveGraph::drawOutputCurve(QPainter& p, const GraphScene& scene) {
     const PanelResponse& response = responseFor(scene.panelGamma);
     const ToneTable& table = *scene.table;
-    const QPolygon line = curvePolyline(scene.plotRect, [&](int level) {
-        return static_cast<int>(response[std::min<int>(table[level], FullScale)]);
-    });
+    const QPolygon line = curvePolyline(
+        scene.plotRect, [&](int level) { return static_cast<int>(OutputCurve(table, response, level)); });
     const LinesOnPixelCentres centred(p);
     drawTwoPenLine(p, line, QColor(140, 140, 70), QColor(255, 255, 128));
 }
