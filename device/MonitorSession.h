@@ -64,9 +64,6 @@ public:
     // Unbinds the channel and closes every listed device; later transfers end with Gone.
     void release();
 
-    // Binds the channel to device and checks it: None when it is a supported monitor,
-    // ReadFailed when its model name could not be read, NoMonitor otherwise.
-    SessionError identify(HidDeviceInfo& device);
     // Whether the identity allows reading the model name at all.
     static bool hasMonitorIdentity(const HidDeviceInfo& device);
     // Whether the bound device has a feature report for the model name; asks nothing of it.
@@ -90,6 +87,9 @@ public:
     SessionError writeClosing(const ToneTable& stored);
 
 private:
+    // Binds the channel to device and checks it: None when it is a supported monitor,
+    // ReadFailed when its model name could not be read, NoMonitor otherwise.
+    SessionError identify(HidDeviceInfo& device);
     // Addresses block k of the bank for the next block transfer.
     SessionError selectBlock(TableBank bank, int k);
     bool isBound() const { return channel_.boundDevice() != nullptr; }
