@@ -45,6 +45,23 @@ void drawTwoPenLine(QPainter& p, const QPolygon& line, const QColor& outer, cons
     p.drawPolyline(line.constData(), static_cast<int>(line.size()) - 1);
 }
 
+// On a scaled back buffer an aliased line is centred on the edge between device pixels, half a
+// logical pixel off; drawn from the middle of its logical pixel it covers exactly that pixel's
+// device pixels, as it does unscaled.
+class LinesOnPixelCentres {
+public:
+    explicit LinesOnPixelCentres(QPainter& p) : painter_(p), shift_(p.device()->devicePixelRatioF() == 1.0 ? 0.0 : 0.5) {
+        painter_.translate(shift_, shift_);
+    }
+    ~LinesOnPixelCentres() { painter_.translate(-shift_, -shift_); }
+    LinesOnPixelCentres(const LinesOnPixelCentres&) = delete;
+    LinesOnPixelCentres& operator=(const LinesOnPixelCentres&) = delete;
+
+private:
+    QPainter& painter_;
+    qreal shift_;
+};
+
 // The mask clears the sprite's square (AND), the image then adds its colours (OR).
 void drawSprite(QPainter& p, QPoint topLeft, const QImage& mask, const QImage& image) {
     p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
@@ -81,6 +98,7 @@ void CurveGraph::paint(QImage& backBuffer, const GraphScene& scene) {
 }
 
 void CurveGraph::drawFrameAndGrid(QPainter& p, const EdgeRect& r) {
+    const LinesOnPixelCentres centred(p);
     p.setPen(solidPen(Silver, 3));
     const QPoint outline[] = {{r.right - 2, r.bottom}, {r.left, r.bottom}, {r.left, r.top},
                               {r.right - 2, r.top},    {r.right - 2, r.bottom}};
@@ -103,6 +121,7 @@ void CurveGraph::drawOutputCurve(QPainter& p, const GraphScene& scene) {
     const QPolygon line = curvePolyline(scene.plotRect, [&](int level) {
         return static_cast<int>(response[std::min<int>(table[level], FullScale)]);
     });
+    const LinesOnPixelCentres centred(p);
     drawTwoPenLine(p, line, QColor(140, 140, 70), QColor(255, 255, 128));
 }
 
@@ -128,6 +147,7 @@ void CurveGraph::drawCurve(QPainter& p, const GraphScene& scene) {
     const EdgeRect& r = scene.plotRect;
     if (scene.pointCount >= LevelCount) {
         const QPolygon line = curvePolyline(r, [&](int level) { return static_cast<int>(table[level]); });
+        const LinesOnPixelCentres centred(p);
         drawTwoPenLine(p, line, QColor(156, 156, 156), QColor(255, 255, 255));
         return;
     }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QtMath>
 
 #include <cstdio>
 
@@ -45,13 +46,15 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
                   [this](int stringId) { showMessage(stringId); }),
       model_(modelOwner_),
       monitor_(session_, model_, [this](int stringId) { showMessage(stringId); }),
-      appIcon_(loadIcon(IconId)) {
+      appIcon_(loadIcon(IconId)),
+      frameWatcher_(*this, [this] { frameChanged(); }) {
     loadDialogTemplate(TemplateId, uiLanguage(), template_);
     setWindowTitle(template_.title);
     setSizeGripEnabled(false);
     createControls();
     createMenus();
     setMinimumSize(MinWindowWidth, MinWindowHeight);
+    connect(&frameTimer_, &QTimer::timeout, this, &EditorDialog::settleFrameSize);
 }
 
 EditorDialog::~EditorDialog() {
@@ -102,7 +105,7 @@ void EditorDialog::createControls() {
 
 bool EditorDialog::initialise() {
     setWindowIcon(appIcon_);
-    backBuffer_ = QImage(size(), QImage::Format_RGB32);
+    ensureBackBuffer();
     graphRect_ = EdgeRect::fromQRect(graphPlaceholder_->geometry());
     plotRect_ = plotRectOf(graphRect_);
 
@@ -113,9 +116,9 @@ bool EditorDialog::initialise() {
 
     SettingsStore(store_).LoadSettings(model_);
     settingsLoaded_ = true;
-    startOuterSize_ = QSize(model_.windowWidth, model_.windowHeight);
-    const QMargins f = frameMargins();
-    resize(startOuterSize_.shrunkBy(f));
+    startOuterSize_ = startSizeOnScreen(QSize(model_.windowWidth, model_.windowHeight));
+    startClientSize_ = startOuterSize_.shrunkBy(frameMargins());
+    resize(startClientSize_);
     layoutControls();
     readoutText_ = readoutTextFor(0, 0);
     model_.InstallSourceTable();
@@ -184,7 +187,17 @@ void EditorDialog::invalidateGraph() {
     update(QRect(graphRect_.left, graphRect_.top, graphRect_.width(), std::max(0, height() - graphRect_.top)));
 }
 
+void EditorDialog::ensureBackBuffer() {
+    const qreal ratio = devicePixelRatio();
+    const QSize pixels(qCeil(width() * ratio), qCeil(height() * ratio));
+    if (backBuffer_.size() == pixels && backBuffer_.devicePixelRatio() == ratio) return;
+    backBuffer_ = QImage(pixels, QImage::Format_RGB32);
+    backBuffer_.setDevicePixelRatio(ratio);
+}
+
 void EditorDialog::renderGraph() {
+    // The window may have moved to a screen of another pixel ratio since the last resize.
+    ensureBackBuffer();
     if (backBuffer_.isNull()) return;
     const GraphScene scene{&model_.currentTable, &model_.points,      model_.livePointCount(), model_.showOutputCurve,
                            model_.panelGamma,    graphRect_,          plotRect_};
@@ -199,7 +212,9 @@ void EditorDialog::paintEvent(QPaintEvent*) {
         return;
     }
     renderGraph();
-    painter.drawImage(graphRect_.toQRect(), backBuffer_, graphRect_.toQRect());
+    const qreal ratio = backBuffer_.devicePixelRatio();
+    const QRectF graph = graphRect_.toQRect();
+    painter.drawImage(graph, backBuffer_, QRectF(graph.topLeft() * ratio, graph.size() * ratio));
 }
 
 }  // namespace grayden

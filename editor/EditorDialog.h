@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QIcon>
 #include <QString>
+#include <QTimer>
 
 #include "device/HidReportChannel.h"
 #include "device/MonitorSession.h"
@@ -13,6 +14,7 @@
 #include "editor/ModelOwnerAdapter.h"
 #include "editor/MonitorCommands.h"
 #include "editor/WaitCursor.h"
+#include "editor/WindowFrame.h"
 #include "engine/CurveModel.h"
 #include "engine/SettingsStore.h"
 
@@ -52,7 +54,8 @@ constexpr int Undo = 32781;
 //                       the model refreshes, messages and painting;
 //   EditorCommands.cpp  the menus and their update pass, command routing, the file commands,
 //                       the check boxes and the commit of a typed value;
-//   EditorLayout.cpp    the layout and the resize and move handling.
+//   EditorLayout.cpp    the layout, the start size on the screen, and the handling of show,
+//                       resize and changes of the window manager's frame.
 // The monitor commands themselves (start-up read, Read, Write, Preview, the closing write)
 // are MonitorCommands, next to this window.
 class EditorDialog : public QDialog {
@@ -97,7 +100,8 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -106,7 +110,13 @@ private:
     void updatePopup(QMenu* popup);
     void layoutControls();
     void settleFrameSize();
+    void frameChanged();
+    // The stored size is the outer one, frame included.
+    void storeOuterSize();
     QMargins frameMargins() const;
+    QSize startSizeOnScreen(QSize outer) const;
+    // The back buffer holds the whole client area in device pixels of the window's screen.
+    void ensureBackBuffer();
     // Edits invalidate the graph area from its top down to the window's bottom edge.
     void invalidateGraph();
     void renderGraph();
@@ -153,7 +163,12 @@ private:
     bool settingsLoaded_ = false;
     bool tornDown_ = false;
     bool frameSettled_ = false;
+    int frameChecks_ = 0;
+    int frameSteadyChecks_ = 0;
+    QTimer frameTimer_;
     QSize startOuterSize_;
+    QSize startClientSize_;
+    FrameWatcher frameWatcher_;
 };
 
 }  // namespace grayden

@@ -1,14 +1,18 @@
 #include <QCheckBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScreen>
 
 #include <algorithm>
 
 #include "editor/EditorDialog.h"
 #include "editor/PointListCtrl.h"
 #include "editor/UiText.h"
+#include "editor/WindowFrame.h"
 
 namespace grayden {
 
@@ -16,14 +20,15 @@ namespace {
 
 std::uint16_t clampedSize(int pixels) { return static_cast<std::uint16_t>(std::clamp(pixels, 0, 0xFFFF)); }
 
+// How often, and how many times, a shown window looks for the frame its window manager adds.
+constexpr int FrameCheckInterval = 20;
+constexpr int FrameChecks = 100;
+// Checks the start-up outer size must hold before it counts as settled.
+constexpr int FrameSteadyChecks = 10;
+
 }  // namespace
 
-QMargins EditorDialog::frameMargins() const {
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                    outer.bottom() - inner.bottom());
-}
+QMargins EditorDialog::frameMargins() const { return announcedFrame(*this).value_or(QMargins()); }
 
 // The list keeps its width at the left, the frame and check boxes keep their sizes below the
 // graph, and the graph takes all the remaining room.
@@ -64,14 +69,11 @@ void EditorDialog::layoutControls() {
 void EditorDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (!graphPlaceholder_ || !pointList_ || !infoFrame_) return;
-    backBuffer_ = QImage(size(), QImage::Format_RGB32);
+    ensureBackBuffer();
     // The graph's old place is repainted with the window background.
     const QRect old = graphPlaceholder_->geometry();
     update(QRect(old.topLeft(), QPoint(old.right(), height() - 1)));
-    settleFrameSize();
-    const QSize outer = frameGeometry().size();
-    model_.windowWidth = clampedSize(outer.width());
-    model_.windowHeight = clampedSize(outer.height());
+    storeOuterSize();
     layoutControls();
     if (initialised_ == 1) {
         invalidateGraph();
@@ -80,20 +82,72 @@ void EditorDialog::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void EditorDialog::moveEvent(QMoveEvent* event) {
-    QDialog::moveEvent(event);
-    settleFrameSize();
+void EditorDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!frameSettled_ && !frameTimer_.isActive()) frameTimer_.start(FrameCheckInterval);
 }
 
-// A window manager adds its frame only once the window is shown. The start-up size and the
-// minimum are outer sizes, so they are applied again, once, when the frame becomes known.
+// The start-up size is an outer size, but nothing in the window can be larger than the screen
+// it opens on: a stored size is bounded by that screen's free area.
+QSize EditorDialog::startSizeOnScreen(QSize outer) const {
+    const QScreen* target = QGuiApplication::screenAt(QCursor::pos());
+    if (!target) target = screen();
+    if (!target) return outer;
+    return outer.boundedTo(target->availableGeometry().size());
+}
+
+// Every resize is kept, a maximised or full-screen one included: the stored size is the outer
+// size at the last resize.
+void EditorDialog::storeOuterSize() {
+    const QSize outer = size().grownBy(frameMargins());
+    model_.windowWidth = clampedSize(outer.width());
+    model_.windowHeight = clampedSize(outer.height());
+}
+
+void EditorDialog::frameChanged() {
+    if (!graphPlaceholder_ || !pointList_ || !infoFrame_) return;
+    storeOuterSize();
+    layoutControls();
+    if (initialised_ == 1) invalidateGraph();
+}
+
+// A window manager adds its frame only after the window is shown, and tells its size a moment
+// later. The start-up size and the minimum are outer sizes, so they are applied again when the
+// frame becomes known: from a timer, never inside the window manager's own events, and only to a
+// window in its normal state that still has the client size it was given. The window manager may
+// finish placing the window after that and give it its first size again, so the outer size must
+// hold for a while before it counts as settled. A maximised or full-screen window waits until it
+// is restored; one resized to any other size is left alone.
 void EditorDialog::settleFrameSize() {
     if (frameSettled_ || !isVisible()) return;
-    const QMargins f = frameMargins();
-    if (f.isNull()) return;
-    frameSettled_ = true;
-    setMinimumSize(QSize(MinWindowWidth, MinWindowHeight).shrunkBy(f));
-    if (initialised_ == 1 && startOuterSize_.isValid()) resize(startOuterSize_.shrunkBy(f));
+    if (windowState() != Qt::WindowNoState) {
+        frameTimer_.stop();
+        return;
+    }
+    const std::optional<QMargins> frame = announcedFrame(*this);
+    const bool lastCheck = ++frameChecks_ >= FrameChecks;
+    if (!frame) {
+        if (lastCheck) frameSettled_ = true;
+        if (frameSettled_) frameTimer_.stop();
+        return;
+    }
+    const QSize target = startOuterSize_.shrunkBy(*frame);
+    setMinimumSize(QSize(MinWindowWidth, MinWindowHeight).shrunkBy(*frame));
+    if (size() == target) {
+        frameSettled_ = ++frameSteadyChecks_ >= FrameSteadyChecks || lastCheck;
+    } else if (size() == startClientSize_ && !lastCheck) {
+        frameSteadyChecks_ = 0;
+        resize(target);
+    } else {
+        frameSettled_ = true;
+    }
+    if (frameSettled_) frameTimer_.stop();
+}
+
+void EditorDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    const bool restored = event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState;
+    if (restored && !frameSettled_ && isVisible()) frameTimer_.start(FrameCheckInterval);
 }
 
 }  // namespace grayden

@@ -7,11 +7,10 @@ packages=(
   g++ cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   qt6-translations-l10n
   fonts-liberation fonts-ipafont-gothic
-  xvfb xauth imagemagick
-  x11-utils
+  xvfb xauth imagemagick x11-utils openbox xdotool
 )
 
 missing=()

@@ -1,5 +1,6 @@
 // A full repaint of the curve graph into the back buffer of a 1920 × 1080 window, with 33
-// control points (dots and markers) and the output curve shown.
+// control points (dots and markers) and the output curve shown, at the screen's pixel ratio
+// (the argument: 1, or 2 on a HiDPI screen).
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -18,7 +19,9 @@ void BM_GraphFullRepaint1080p(benchmark::State& state) {
     model.InstallSourceTable();
 
     // The graph area the layout gives a 1920 × 1080 window: right of the list, above the frame.
-    QImage backBuffer(1920, 1080, QImage::Format_RGB32);
+    const int ratio = static_cast<int>(state.range(0));
+    QImage backBuffer(1920 * ratio, 1080 * ratio, QImage::Format_RGB32);
+    backBuffer.setDevicePixelRatio(ratio);
     backBuffer.fill(Qt::lightGray);
     grayden::GraphScene scene;
     scene.table = &model.currentTable;
@@ -35,7 +38,7 @@ void BM_GraphFullRepaint1080p(benchmark::State& state) {
         benchmark::DoNotOptimize(backBuffer.constBits());
     }
 }
-BENCHMARK(BM_GraphFullRepaint1080p)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GraphFullRepaint1080p)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

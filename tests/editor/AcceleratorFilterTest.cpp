@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,30 @@ TEST(AcceleratorFilter, CtrlKeysReachTheMainWindowFromAnyWidgetBeforeTheWidgetSe
     QTest::keyClick(&edit, Qt::Key_W, Qt::AltModifier);
     qApp->removeEventFilter(&filter);
     EXPECT_EQ(delivered, (std::vector<int>{32781, 32771}));
+}
+
+TEST(AcceleratorFilter, AnOpenMenuKeepsTheKeysForItselfUntilItCloses) {
+    std::vector<int> delivered;
+    AcceleratorFilter filter(loadAcceleratorTable(129), [&](int command) {
+        delivered.push_back(command);
+        return true;
+    });
+    qApp->installEventFilter(&filter);
+    QLineEdit edit;
+    edit.show();
+    QMenu menu;
+    menu.addAction("Item");
+    menu.popup(QPoint(10, 10));
+    ASSERT_EQ(QApplication::activePopupWidget(), &menu);
+    // Key presses go to the open menu, wherever the focus was before it opened.
+    QTest::keyClick(&menu, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(delivered.empty());
+    menu.close();
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier);
+    qApp->removeEventFilter(&filter);
+    EXPECT_EQ(delivered, std::vector<int>{32771});
 }
 
 }  // namespace

@@ -154,6 +154,59 @@ TEST_F(CurveGraphTest, OnePixelLinesLeaveOutTheirEndPixel) {
     EXPECT_EQ(image.pixel(x + 1, y), qRgb(156, 156, 156));
 }
 
+// On a screen of pixel ratio 2 the same picture is drawn at twice the resolution: each logical
+// pixel of a sprite or a one-pixel line becomes a 2 × 2 block at the doubled position.
+TEST_F(CurveGraphTest, AtPixelRatioTwoEveryLogicalPixelLandsAtTheDoubledPosition) {
+    QImage sharp(buffer.size() * 2, QImage::Format_RGB32);
+    sharp.setDevicePixelRatio(2);
+    sharp.fill(qRgb(10, 20, 30));
+    graph.paint(sharp, scene);
+    const QImage plain = render();
+    const auto block = [&](int x, int y) {
+        const QRgb colour = sharp.pixel(2 * x, 2 * y);
+        const bool uniform = sharp.pixel(2 * x + 1, 2 * y) == colour && sharp.pixel(2 * x, 2 * y + 1) == colour &&
+                             sharp.pixel(2 * x + 1, 2 * y + 1) == colour;
+        return uniform ? colour : qRgb(1, 2, 3);
+    };
+    const QImage marker = loadBitmap(135);
+    const QImage mask = loadBitmap(139);
+    for (int k = 0; k < scene.pointCount; ++k) {
+        const int left = markerX(scene.plotRect, model.points[k].level) - 5;
+        const int top = markerY(scene.plotRect, model.points[k].value) - 7;
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 12; ++x) {
+                if (qRed(mask.pixel(x, y)) != 0) continue;
+                ASSERT_EQ(block(left + x, top + y), marker.pixel(x, y)) << "point " << k << " at " << x << "," << y;
+            }
+        }
+    }
+    const EdgeRect& r = scene.plotRect;
+    const EdgeRect& g = scene.graphRect;
+    // Across every grid line, the frame's wide edges and the line's neighbours, block for pixel.
+    for (int level = 25; level < 256; level += 25) {
+        for (int x = gridX(r, level) - 1; x <= gridX(r, level) + 1; ++x) {
+            EXPECT_EQ(block(x, r.top + 4), plain.pixel(x, r.top + 4)) << "level " << level << ", x " << x;
+        }
+    }
+    for (int y = r.top - 3; y <= r.top + 3; ++y) EXPECT_EQ(block(r.left + 40, y), plain.pixel(r.left + 40, y)) << y;
+    for (int x = r.left - 3; x <= r.left + 3; ++x) EXPECT_EQ(block(x, r.top + 40), plain.pixel(x, r.top + 40)) << x;
+    EXPECT_EQ(plain.pixel(gridX(r, 25), r.top + 4), Silver);
+    EXPECT_EQ(block(r.left + 40, gridY(r, 816 * 9)), Silver);
+    EXPECT_EQ(block(g.right - 2, g.top + 1), qRgb(0, 0, 0));
+    EXPECT_EQ(sharp.pixel(2 * g.left - 1, 2 * g.top + 2), qRgb(10, 20, 30)) << "drawn outside the graph";
+    EXPECT_EQ(sharp.pixel(2 * g.right, 2 * g.top + 2), qRgb(10, 20, 30)) << "drawn outside the graph";
+
+    // A level curve line: its white core and grey outline, row for row.
+    ToneTable level{};
+    level.fill(4080);
+    useTable(level, AllLevelsPointCountIndex);
+    graph.paint(sharp, scene);
+    const QImage line = render();
+    const int y = curveY(r, 4080);
+    for (int dy = -2; dy <= 2; ++dy) EXPECT_EQ(block(r.left + 100, y + dy), line.pixel(r.left + 100, y + dy)) << dy;
+    EXPECT_EQ(block(r.left + 100, y), qRgb(255, 255, 255));
+}
+
 TEST(SpriteBitmaps, MasksArePixelExactAndImagesAreBlackOutsideThem) {
     const int inset[12] = {4, 2, 1, 1, 0, 0, 0, 0, 1, 1, 2, 4};
     const QImage markerMask = loadBitmap(139);

@@ -1,0 +1,174 @@
+// The main window's size and state on a real screen. The same tests run on the offscreen
+// platform and on an X server whose windows a window manager frames, moves and maximises.
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+#include "editor/WindowFrame.h"
+#include "tests/editor/EditorFixture.h"
+
+namespace grayden::test {
+namespace {
+
+constexpr int Patience = 5000;  // ms for the window manager to carry out a request
+
+class WindowOnScreen : public EditorFixture {
+protected:
+    void storeSize(int width, int height) {
+        store.values[std::string(SettingsKeyPath) + "\\Width"] = std::to_string(width);
+        store.values[std::string(SettingsKeyPath) + "\\Height"] = std::to_string(height);
+    }
+
+    QSize storedSize() const {
+        const auto value = [&](const char* name) {
+            const auto found = store.values.find(std::string(SettingsKeyPath) + "\\" + name);
+            return found == store.values.end() ? -1 : std::stoi(found->second);
+        };
+        return QSize(value("Width"), value("Height"));
+    }
+
+    EditorDialog& showStarted() {
+        EditorDialog& d = start();
+        EXPECT_TRUE(started);
+        d.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&d, Patience));
+        return d;
+    }
+
+    // The outer rectangle: the client area and the frame the window manager announced for it.
+    QRect outerRect() const {
+        return dialog->geometry().marginsAdded(announcedFrame(*dialog).value_or(QMargins()));
+    }
+    QSize frameSize() const { return outerRect().size(); }
+    // Waits for the outer size, once the window manager has told the frame around the window (a
+    // full-screen window may have none).
+    bool waitForFrame(QSize size) {
+        return QTest::qWaitFor(
+            [&] { return (announcedFrame(*dialog) || dialog->isFullScreen()) && frameSize() == size; }, Patience);
+    }
+    bool waitForState(Qt::WindowState state) {
+        return QTest::qWaitFor([&] { return dialog->windowState() == state; }, Patience);
+    }
+    // Drags the window by its title bar as a user does, so that the window manager itself moves
+    // it. The offscreen platform has no title bar: there the window moves itself.
+    void dragBy(QPoint step) {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            dialog->move(outerRect().topLeft() + step);
+            return;
+        }
+        // Openbox may put a window back from full screen with its title bar above the screen.
+        if (outerRect().top() < 0) {
+            dialog->move(200, 200);
+            letItSettle();
+        }
+        const QRect outer = outerRect();
+        const QPoint grip(outer.center().x(), (outer.top() + dialog->geometry().top()) / 2);
+        ASSERT_GE(grip.y(), 0) << "the title bar is off the screen";
+        const QStringList pause{"sleep", "0.1"};
+        const auto at = [&](QPoint p) {
+            return QStringList{"mousemove", QString::number(p.x()), QString::number(p.y())} + pause;
+        };
+        const QStringList drag = at(grip) + QStringList{"mousedown", "1"} + pause + at(grip + step / 4) +
+                                 at(grip + step / 2) + at(grip + step) + QStringList{"mouseup", "1"};
+        ASSERT_EQ(QProcess::execute("xdotool", drag), 0);
+    }
+    // Time for anything that would undo what the window manager just did.
+    static void letItSettle() { QTest::qWait(400); }
+};
+
+TEST_F(WindowOnScreen, StoredSizeIsTheOuterSizeFromTheStartAndAfterMoves) {
+    storeSize(900, 650);
+    showStarted();
+    ASSERT_TRUE(waitForFrame({900, 650})) << frameSize().width() << "x" << frameSize().height();
+    EXPECT_LT(dialog->width(), 900) << "the client area is the stored size less the frame";
+    // Wherever the window manager placed it, the title bar is brought well inside the screen.
+    dialog->move(200, 200);
+    letItSettle();
+    for (const QPoint step : {QPoint(40, 30), QPoint(-25, 15), QPoint(10, -20)}) {
+        const QPoint target = outerRect().topLeft() + step;
+        dragBy(step);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outerRect().topLeft() == target; }, Patience))
+            << "at " << outerRect().x() << "," << outerRect().y() << " instead of " << target.x() << "," << target.y();
+        letItSettle();
+        EXPECT_EQ(frameSize(), QSize(900, 650)) << "after a move by " << step.x() << "," << step.y() << ": "
+                                                << frameSize().width() << "x" << frameSize().height();
+        EXPECT_EQ(outerRect().topLeft(), target);
+    }
+    dialog->close();
+    EXPECT_EQ(storedSize(), QSize(900, 650));
+}
+
+TEST_F(WindowOnScreen, MaximiseFullScreenAndRestoreAreLeftToTheWindowManager) {
+    storeSize(900, 650);
+    showStarted();
+    // Maximised before anything else, as a user may do at once; then again once settled.
+    for (int round = 0; round < 2; ++round) {
+        dialog->showMaximized();
+        ASSERT_TRUE(waitForState(Qt::WindowMaximized)) << "round " << round;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frameSize().width() > 900; }, Patience));
+        letItSettle();
+        const QSize maximised = frameSize();
+        EXPECT_EQ(dialog->windowState(), Qt::WindowMaximized) << "round " << round;
+        EXPECT_GT(maximised.width(), 900);
+        EXPECT_GT(maximised.height(), 650);
+        // Every resize is stored, the maximised one too.
+        EXPECT_EQ(QSize(dialog->model().windowWidth, dialog->model().windowHeight), maximised);
+        dialog->showNormal();
+        ASSERT_TRUE(waitForState(Qt::WindowNoState));
+        EXPECT_TRUE(waitForFrame({900, 650})) << frameSize().width() << "x" << frameSize().height();
+    }
+
+    dialog->showFullScreen();
+    ASSERT_TRUE(waitForState(Qt::WindowFullScreen));
+    const QSize screen = dialog->screen()->geometry().size();
+    ASSERT_TRUE(waitForFrame(screen));
+    letItSettle();
+    EXPECT_EQ(dialog->windowState(), Qt::WindowFullScreen);
+    EXPECT_EQ(frameSize(), screen);
+    dialog->showNormal();
+    ASSERT_TRUE(waitForState(Qt::WindowNoState));
+    EXPECT_TRUE(waitForFrame({900, 650}));
+
+    dragBy(QPoint(30, 20));
+    letItSettle();
+    EXPECT_EQ(frameSize(), QSize(900, 650));
+    dialog->close();
+    EXPECT_EQ(storedSize(), QSize(900, 650));
+}
+
+TEST_F(WindowOnScreen, StoredSizeLargerThanTheScreenOpensWithinItsFreeArea) {
+    storeSize(65535, 65535);
+    start();
+    ASSERT_TRUE(started);
+    const QSize free = dialog->screen()->availableGeometry().size();
+    EXPECT_LE(frameSize().width(), free.width());
+    EXPECT_LE(frameSize().height(), free.height());
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), Patience));
+    letItSettle();
+    EXPECT_LE(frameSize().width(), free.width());
+    EXPECT_LE(frameSize().height(), free.height());
+    const qreal ratio = dialog->devicePixelRatio();
+    EXPECT_LE(dialog->backBuffer().width(), free.width() * ratio);
+    EXPECT_LE(dialog->backBuffer().height(), free.height() * ratio);
+    dialog->close();
+    EXPECT_LE(storedSize().width(), free.width());
+    EXPECT_LE(storedSize().height(), free.height());
+}
+
+TEST_F(WindowOnScreen, GraphIsDrawnInTheScreensDevicePixels) {
+    storeSize(900, 650);
+    showStarted();
+    const qreal ratio = dialog->devicePixelRatio();
+    EXPECT_EQ(dialog->backBuffer().size(), dialog->size() * ratio);
+    EXPECT_EQ(dialog->backBuffer().devicePixelRatio(), ratio);
+    // What reaches the window is the back buffer's graph area, pixel for pixel.
+    const QImage shown = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect graph = dialog->graphRect().toQRect();
+    const QRect pixels(graph.topLeft() * ratio, graph.size() * ratio);
+    EXPECT_EQ(shown.copy(pixels), dialog->backBuffer().copy(pixels));
+}
+
+}  // namespace
+}  // namespace grayden::test
