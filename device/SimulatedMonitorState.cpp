@@ -1,9 +1,5 @@
 #include "device/SimulatedMonitorState.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -12,6 +8,7 @@
 #include <vector>
 
 #include "device/TonePacking.h"
+#include "engine/FileRead.h"
 #include "engine/FileSave.h"
 
 namespace grayden {
@@ -250,39 +247,25 @@ std::string formatMonitorState(const MonitorState& state) {
 
 StateFileResult loadMonitorStateFile(const std::string& path, MonitorState& state, std::string& error) {
     const std::string prefix = "simulator state file " + quotedForMessage(path) + ": ";
-    // Non-blocking, so that a FIFO named by mistake is refused below instead of waiting forever.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT) {
+    std::string text;
+    switch (readRegularFile(path, MaxStateFileBytes, text)) {
+    case FileReadError::None:
+        break;
+    case FileReadError::Missing: {
         const MonitorState fresh = factoryMonitorState();
         if (!saveMonitorStateFile(path, fresh, error)) return StateFileResult::Failed;
         state = fresh;
         return StateFileResult::Created;
     }
-    if (fd < 0) {
+    case FileReadError::NotRegularFile:
+    case FileReadError::TooLarge:
+        error = prefix + "not a regular file of at most 1 MiB";
+        return StateFileResult::Failed;
+    case FileReadError::CannotOpen:
+    case FileReadError::ReadFailed:
         error = prefix + describeErrno(errno);
         return StateFileResult::Failed;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) > MaxStateFileBytes) {
-        ::close(fd);
-        error = prefix + "not a regular file of at most 1 MiB";
-        return StateFileResult::Failed;
-    }
-    std::string text(static_cast<std::size_t>(st.st_size), '\0');
-    std::size_t got = 0;
-    while (got < text.size()) {
-        const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            error = prefix + describeErrno(errno);
-            ::close(fd);
-            return StateFileResult::Failed;
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    text.resize(got);
     std::string problem;
     if (!parseMonitorState(text, state, problem)) {
         error = prefix + problem;

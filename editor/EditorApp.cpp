@@ -9,6 +9,7 @@
 #include "editor/EditorDialog.h"
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
 
@@ -18,7 +19,7 @@ EditorApp::EditorApp(HidPlatform& platform, StringStore& store, UserInteraction&
 EditorApp::~EditorApp() = default;
 
 int EditorApp::run() {
-    const std::string lockName = uiText(LockNameId).toStdString();
+    const std::string lockName = uiText(LockName).toStdString();
     switch (instanceLock_.acquire(lockName)) {
     case InstanceLock::Result::Failed:
         // No window, but the terminal learns why nothing opened.
@@ -33,7 +34,7 @@ int EditorApp::run() {
         return 1;
     case InstanceLock::Result::HeldElsewhere:
         // The copy that runs is neither activated nor told.
-        user_.showMessage(nullptr, AlreadyRunningId);
+        user_.showMessage(nullptr, MsgAlreadyRunning);
         return 1;
     case InstanceLock::Result::Acquired:
         break;

@@ -19,8 +19,6 @@ class UserInteraction;
 // accelerator table, and the modal run of the main window. The process ends after that run.
 class EditorApp {
 public:
-    static constexpr int LockNameId = 32799;
-    static constexpr int AlreadyRunningId = 32800;
     static constexpr int AcceleratorTableId = 129;
 
     EditorApp(HidPlatform& platform, StringStore& store, UserInteraction& user);

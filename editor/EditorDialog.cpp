@@ -17,7 +17,7 @@
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
-#include "engine/MessageIds.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
 

@@ -17,6 +17,7 @@
 #include "editor/WindowFrame.h"
 #include "engine/CurveModel.h"
 #include "engine/SettingsStore.h"
+#include "resources/StringIds.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -30,18 +31,20 @@ class DeviceList;
 class PointListCtrl;
 class UserInteraction;
 
-// Menu commands of the main window.
+// Menu commands of the main window. A command's id is also the id of its status-bar prompt in the
+// string table (the menu shows the string with the item's id), so each is named by its prompt.
 namespace Command {
-constexpr int Open = 32771;
-constexpr int Save = 32772;
-constexpr int SaveAs = 32773;
-constexpr int Exit = 32774;
-constexpr int ReadFromMonitor = 32775;
-constexpr int WriteToMonitor = 32776;
-constexpr int ControlPoints = 32777;
-constexpr int DefaultCurve = 32778;
-constexpr int PanelCharacteristic = 32779;
-constexpr int AboutBox = 32780;
+constexpr int Open = PromptOpen;
+constexpr int Save = PromptSave;
+constexpr int SaveAs = PromptSaveAs;
+constexpr int Exit = PromptExit;
+constexpr int ReadFromMonitor = PromptReadFromMonitor;
+constexpr int WriteToMonitor = PromptWriteToMonitor;
+constexpr int ControlPoints = PromptControlPoints;
+constexpr int DefaultCurve = PromptDefaultCurve;
+constexpr int PanelCharacteristic = PromptPanelCharacteristic;
+constexpr int AboutBox = PromptAboutBox;
+// Undo has no prompt, so no string carries its id.
 constexpr int Undo = 32781;
 }  // namespace Command
 

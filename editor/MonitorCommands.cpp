@@ -1,6 +1,6 @@
 #include "editor/MonitorCommands.h"
 
-#include "engine/MessageIds.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
 

@@ -22,8 +22,9 @@ public:
         : session_(session), model_(model), showMessage_(std::move(showMessage)) {}
 
     // Discovery, the monitor search, the calibration check, then the first read of the stored
-    // table into sourceTable, which also becomes baselineTable. Shows 32793 or 32803 when
-    // refused; when the read fails, start-up ends and nothing is written on close.
+    // table into sourceTable, which also becomes baselineTable. Shows MsgNoMonitor or
+    // MsgAlreadyCalibrated when refused; when the read fails, start-up ends and nothing is
+    // written on close.
     StartupOutcome startUp();
     // The closing write of baselineTable to the stored table; only after a complete start-up.
     bool writeBaselineOnClose();

@@ -7,13 +7,11 @@
 #include "editor/InplaceEdit.h"
 #include "editor/UiText.h"
 #include "editor/WaitCursor.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
 
 namespace {
-
-constexpr int LevelHeaderId = 32782;
-constexpr int ValueHeaderId = 32783;
 
 constexpr QRgb Black = qRgb(0, 0, 0);
 constexpr QRgb PointLevelBack = qRgb(192, 255, 192);
@@ -53,7 +51,7 @@ void PointListCtrl::fill(const ToneTable& table, const ControlPointArray& points
                          bool withColumns) {
     WaitCursor wait;
     if (withColumns) {
-        model_.setColumns(uiText(LevelHeaderId), uiText(ValueHeaderId));
+        model_.setColumns(uiText(LevelColumnHeader), uiText(ValueColumnHeader));
         const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
         const int available = width() - scrollBar;
         setColumnWidth(0, available * 3 / 10);

@@ -5,12 +5,11 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "resources/StringIds.h"
+
 namespace grayden {
 
 namespace {
-
-constexpr int ReadoutFormatId = 32784;
-constexpr int GammaFormatId = 32796;
 
 Language currentLanguage = Language::English;
 
@@ -49,11 +48,11 @@ QString uiText(int id) {
 }
 
 QString readoutTextFor(int level, int value) {
-    return QString::asprintf(formatOf(ReadoutFormatId).constData(), level, value);
+    return QString::asprintf(formatOf(ReadoutFormat).constData(), level, value);
 }
 
 QString gammaTextFor(double panelGamma) {
-    return QString::asprintf(formatOf(GammaFormatId).constData(), panelGamma);
+    return QString::asprintf(formatOf(GammaLabelFormat).constData(), panelGamma);
 }
 
 QFont graphLabelFont() {

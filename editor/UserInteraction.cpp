@@ -9,15 +9,11 @@
 #include <cstdio>
 
 #include "editor/UiText.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
 
 namespace {
-
-constexpr int CsvFilterId = 32787;
-constexpr int CsvPatternId = 32788;
-constexpr int AllFilterId = 32789;
-constexpr int AllPatternId = 32790;
 
 QString filterEntry(int labelId, int patternId) {
     const QString label = uiText(labelId);
@@ -46,7 +42,7 @@ QString runChooser(QWidget* owner, QFileDialog::AcceptMode mode, const QString& 
 QString programCaption() { return QFileInfo(QCoreApplication::applicationFilePath()).baseName(); }
 
 QStringList toneFileFilters() {
-    return {filterEntry(CsvFilterId, CsvPatternId), filterEntry(AllFilterId, AllPatternId)};
+    return {filterEntry(CsvFilterLabel, CsvFilterPattern), filterEntry(AllFilesFilterLabel, AllFilesFilterPattern)};
 }
 
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, int stringId) {

@@ -32,7 +32,7 @@ void CurveModel::InstallSourceTable() {
 
 bool CurveModel::SetPointValue(int k, int value) {
     if (k < 0 || k >= livePointCount()) return false;
-    points[k].value = value < 0 ? 0 : (value > FullScale ? FullScale : value);
+    points[k].value = clampLevel(value);
     currentTable = InterpolateTable(points, livePointCount());
     return true;
 }

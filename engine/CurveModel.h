@@ -59,9 +59,9 @@ public:
     // the graph and the gamma text. Tables, points and the monitor stay as they are.
     bool ApplyPanelGamma(double newPanelGamma);
 
-    // Reads a tone file into sourceTable and installs it; shows 32791 or 32792 on failure.
+    // Reads a tone file into sourceTable and installs it; shows MsgCannotOpenFile or MsgInvalidFileContents on failure.
     bool LoadToneFile(const std::string& path);
-    // Writes currentTable as a tone file, never destroying the old file; shows 32791 on failure.
+    // Writes currentTable as a tone file, never destroying the old file; shows MsgCannotOpenFile on failure.
     bool SaveToneFile(const std::string& path);
     // The Open command after a file was chosen: one undo record, then the load.
     bool OpenToneFile(const std::string& path);

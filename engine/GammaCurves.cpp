@@ -1,6 +1,5 @@
 #include "engine/GammaCurves.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace grayden {
@@ -32,7 +31,7 @@ ToneTable MakeMonitorGammaCurve(double gamma, double panelGamma) {
         double v = truncatePower(std::pow(static_cast<double>(i), e) * FullScale / scale);
         // A gamma code far out of range overflows the powers; the ratio form stays finite.
         if (!std::isfinite(v)) v = truncatePower(std::pow(i / 255.0, e) * FullScale);
-        table[i] = static_cast<std::uint16_t>(std::clamp(v, 0.0, static_cast<double>(FullScale)));
+        table[i] = static_cast<std::uint16_t>(clampLevel(v));
     }
     return table;
 }
@@ -42,13 +41,13 @@ PanelResponse MakePanelResponse(double panelGamma) {
     const double scale = std::pow(static_cast<double>(FullScale), panelGamma);
     for (int v = 0; v <= FullScale; ++v) {
         const double r = truncatePower(std::pow(static_cast<double>(v), panelGamma) * FullScale / scale);
-        response[v] = static_cast<std::uint16_t>(std::clamp(r, 0.0, static_cast<double>(FullScale)));
+        response[v] = static_cast<std::uint16_t>(clampLevel(r));
     }
     return response;
 }
 
 std::uint16_t OutputCurve(const ToneTable& table, const PanelResponse& response, int level) {
-    const int drive = std::min<int>(table[level], FullScale);
+    const int drive = clampLevel<int>(table[level]);
     return response[drive];
 }
 

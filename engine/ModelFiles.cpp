@@ -1,7 +1,7 @@
 #include "engine/CurveModel.h"
 #include "engine/FileSave.h"
-#include "engine/MessageIds.h"
 #include "engine/ToneFile.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
 

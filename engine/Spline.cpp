@@ -20,6 +20,25 @@ ControlPointArray SamplePoints(const ToneTable& table, int n) {
     return points;
 }
 
+// How a table comes from control points, worked through for three points (0, 0), (127, 2000)
+// and (255, 8160):
+//
+// 1. The points are joined by a Catmull-Rom spline through the plane, in both coordinates at
+//    once: segment i runs from point i to point i+1 as t goes 0..1. The first and the last
+//    segment have no outer neighbour and use the quadratic forms of segmentCubic. Here segment 0
+//    is x(t) = (t² + 253t) / 2 and y(t) = (4160t² - 160t) / 2.
+// 2. sampleSpline evaluates the spline at the 256 integer parameters p = 0..255, p inside
+//    segment i mapping to t = (p - level_i) / (level_i+1 - level_i). p = 64 gives t = 64/127
+//    and the sample (63.875, 487.906): x lags p, because the spline does not move along x at an
+//    even pace, so sample p does not sit above level p.
+// 3. levelValue therefore looks for the two neighbouring samples whose x enclose the level and
+//    interpolates y between them along the straight line. Level 64 starts at sample 64 (x below
+//    64), walks forward to sample 65 (64.875, 503.912), and takes
+//    487.906 + (64 - 63.875) · (503.912 - 487.906) / (64.875 - 63.875) = 489.9, rounded to 490.
+// 4. The result is clamped to 0..8160 before rounding: near level 1 this spline dips below zero
+//    (sample 1 is (0.996, -0.501)), and the table holds 0 there.
+// The control points themselves come out exactly: level 127 is sample 127, (127, 2000).
+
 namespace {
 
 struct PlanePoint {
@@ -99,9 +118,7 @@ std::uint16_t levelValue(int level, const PlanePoint* spline) {
         walked = true;
     }
     if (walked && Xn != X) Y = Y - (X - L) * (Y - Yn) / (X - Xn);
-    if (Y < 0) Y = 0;
-    if (Y > FullScale) Y = FullScale;
-    return static_cast<std::uint16_t>(std::trunc(Y + 0.5));
+    return static_cast<std::uint16_t>(std::trunc(clampLevel(Y) + 0.5));
 }
 
 }  // namespace

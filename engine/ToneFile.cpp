@@ -1,12 +1,9 @@
 #include "engine/ToneFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
+#include <utility>
 
+#include "engine/FileRead.h"
 #include "engine/LeadingInteger.h"
 
 namespace grayden {
@@ -14,8 +11,7 @@ namespace grayden {
 namespace {
 
 std::uint16_t clampedLevel(std::string_view field) {
-    const std::int32_t v = leadingInteger(field);
-    return static_cast<std::uint16_t>(v < 0 ? 0 : (v > FullScale ? FullScale : v));
+    return static_cast<std::uint16_t>(clampLevel(leadingInteger(field)));
 }
 
 // Finds separators forward only: every search starts at or after the previous one, so a
@@ -88,31 +84,8 @@ std::string formatToneText(const ToneTable& table) {
 }
 
 ToneFileError readToneFile(const std::string& path, ToneTable& table) {
-    // Non-blocking, so a named pipe cannot hang the open; only regular files are read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return ToneFileError::CannotOpen;
-    struct stat st {};
-    // Only regular files are tone files; the size check comes before any byte is read.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::uint64_t>(st.st_size) > MaxToneFileBytes) {
-        ::close(fd);
-        return ToneFileError::CannotOpen;
-    }
     std::string text;
-    text.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    while (got < text.size()) {
-        const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return ToneFileError::CannotOpen;
-        }
-        if (n == 0) break;  // the file shrank while being read; take what is there
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    text.resize(got);
+    if (readRegularFile(path, MaxToneFileBytes, text) != FileReadError::None) return ToneFileError::CannotOpen;
     return parseToneText(std::move(text), table) ? ToneFileError::None : ToneFileError::InvalidContents;
 }
 

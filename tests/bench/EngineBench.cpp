@@ -8,11 +8,11 @@
 #include <fstream>
 #include <string>
 
-#include "../engine/LiteralSpline.h"
 #include "engine/CurveModel.h"
 #include "engine/GammaCurves.h"
 #include "engine/Spline.h"
 #include "engine/ToneFile.h"
+#include "tests/support/LiteralSpline.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 # editor or of Qt, neither the curve model nor its owner, and no message ids (only the editor and
 # graydenctl decide what the user is told); graydenctl's monitor subcommands must not need the
 # curve model. Run with -DROOT=<source dir>.
-set(upward "#include [<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^\">]*|editor/[^\">]*|engine/CurveModel\\.h|engine/ModelOwner\\.h|engine/MessageIds\\.h)[\">]")
+set(upward "#include [<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^\">]*|editor/[^\">]*|engine/CurveModel\\.h|engine/ModelOwner\\.h|resources/StringIds\\.h)[\">]")
 set(curveModel "#include [<\"](engine/CurveModel\\.h|engine/ModelOwner\\.h)[\">]")
 
 file(GLOB_RECURSE device "${ROOT}/device/*.h" "${ROOT}/device/*.cpp")

@@ -7,7 +7,7 @@
 #include "device/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
-#include "tests/device/SessionRig.h"
+#include "tests/support/SessionRig.h"
 
 namespace grayden {
 namespace {

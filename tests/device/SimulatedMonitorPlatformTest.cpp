@@ -6,12 +6,12 @@
 #include <cerrno>
 #include <vector>
 
-#include "../engine/TempDir.h"
 #include "device/DeviceList.h"
 #include "device/MonitorProtocol.h"
 #include "device/SimulatedMonitorPlatform.h"
 #include "device/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden {
 namespace {

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <future>
 
-#include "../engine/TempDir.h"
 #include "device/SimulatedMonitorState.h"
 #include "device/TonePacking.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden {
 namespace {

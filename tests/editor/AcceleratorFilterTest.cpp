@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/AcceleratorFilter.h"
+#include "editor/EditorDialog.h"
 
 namespace grayden {
 namespace {
@@ -26,7 +27,7 @@ TEST(AcceleratorFilter, CtrlKeysReachTheMainWindowFromAnyWidgetBeforeTheWidgetSe
     QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(&edit, Qt::Key_W, Qt::AltModifier);
     qApp->removeEventFilter(&filter);
-    EXPECT_EQ(delivered, (std::vector<int>{32781, 32771}));
+    EXPECT_EQ(delivered, (std::vector<int>{Command::Undo, Command::Open}));
 }
 
 TEST(AcceleratorFilter, AnOpenMenuKeepsTheKeysForItselfUntilItCloses) {
@@ -50,7 +51,7 @@ TEST(AcceleratorFilter, AnOpenMenuKeepsTheKeysForItselfUntilItCloses) {
     ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
     QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier);
     qApp->removeEventFilter(&filter);
-    EXPECT_EQ(delivered, std::vector<int>{32771});
+    EXPECT_EQ(delivered, std::vector<int>{Command::Open});
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "editor/ModelOwnerAdapter.h"
 #include "editor/MonitorCommands.h"
 #include "engine/CurveModel.h"
-#include "tests/device/SessionRig.h"
+#include "tests/support/SessionRig.h"
 
 namespace grayden::testing {
 

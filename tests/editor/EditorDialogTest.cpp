@@ -7,6 +7,7 @@
 #include "device/TonePacking.h"
 #include "editor/PointListCtrl.h"
 #include "engine/ToneFile.h"
+#include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace grayden::test {
@@ -95,7 +96,7 @@ TEST_F(EditorDialogTest, OpenAndSaveGoThroughTheModelAndRememberThePath) {
 TEST_F(EditorDialogTest, ABrokenFileShowsItsMessageAndKeepsTheCurve) {
     user.openPath = writeFile("short.csv", "1,2,3");
     dialog->onCommand(Command::Open);
-    EXPECT_EQ(user.messages, std::vector<int>{32792});
+    EXPECT_EQ(user.messages, std::vector<int>{MsgInvalidFileContents});
     EXPECT_EQ(dialog->model().currentTable, identityTable());
     EXPECT_TRUE(dialog->model().filePath.empty());
     EXPECT_EQ(dialog->model().undoHistory.size(), 1u) << "the record is pushed before reading";
@@ -190,7 +191,7 @@ TEST_F(EditorDialogTest, AFailedPreviewReadPushesNoUndoRecord) {
     QTest::mouseClick(&dialog->previewCheck(), Qt::LeftButton);
     EXPECT_TRUE(dialog->model().previewOn);
     EXPECT_TRUE(dialog->model().undoHistory.empty());
-    EXPECT_EQ(user.messages, std::vector<int>{32794});
+    EXPECT_EQ(user.messages, std::vector<int>{MsgReadFailed});
 }
 
 TEST_F(EditorDialogTest, DisplayOutputCurveFollowsItsBox) {

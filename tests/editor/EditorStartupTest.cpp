@@ -2,6 +2,7 @@
 #include <QLabel>
 
 #include "editor/PointListCtrl.h"
+#include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace grayden::test {
@@ -47,7 +48,7 @@ TEST_F(EditorStartup, NoMonitorRefusesWithMessageAndKeepsTheStoredSettings) {
     store.values[std::string(SettingsKeyPath) + "\\Width"] = "1234";
     EditorDialog& d = makeDialog();
     EXPECT_EQ(d.runModal(), EditorDialog::ResultExit);
-    EXPECT_EQ(user.messages, std::vector<int>{32793});
+    EXPECT_EQ(user.messages, std::vector<int>{MsgNoMonitor});
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(store.values.size(), 1u);
     EXPECT_EQ(store.values.begin()->second, "1234");
@@ -60,7 +61,7 @@ TEST_F(EditorStartup, RefusedWhenOnlyUnsupportedDevicesAreListed) {
     DeviceList otherDevices(other);
     EditorDialog d(otherDevices, store, user);
     EXPECT_FALSE(d.initialise());
-    EXPECT_EQ(user.messages, std::vector<int>{32793});
+    EXPECT_EQ(user.messages, std::vector<int>{MsgNoMonitor});
 }
 
 class CalibratedStartup : public EditorFixture {
@@ -76,7 +77,7 @@ protected:
 TEST_F(CalibratedStartup, ACalibratedMonitorRefusesWithItsMessage) {
     EditorDialog& d = makeDialog();
     EXPECT_EQ(d.runModal(), EditorDialog::ResultExit);
-    EXPECT_EQ(user.messages, std::vector<int>{32803});
+    EXPECT_EQ(user.messages, std::vector<int>{MsgAlreadyCalibrated});
     EXPECT_TRUE(store.values.empty()) << "nothing saved after a refused start";
 }
 
@@ -84,7 +85,7 @@ TEST_F(EditorStartup, AFailedFirstReadEndsTheWindowAndWritesNothingBack) {
     platform.failUsage(VendorPageA, UsageGammaCode);
     EditorDialog& d = makeDialog();
     EXPECT_EQ(d.runModal(), EditorDialog::ResultExit);
-    EXPECT_EQ(user.messages, std::vector<int>{32794});
+    EXPECT_EQ(user.messages, std::vector<int>{MsgReadFailed});
     platform.clearFaults();
     writesSince();
     d.close();

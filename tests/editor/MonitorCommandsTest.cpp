@@ -7,7 +7,7 @@
 #include "device/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
-#include "engine/MessageIds.h"
+#include "resources/StringIds.h"
 #include "tests/editor/CommandsRig.h"
 
 namespace grayden {

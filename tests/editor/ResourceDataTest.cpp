@@ -5,6 +5,7 @@
 #include "editor/AcceleratorTable.h"
 #include "editor/DialogTemplate.h"
 #include "editor/DialogUnits.h"
+#include "editor/EditorDialog.h"
 #include "editor/MenuTemplate.h"
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
@@ -88,10 +89,26 @@ TEST(MenuTemplate, BothLanguagesShareStructureAndCommandIds) {
             ids.push_back(en[p].items[i].separator ? 0 : en[p].items[i].id);
         }
     }
-    EXPECT_EQ(ids, (std::vector<int>{32771, 0, 32772, 32773, 0, 32774, 32775, 32776, 0, 32781, 32777, 32778, 32780}));
+    using namespace Command;
+    EXPECT_EQ(ids, (std::vector<int>{Open, 0, Save, SaveAs, 0, Exit, ReadFromMonitor, WriteToMonitor, 0, Undo,
+                                     ControlPoints, DefaultCurve, AboutBox}));
     EXPECT_EQ(en[0].items[0].text, "&Open...\tCtrl+O");
     EXPECT_TRUE(en[1].items[3].grayed);
     EXPECT_EQ(ja[2].text, QString::fromUtf8("設定(&S)"));
+}
+
+// The status bar shows the string whose id is the item's command id.
+TEST(MenuTemplate, EveryCommandButUndoHasAStatusPromptInBothLanguages) {
+    for (const Language language : {Language::English, Language::Japanese}) {
+        std::vector<MenuPopupTemplate> popups;
+        ASSERT_TRUE(loadMenuTemplate(129, language, popups));
+        for (const MenuPopupTemplate& popup : popups) {
+            for (const MenuItemTemplate& item : popup.items) {
+                if (item.separator || item.id == Command::Undo) continue;
+                EXPECT_FALSE(stringText(item.id, language).empty()) << item.id;
+            }
+        }
+    }
 }
 
 TEST(AcceleratorTable, CtrlKeysMatchTheirCommandsAndNothingElse) {
@@ -101,12 +118,12 @@ TEST(AcceleratorTable, CtrlKeysMatchTheirCommandsAndNothingElse) {
         const QKeyEvent event(QEvent::KeyPress, key, modifiers);
         return matchAccelerator(table, event);
     };
-    EXPECT_EQ(match(Qt::Key_O, Qt::ControlModifier), 32771);
-    EXPECT_EQ(match(Qt::Key_R, Qt::ControlModifier), 32775);
-    EXPECT_EQ(match(Qt::Key_S, Qt::ControlModifier), 32772);
-    EXPECT_EQ(match(Qt::Key_W, Qt::ControlModifier), 32776);
-    EXPECT_EQ(match(Qt::Key_Z, Qt::ControlModifier), 32781);
-    EXPECT_EQ(match(Qt::Key_Z, Qt::ControlModifier | Qt::KeypadModifier), 32781);
+    EXPECT_EQ(match(Qt::Key_O, Qt::ControlModifier), Command::Open);
+    EXPECT_EQ(match(Qt::Key_R, Qt::ControlModifier), Command::ReadFromMonitor);
+    EXPECT_EQ(match(Qt::Key_S, Qt::ControlModifier), Command::Save);
+    EXPECT_EQ(match(Qt::Key_W, Qt::ControlModifier), Command::WriteToMonitor);
+    EXPECT_EQ(match(Qt::Key_Z, Qt::ControlModifier), Command::Undo);
+    EXPECT_EQ(match(Qt::Key_Z, Qt::ControlModifier | Qt::KeypadModifier), Command::Undo);
     EXPECT_EQ(match(Qt::Key_O, Qt::NoModifier), 0);
     EXPECT_EQ(match(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier), 0);
     EXPECT_EQ(match(Qt::Key_A, Qt::ControlModifier), 0);

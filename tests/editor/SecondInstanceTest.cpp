@@ -9,6 +9,7 @@
 #include "editor/InstanceLock.h"
 #include "editor/UiText.h"
 #include "engine/SettingsStore.h"
+#include "resources/StringIds.h"
 #include "tests/editor/RecordingInteraction.h"
 
 namespace grayden::test {
@@ -22,14 +23,14 @@ TEST(SecondInstanceChild, RefusesWithOneMessageAndOpensNoWindow) {
     RecordingInteraction user;
     EditorApp app(platform, store, user);
     EXPECT_EQ(app.run(), 1);
-    EXPECT_EQ(user.messages, std::vector<int>{EditorApp::AlreadyRunningId});
+    EXPECT_EQ(user.messages, std::vector<int>{MsgAlreadyRunning});
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
     EXPECT_TRUE(store.values.empty());
 }
 
 TEST(SecondInstance, ASecondProcessIsRefusedWhileTheFirstHoldsTheLock) {
     InstanceLock running;
-    ASSERT_EQ(running.acquire(uiText(EditorApp::LockNameId).toStdString()), InstanceLock::Result::Acquired);
+    ASSERT_EQ(running.acquire(uiText(LockName).toStdString()), InstanceLock::Result::Acquired);
 
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -10,6 +10,7 @@
 
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "resources/StringIds.h"
 #include "tests/editor/CapturedStderr.h"
 #include "tests/editor/EditorFixture.h"
 
@@ -23,7 +24,7 @@ TEST(StartupMessages, ABoxForAHiddenWindowIsCentredOnTheScreenAndAShownOwnerKeep
     shown.setGeometry(100, 100, 500, 400);
     shown.show();
     for (QWidget* owner : {static_cast<QWidget*>(&hidden), static_cast<QWidget*>(&shown)}) {
-        const std::unique_ptr<QMessageBox> box = makeMessageBox(owner, 32793);
+        const std::unique_ptr<QMessageBox> box = makeMessageBox(owner, MsgNoMonitor);
         EXPECT_EQ(box->parentWidget(), owner == &shown ? owner : nullptr);
         box->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
@@ -52,7 +53,7 @@ TEST(StartupMessages, WithoutAVisibleScreenAMessageGoesToStandardErrorAndDoesNot
     });
     guard.start(3000);
     CapturedStderr err;
-    DesktopInteraction().showMessage(nullptr, 32800);
+    DesktopInteraction().showMessage(nullptr, MsgAlreadyRunning);
     const std::string text = err.text();
     EXPECT_FALSE(waited);
     EXPECT_NE(text.find(": Application is already running.\n"), std::string::npos) << text;
@@ -74,7 +75,7 @@ TEST_F(NoMonitorHint, AnUnopenableNodeOfAnAcceptedVendorGetsTheUdevHintOnlyWhenN
     start();
     const std::string text = err.text();
     EXPECT_FALSE(started);
-    EXPECT_EQ(user.messages, std::vector<int>{32793});
+    EXPECT_EQ(user.messages, std::vector<int>{MsgNoMonitor});
     EXPECT_EQ(text, "simulated:no-access  permission denied: install the udev rule device/udev/"
                     "70-grayden-kova.rules (see the README) and replug the monitor\n");
 }

@@ -15,8 +15,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
 #include "engine/FileSave.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden {
 namespace {

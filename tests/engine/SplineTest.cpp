@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "LiteralSpline.h"
 #include "engine/ControlPoint.h"
 #include "engine/Spline.h"
+#include "tests/support/LiteralSpline.h"
 
 namespace grayden {
 namespace {
@@ -34,6 +34,19 @@ TEST(SamplePoints, LevelsFollowTheCountTable) {
     EXPECT_EQ(p33[32].level, 255);
     const ControlPointArray p256 = SamplePoints(id, 256);
     for (int k = 0; k < 256; ++k) EXPECT_EQ(p256[k].level, k);
+}
+
+// The numbers of the worked example in Spline.cpp, so the explanation stays true.
+TEST(InterpolateTable, WorkedExampleOfThreePoints) {
+    ControlPointArray pts{};
+    pts[0] = {0, 0};
+    pts[1] = {127, 2000};
+    pts[2] = {255, 8160};
+    const ToneTable t = InterpolateTable(pts, 3);
+    EXPECT_EQ(t[64], 490);
+    EXPECT_EQ(t[1], 0);  // the spline dips below zero here
+    EXPECT_EQ(t[127], 2000);
+    EXPECT_EQ(t[255], 8160);
 }
 
 TEST(InterpolateTable, IdentityStaysExactAtEvenlySpacedCounts) {

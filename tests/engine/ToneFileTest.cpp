@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "RecordingOwner.h"
-#include "TempDir.h"
 #include "engine/CurveModel.h"
-#include "engine/MessageIds.h"
 #include "engine/ToneFile.h"
+#include "resources/StringIds.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden {
 namespace {

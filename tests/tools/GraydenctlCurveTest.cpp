@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "../engine/TempDir.h"
 #include "RunProgram.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden {
 namespace {

@@ -3,14 +3,15 @@
 #include <filesystem>
 #include <future>
 
-#include "../engine/TempDir.h"
 #include "RunProgram.h"
 #include "device/MonitorProtocol.h"
 #include "device/SimulatedMonitorState.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
+#include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden {
 namespace {
@@ -161,7 +162,7 @@ TEST_F(GraydenctlMonitor, CalibratedMonitorRefusesEverySubcommand) {
              {"read"}, {"read", "--bank", "preview"}, {"write", file}, {"status"}, {"list"}}) {
         const auto r = monitor(args);
         EXPECT_EQ(r.status, 1) << args[0];
-        EXPECT_EQ(r.err, message(32803)) << args[0];
+        EXPECT_EQ(r.err, message(MsgAlreadyCalibrated)) << args[0];
     }
     EXPECT_NE(monitor({"status"}).out.find("calibrated: yes"), std::string::npos);
     EXPECT_NE(monitor({"list"}).out.find("supported monitor QT440, calibrated"), std::string::npos);
@@ -182,7 +183,7 @@ TEST_F(GraydenctlMonitor, NoSupportedMonitorGivesTheNoMonitorText) {
         for (const char* sub : {"read", "status"}) {
             const auto r = monitor({sub});
             EXPECT_EQ(r.status, 1);
-            EXPECT_EQ(r.err, message(32793)) << sub;
+            EXPECT_EQ(r.err, message(MsgNoMonitor)) << sub;
         }
     }
 }
@@ -218,7 +219,7 @@ TEST_F(GraydenctlMonitor, NoMonitorAlsoNamesTheUdevRuleForUnopenableNodes) {
              {"read"}, {"read", "--bank", "preview"}, {"write", file}, {"status"}}) {
         const auto r = monitor(args);
         EXPECT_EQ(r.status, 1) << args[0];
-        EXPECT_EQ(r.err, message(32793) + hint) << args[0];
+        EXPECT_EQ(r.err, message(MsgNoMonitor) + hint) << args[0];
     }
 }
 
@@ -238,12 +239,12 @@ TEST_F(GraydenctlMonitor, UnreadableToneFileIsRefusedBeforeTheMonitorIsTouched) 
     const std::string before = readText(state);
     auto r = monitor({"write", dir.file("missing.csv")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, message(32791));
+    EXPECT_EQ(r.err, message(MsgCannotOpenFile));
     const std::string bad = dir.file("bad.csv");
     writeText(bad, "1,2,3");
     r = monitor({"write", bad});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, message(32792));
+    EXPECT_EQ(r.err, message(MsgInvalidFileContents));
     EXPECT_EQ(readText(state), before);
 }
 
@@ -277,7 +278,7 @@ TEST(GraydenctlMonitorHidraw, ListWithoutHidrawNodesPrintsNothing) {
     EXPECT_TRUE(r.out.empty()) << r.out;
     const auto read = testing::runProgram(Ctl, {"monitor", "read"}, {"GRAYDEN_SIMULATOR="});
     EXPECT_EQ(read.status, 1);
-    EXPECT_EQ(read.err, message(32793));
+    EXPECT_EQ(read.err, message(MsgNoMonitor));
 }
 
 }  // namespace

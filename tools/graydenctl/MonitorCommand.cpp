@@ -16,8 +16,8 @@
 #include "device/PlatformFactory.h"
 #include "engine/FileSave.h"
 #include "engine/GammaCurves.h"
-#include "engine/MessageIds.h"
 #include "engine/ToneFile.h"
+#include "resources/StringIds.h"
 
 namespace grayden::ctl {
 

@@ -1,4 +1,4 @@
-#include "LiteralSpline.h"
+#include "tests/support/LiteralSpline.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "tests/device/SessionRig.h"
+#include "tests/support/SessionRig.h"
 
 #include "device/MonitorProtocol.h"
 #include "device/SimulatedMonitorReports.h"
