@@ -93,10 +93,10 @@ void EditorDialog::onCommand(int id) {
         done(ResultExit);
         break;
     case Command::ReadFromMonitor:
-        link_.readFromMonitor();
+        monitor_.readFromMonitor();
         break;
     case Command::WriteToMonitor:
-        link_.writeToMonitor();
+        monitor_.writeToMonitor();
         break;
     case Command::Undo:
         model_.Undo();
@@ -131,7 +131,7 @@ void EditorDialog::saveFileAs() {
 void EditorDialog::previewClicked(bool checked) {
     model_.previewOn = checked;
     // Turning Preview off sends nothing; the monitor keeps its preview table.
-    if (checked) link_.previewSwitchedOn();
+    if (checked) monitor_.previewSwitchedOn();
 }
 
 void EditorDialog::outputCurveClicked(bool checked) {

@@ -17,6 +17,7 @@
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "resources/StringIds.h"
 
 namespace grayden {
 
@@ -35,12 +36,16 @@ constexpr int GammaLabelId = 1019;
 EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteraction& user)
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                            Qt::WindowCloseButtonHint),
-      HidReportChannel(devices.platform()),
       devices_(devices),
       store_(store),
       user_(user),
-      model_(*this),
-      link_(*this, devices, model_, *this),
+      channel_(devices.platform()),
+      session_(channel_, devices, &waitCursor_),
+      modelOwner_([this] { refreshViews(); },
+                  [this](const ToneTable& table, MonitorTable which) { return monitor_.writeModelTable(table, which); },
+                  [this](int stringId) { showMessage(stringId); }),
+      model_(modelOwner_),
+      monitor_(session_, model_, [this](int stringId) { showMessage(stringId); }),
       appIcon_(loadIcon(IconId)),
       frameWatcher_(*this, [this] { frameChanged(); }) {
     loadDialogTemplate(TemplateId, uiLanguage(), template_);
@@ -107,7 +112,7 @@ bool EditorDialog::initialise() {
     // Discovery, the monitor search, the calibration check and the first read. Every refusal
     // has shown its message; a failed first read ends the window too, so an unknown table is
     // never stored into the monitor on close.
-    if (link_.startUp() != StartupOutcome::Ready) return false;
+    if (monitor_.startUp() != StartupOutcome::Ready) return false;
 
     SettingsStore(store_).LoadSettings(model_);
     settingsLoaded_ = true;
@@ -142,7 +147,7 @@ void EditorDialog::reject() {
 
 void EditorDialog::closeEvent(QCloseEvent* event) {
     // The monitor gets back the table it holds permanently, in place of any preview.
-    if (!tornDown_) link_.writeBaselineOnClose();
+    if (!tornDown_) monitor_.writeBaselineOnClose();
     QDialog::closeEvent(event);
 }
 
@@ -154,8 +159,7 @@ void EditorDialog::teardown() {
     if (settingsLoaded_) SettingsStore(store_).SaveSettings(model_);
     model_.ClearUndo();
     pointList_->freeCellStyles();
-    bindDevice(nullptr);
-    devices_.clearDevices();
+    session_.release();
 }
 
 void EditorDialog::refreshViews() {
@@ -167,20 +171,11 @@ void EditorDialog::refreshViews() {
     transferTexts();
 }
 
-bool EditorDialog::writeTableToMonitor(const ToneTable& table, MonitorTable which) {
-    return link_.writeModelTable(table, which);
-}
-
 void EditorDialog::showMessage(int stringId) {
     // A node that could not be opened may be the monitor; the terminal learns how to reach it
     // while the box is up.
     if (stringId == MsgNoMonitor && !initialised_) std::fputs(unopenedMonitorHints(devices_).c_str(), stderr);
     user_.showMessage(this, stringId);
-}
-
-void EditorDialog::setBusy(bool on) {
-    if (on) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    else QApplication::restoreOverrideCursor();
 }
 
 void EditorDialog::transferTexts() {

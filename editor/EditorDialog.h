@@ -7,13 +7,15 @@
 #include <QTimer>
 
 #include "device/HidReportChannel.h"
-#include "device/MonitorLink.h"
+#include "device/MonitorSession.h"
 #include "editor/CurveGraph.h"
 #include "editor/DialogTemplate.h"
 #include "editor/GraphGeometry.h"
+#include "editor/ModelOwnerAdapter.h"
+#include "editor/MonitorCommands.h"
+#include "editor/WaitCursor.h"
 #include "editor/WindowFrame.h"
 #include "engine/CurveModel.h"
-#include "engine/ModelOwner.h"
 #include "engine/SettingsStore.h"
 #include "resources/StringIds.h"
 
@@ -47,8 +49,19 @@ constexpr int Undo = 32781;
 }  // namespace Command
 
 // The editor's one window: the curve graph, the control-point list, the two check boxes and the
-// readout. It is the channel the monitor link talks through, and it owns the curve model.
-class EditorDialog : public QDialog, public HidReportChannel, public ModelOwner, public LinkFeedback {
+// readout. It owns the curve model and the channel and session through which the monitor is
+// reached; the model's owner and the busy cursor are members, not base classes.
+//
+// Its code is spread over three files:
+//   EditorDialog.cpp    construction, the start-up sequence, closing and teardown, the views
+//                       the model refreshes, messages and painting;
+//   EditorCommands.cpp  the menus and their update pass, command routing, the file commands,
+//                       the check boxes and the commit of a typed value;
+//   EditorLayout.cpp    the layout, the start size on the screen, and the handling of show,
+//                       resize and changes of the window manager's frame.
+// The monitor commands themselves (start-up read, Read, Write, Preview, the closing write)
+// are MonitorCommands, next to this window.
+class EditorDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int TemplateId = 102;
@@ -67,14 +80,6 @@ public:
     void onCommand(int id);
     // The command-update state of a command: false greys its menu item and drops its accelerator.
     bool isCommandEnabled(int id) const;
-
-    // ModelOwner
-    void refreshViews() override;
-    bool writeTableToMonitor(const ToneTable& table, MonitorTable which) override;
-    // ModelOwner and LinkFeedback
-    void showMessage(int stringId) override;
-    // LinkFeedback
-    void setBusy(bool on) override;
 
     // The value commit of the list: validate, one undo record, set the point, refill, preview.
     bool endLabelEdit(int row, int column, std::string& text);
@@ -120,6 +125,9 @@ private:
     void renderGraph();
     void transferTexts();
     void teardown();
+    // The model owner's services: the views after a change, and a message to the user.
+    void refreshViews();
+    void showMessage(int stringId);
 
     void previewClicked(bool checked);
     void outputCurveClicked(bool checked);
@@ -130,8 +138,12 @@ private:
     DeviceList& devices_;
     StringStore& store_;
     UserInteraction& user_;
+    HidReportChannel channel_;
+    WaitCursorFeedback waitCursor_;
+    MonitorSession session_;
+    ModelOwnerAdapter modelOwner_;
     CurveModel model_;
-    MonitorLink link_;
+    MonitorCommands monitor_;
     DialogTemplate template_;
     CurveGraph graph_;
 

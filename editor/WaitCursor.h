@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 
+#include "device/BusyFeedback.h"
+
 namespace grayden {
 
 // Shows the wait cursor for as long as it lives; nested ones restore in order.
@@ -12,6 +14,15 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The monitor session's busy signal as the application's wait cursor.
+class WaitCursorFeedback final : public BusyFeedback {
+public:
+    void setBusy(bool on) override {
+        if (on) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else QApplication::restoreOverrideCursor();
+    }
 };
 
 }  // namespace grayden

@@ -8,33 +8,20 @@
 
 #include "device/DeviceList.h"
 #include "device/HidReportChannel.h"
-#include "device/MonitorLink.h"
+#include "device/MonitorSession.h"
 #include "device/SimulatedMonitorPlatform.h"
-#include "engine/CurveModel.h"
 #include "engine/GammaCurves.h"
 
 namespace grayden {
 namespace {
 
-class QuietFeedback : public LinkFeedback, public ModelOwner {
-public:
-    void showMessage(int stringId) override { lastMessage = stringId; }
-    void setBusy(bool) override {}
-    void refreshViews() override {}
-    bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return false; }
-    int lastMessage = 0;
-};
-
-// The editor's wiring over one simulated platform, connected and ready.
+// A monitor session over one simulated platform, connected and ready.
 struct Bench {
-    explicit Bench(SimulatedMonitorPlatform& sim)
-        : devices(sim), channel(sim), model(feedback), link(channel, devices, model, feedback) {}
-    bool connect() { return link.connect() == StartupOutcome::Ready; }
-    QuietFeedback feedback;
+    explicit Bench(SimulatedMonitorPlatform& sim) : devices(sim), channel(sim), session(channel, devices, nullptr) {}
+    bool connect() { return session.connect() == SessionError::None; }
     DeviceList devices;
     HidReportChannel channel;
-    CurveModel model;
-    MonitorLink link;
+    MonitorSession session;
 };
 
 void BM_WriteTable(benchmark::State& state) {
@@ -43,7 +30,7 @@ void BM_WriteTable(benchmark::State& state) {
     if (!b.connect()) state.SkipWithError("no simulated monitor");
     const ToneTable table = MakeDefaultCurve(1.8);
     for (auto _ : state) {
-        if (!b.link.writeTableBlocks(table, TableBank::Preview)) state.SkipWithError("write failed");
+        if (b.session.writeTable(TableBank::Preview, table) != SessionError::None) state.SkipWithError("write failed");
     }
 }
 BENCHMARK(BM_WriteTable)->Unit(benchmark::kMillisecond);
@@ -51,12 +38,12 @@ BENCHMARK(BM_WriteTable)->Unit(benchmark::kMillisecond);
 void BM_ReadCustomTable(benchmark::State& state) {
     SimulatedMonitorPlatform sim;
     Bench b(sim);
-    if (!b.connect() || !b.link.writeTableBlocks(MakeDefaultCurve(1.8), TableBank::Stored)) {
+    if (!b.connect() || b.session.writeTable(TableBank::Stored, MakeDefaultCurve(1.8)) != SessionError::None) {
         state.SkipWithError("no simulated monitor");
     }
     ToneTable table{};
     for (auto _ : state) {
-        if (!b.link.readMonitorTable(table, TableBank::Stored)) state.SkipWithError("read failed");
+        if (b.session.readTable(TableBank::Stored, DefaultPanelGamma, table) != SessionError::None) state.SkipWithError("read failed");
         benchmark::DoNotOptimize(table);
     }
 }
@@ -79,7 +66,7 @@ void BM_WriteTableWithStateFile(benchmark::State& state) {
     ToneTable table = MakeDefaultCurve(1.8);
     for (auto _ : state) {
         table[0] ^= 8;  // a change every time, so every block write is stored
-        if (!b.link.writeTableBlocks(table, TableBank::Preview)) state.SkipWithError("write failed");
+        if (b.session.writeTable(TableBank::Preview, table) != SessionError::None) state.SkipWithError("write failed");
     }
     std::filesystem::remove(path);
 }

@@ -11,10 +11,9 @@
 #include "device/DeviceList.h"
 #include "device/HidDeviceInfo.h"
 #include "device/HidReportChannel.h"
-#include "device/MonitorLink.h"
+#include "device/MonitorSession.h"
 #include "device/PermissionHints.h"
 #include "device/PlatformFactory.h"
-#include "engine/CurveModel.h"
 #include "engine/FileSave.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
@@ -39,33 +38,60 @@ constexpr const char* MonitorUsage =
 
 int usageError(const std::string& why) { return ctl::usageError("monitor", why, MonitorUsage); }
 
-// Shows the link's and the model's messages on standard error; there is no cursor to change.
-class ConsoleFeedback : public LinkFeedback, public ModelOwner {
-public:
-    void showMessage(int stringId) override { std::fprintf(stderr, "%s\n", messageText(stringId).c_str()); }
-    void setBusy(bool) override {}
-    void refreshViews() override {}
-    bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return false; }
-};
-
-// Everything one monitor conversation needs, wired as the editor wires it.
+// One conversation with the monitor; a terminal has no busy cursor.
 struct Session {
-    explicit Session(HidPlatform& platform)
-        : devices(platform), channel(platform), model(console), link(channel, devices, model, console) {}
-    ConsoleFeedback console;
+    explicit Session(HidPlatform& platform) : devices(platform), channel(platform), monitor(channel, devices, nullptr) {}
     DeviceList devices;
     HidReportChannel channel;
-    CurveModel model;
-    MonitorLink link;
+    MonitorSession monitor;
 };
+
+void printMessage(int stringId) { failure(messageText(stringId)); }
+
+// One message for every device the search passed over because its identification could not
+// be read, as the editor shows them.
+void reportUnreadableIdentities(Session& session) {
+    for (int i = 0; i < session.monitor.unreadableIdentities(); ++i) printMessage(MsgReadFailed);
+}
 
 // After the no-monitor message: the nodes that might have been the monitor had they opened.
 void hintUnopenedNodes(Session& session) { std::fputs(unopenedMonitorHints(session.devices).c_str(), stderr); }
 
-// Whether start-up reached a usable monitor; a missing one also names the unopened nodes.
-bool connected(Session& session, StartupOutcome outcome) {
-    if (outcome == StartupOutcome::NoMonitor) hintUnopenedNodes(session);
-    return outcome == StartupOutcome::Ready;
+// Says why a transfer failed, in the editor's words; the calibrated bit, set after the
+// connection's check, fails it without a message as it does in the editor.
+bool transferred(SessionError error) {
+    switch (error) {
+    case SessionError::None:
+        return true;
+    case SessionError::Calibrated:
+        return false;
+    case SessionError::NoMonitor:
+        printMessage(MsgNoMonitor);
+        return false;
+    case SessionError::WriteFailed:
+        printMessage(MsgWriteFailed);
+        return false;
+    case SessionError::ReadFailed:
+    case SessionError::Gone:
+        printMessage(MsgReadFailed);
+        return false;
+    }
+    return false;
+}
+
+// The search and the calibration check, as the editor starts; a missing monitor also names
+// the unopened nodes.
+bool connected(Session& session) {
+    const SessionError connection = session.monitor.connect();
+    reportUnreadableIdentities(session);
+    if (connection == SessionError::None) return true;
+    if (connection == SessionError::Calibrated) {
+        printMessage(MsgAlreadyCalibrated);
+    } else {
+        printMessage(MsgNoMonitor);
+        hintUnopenedNodes(session);
+    }
+    return false;
 }
 
 std::string printableName(const std::string& name) {
@@ -87,14 +113,16 @@ std::string printableName(const std::string& name) {
 // read for that, so listing never writes to a device.
 std::string verdictFor(Session& session, HidDeviceInfo& device, bool& calibrated) {
     if (!isAcceptedVendor(device.vendorId)) return "vendor not accepted";
-    if (!MonitorLink::hasMonitorIdentity(device)) return "accepted vendor, release below 30000";
+    if (!MonitorSession::hasMonitorIdentity(device)) return "accepted vendor, release below 30000";
     session.channel.bindDevice(&device);
-    if (!session.link.carriesModelName()) return "accepted vendor, no model name report";
+    if (!session.monitor.carriesModelName()) return "accepted vendor, no model name report";
     std::string name;
-    if (!session.link.readModelName(name)) return "accepted vendor, model name unreadable";
-    if (MonitorLink::isSupportedModelName(name)) {
-        std::uint16_t status = 0;
-        if (readRegister(session.channel, UsageStatus, VendorPageB, status) && isCalibratedStatus(status)) {
+    if (session.monitor.readModelName(name) != SessionError::None) {
+        printMessage(MsgReadFailed);
+        return "accepted vendor, model name unreadable";
+    }
+    if (MonitorSession::isSupportedModelName(name)) {
+        if (session.monitor.probeCalibration(CalibrationProbe::ReadOnly) == SessionError::Calibrated) {
             calibrated = true;
             return "supported monitor " + name + ", calibrated";
         }
@@ -137,7 +165,9 @@ int listDevices(HidPlatform& platform) {
 
 int showStatus(HidPlatform& platform) {
     Session session(platform);
-    if (!session.devices.discoverDevices() || !session.link.findSupportedMonitor()) {
+    const bool found = session.devices.discoverDevices() && session.monitor.findMonitor() == SessionError::None;
+    reportUnreadableIdentities(session);
+    if (!found) {
         failure(messageText(MsgNoMonitor));
         hintUnopenedNodes(session);
         return ExitFailure;
@@ -200,13 +230,15 @@ std::optional<int> parseTransferOptions(int argc, char** argv, bool isWrite, Tra
 int readTable(HidPlatform& platform, const TransferOptions& o) {
     Session session(platform);
     ToneTable table{};
+    if (!connected(session)) return ExitFailure;
     if (o.bank == TableBank::Stored) {
-        // As the editor starts: a gamma code gives the table computed for the initial panel gamma.
-        if (!connected(session, session.link.startUp())) return ExitFailure;
-        table = session.model.sourceTable;
-    } else {
-        if (!connected(session, session.link.connect())) return ExitFailure;
-        if (!session.link.readTableBlocks(table, TableBank::Preview)) return ExitFailure;
+        // As the editor starts: a gamma code gives the table computed for the initial panel
+        // gamma, and a monitor calibrated since the check is refused as at the check.
+        const SessionError read = session.monitor.readTable(TableBank::Stored, DefaultPanelGamma, table);
+        if (read == SessionError::Calibrated) return failure(messageText(MsgAlreadyCalibrated));
+        if (!transferred(read)) return ExitFailure;
+    } else if (!transferred(session.monitor.readBlocks(TableBank::Preview, table))) {
+        return ExitFailure;
     }
     // A monitor's table may hold levels up to 8184; print them as a tone file reader loads them,
     // so the output is a valid tone file.
@@ -217,12 +249,19 @@ int readTable(HidPlatform& platform, const TransferOptions& o) {
 }
 
 int writeTable(HidPlatform& platform, const TransferOptions& o) {
+    // The file is read before the monitor is touched; its values, clamped, are the table.
+    ToneTable table{};
+    switch (readToneFile(*o.inPath, table)) {
+    case ToneFileError::CannotOpen:
+        return failure(messageText(MsgCannotOpenFile));
+    case ToneFileError::InvalidContents:
+        return failure(messageText(MsgInvalidFileContents));
+    case ToneFileError::None:
+        break;
+    }
     Session session(platform);
-    // Every level is a control point, so the table is the file's values, clamped.
-    session.model.pointCountIndex = AllLevelsPointCountIndex;
-    if (!session.model.LoadToneFile(*o.inPath)) return ExitFailure;
-    if (!connected(session, session.link.connect())) return ExitFailure;
-    return session.link.writeTableBlocks(session.model.currentTable, o.bank) ? ExitOk : ExitFailure;
+    if (!connected(session)) return ExitFailure;
+    return transferred(session.monitor.writeTable(o.bank, table)) ? ExitOk : ExitFailure;
 }
 
 }  // namespace

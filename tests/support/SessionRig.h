@@ -3,27 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "device/BusyFeedback.h"
 #include "device/DeviceList.h"
 #include "device/HidReportChannel.h"
-#include "device/MonitorLink.h"
+#include "device/MonitorSession.h"
 #include "device/SimulatedMonitorPlatform.h"
-#include "engine/CurveModel.h"
+#include "engine/ToneTable.h"
 
 namespace grayden::testing {
 
-// Feedback and model owner of the link, as the editor's window is: messages and busy-cursor
-// changes are remembered, and the model's monitor writes go through the link.
-class RecordingFeedback : public LinkFeedback, public ModelOwner {
+// Remembers every change of the busy cursor.
+class RecordingBusy : public BusyFeedback {
 public:
-    void showMessage(int stringId) override { messages.push_back(stringId); }
     void setBusy(bool on) override { busy.push_back(on); }
-    void refreshViews() override {}
-    bool writeTableToMonitor(const ToneTable& table, MonitorTable which) override {
-        return link->writeModelTable(table, which);
-    }
-
-    MonitorLink* link = nullptr;
-    std::vector<int> messages;
     std::vector<bool> busy;
 };
 
@@ -52,10 +44,8 @@ private:
     SimulatedMonitorPlatform& sim_;
 };
 
-// The editor's wiring over a simulated platform.
-struct LinkRig {
-    LinkRig() { feedback.link = &link; }
-
+// A monitor session over a simulated platform, wired as the programs wire it.
+struct SessionRig {
     // Starts the exchange log (and the pause marks) afresh.
     void record() {
         sim.clearExchanges();
@@ -68,11 +58,29 @@ struct LinkRig {
     std::vector<std::string> stepsWithDevice() const;
 
     SimulatedMonitorPlatform sim;
-    RecordingFeedback feedback;
+    RecordingBusy feedback;
     DeviceList devices{sim};
     MarkingChannel channel{sim};
-    CurveModel model{feedback};
-    MonitorLink link{channel, devices, model, feedback};
+    MonitorSession session{channel, devices, &feedback};
 };
+
+// Exchange logs in words, and the pieces they are made of.
+using Steps = std::vector<std::string>;
+Steps concat(std::initializer_list<Steps> parts);
+// The readiness check when the mode register holds 12, and when it must be set first.
+extern const Steps Ready;
+extern const Steps ReadyAfterModeWrite;
+// Four selections from base, each followed by a block read, or by a paused block write.
+Steps blockReads(int base);
+Steps blockWrites(int base);
+
+// The table as it comes back from the monitor after packing.
+ToneTable quantised(const ToneTable& t);
+// A table whose every level survives the packing, so comparisons are exact.
+ToneTable customTable();
+// Makes the table the monitor's stored custom table.
+void storeCustomTable(SessionRig& rig, const ToneTable& table);
+// The monitor's status word as it goes over the wire: bit 0 is its calibrated bit.
+void setStatusWord(SessionRig& rig, std::uint16_t word);
 
 }  // namespace grayden::testing

@@ -4,24 +4,25 @@
 
 #include <functional>
 
-#include "LinkRig.h"
 #include "device/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
+#include "resources/StringIds.h"
+#include "tests/editor/CommandsRig.h"
 
 namespace grayden {
 namespace {
 
-using testing::LinkRig;
+using testing::CommandsRig;
 
 // The exchanges a prepared rig makes for the operation when nothing fails.
-std::vector<SimulatedExchange> dryRun(const std::function<void(LinkRig&)>& prepare,
-                                      const std::function<bool(LinkRig&)>& operation) {
-    LinkRig rig;
+std::vector<SimulatedExchange> dryRun(const std::function<void(CommandsRig&)>& prepare,
+                                      const std::function<bool(CommandsRig&)>& operation) {
+    CommandsRig rig;
     prepare(rig);
     rig.record();
     EXPECT_TRUE(operation(rig));
-    EXPECT_TRUE(rig.feedback.messages.empty());
+    EXPECT_TRUE(rig.messages.empty());
     return rig.sim.exchanges();
 }
 
@@ -31,8 +32,8 @@ int messageFor(const SimulatedExchange& e) {
 
 // A running editor whose monitor holds a custom table and whose mode register was changed
 // since the last transfer, so every kind of exchange takes part.
-void prepareEditing(LinkRig& rig) {
-    ASSERT_EQ(rig.link.startUp(), StartupOutcome::Ready);
+void prepareEditing(CommandsRig& rig) {
+    ASSERT_EQ(rig.commands.startUp(), StartupOutcome::Ready);
     MonitorState& m = rig.sim.monitor().state();
     for (int i = 0; i < LevelCount; ++i) {
         m.stored[i] = packToneLevel(MakeDefaultCurve(1.6)[i]);
@@ -42,22 +43,22 @@ void prepareEditing(LinkRig& rig) {
     m.mode = 1;
     rig.model.InstallSourceTable();
     ASSERT_TRUE(rig.model.SetPointValue(3, 5000));
-    rig.feedback.messages.clear();
+    rig.messages.clear();
     rig.feedback.busy.clear();
 }
 
-TEST(MonitorLinkFaults, EveryExchangeOfReadFromMonitor) {
-    const auto log = dryRun(prepareEditing, [](LinkRig& r) { return r.link.readFromMonitor(); });
+TEST(MonitorCommandsFaults, EveryExchangeOfReadFromMonitor) {
+    const auto log = dryRun(prepareEditing, [](CommandsRig& r) { return r.commands.readFromMonitor(); });
     ASSERT_EQ(log.size(), 14u);
     for (std::size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE("failing exchange " + std::to_string(i));
-        LinkRig rig;
+        CommandsRig rig;
         prepareEditing(rig);
         const CurveModel before = rig.model;
         rig.record();
         rig.sim.failExchange(i + 1);
-        EXPECT_FALSE(rig.link.readFromMonitor());
-        EXPECT_EQ(rig.feedback.messages, (std::vector<int>{messageFor(log[i])}));
+        EXPECT_FALSE(rig.commands.readFromMonitor());
+        EXPECT_EQ(rig.messages, (std::vector<int>{messageFor(log[i])}));
         EXPECT_EQ(rig.sim.exchanges().size(), i + 1) << "nothing after the failure, nothing retried";
         EXPECT_EQ(rig.model.currentTable, before.currentTable);
         EXPECT_EQ(rig.model.sourceTable, before.sourceTable);
@@ -67,8 +68,8 @@ TEST(MonitorLinkFaults, EveryExchangeOfReadFromMonitor) {
     }
 }
 
-TEST(MonitorLinkFaults, EveryExchangeOfWriteToMonitor) {
-    const auto log = dryRun(prepareEditing, [](LinkRig& r) { return r.link.writeToMonitor(); });
+TEST(MonitorCommandsFaults, EveryExchangeOfWriteToMonitor) {
+    const auto log = dryRun(prepareEditing, [](CommandsRig& r) { return r.commands.writeToMonitor(); });
     ASSERT_EQ(log.size(), 24u);
     // The write begins with the third readiness check, two exchanges before block 0 is selected.
     std::size_t writeStart = 0;
@@ -76,14 +77,14 @@ TEST(MonitorLinkFaults, EveryExchangeOfWriteToMonitor) {
     writeStart -= 2;
     for (std::size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE("failing exchange " + std::to_string(i));
-        LinkRig rig;
+        CommandsRig rig;
         prepareEditing(rig);
         const CurveModel before = rig.model;
         const PackedBank storedBefore = rig.sim.monitor().state().stored;
         rig.record();
         rig.sim.failExchange(i + 1);
-        EXPECT_FALSE(rig.link.writeToMonitor());
-        EXPECT_EQ(rig.feedback.messages, (std::vector<int>{messageFor(log[i])}));
+        EXPECT_FALSE(rig.commands.writeToMonitor());
+        EXPECT_EQ(rig.messages, (std::vector<int>{messageFor(log[i])}));
         EXPECT_EQ(rig.sim.exchanges().size(), i + 1);
         EXPECT_EQ(rig.model.currentTable, before.currentTable);
         EXPECT_EQ(rig.model.sourceTable, before.sourceTable);
@@ -100,8 +101,8 @@ TEST(MonitorLinkFaults, EveryExchangeOfWriteToMonitor) {
     }
 }
 
-TEST(MonitorLinkFaults, EveryExchangeOfStartUp) {
-    const auto log = dryRun([](LinkRig&) {}, [](LinkRig& r) { return r.link.startUp() == StartupOutcome::Ready; });
+TEST(MonitorCommandsFaults, EveryExchangeOfStartUp) {
+    const auto log = dryRun([](CommandsRig&) {}, [](CommandsRig& r) { return r.commands.startUp() == StartupOutcome::Ready; });
     const struct {
         StartupOutcome outcome;
         std::vector<int> messages;
@@ -117,15 +118,15 @@ TEST(MonitorLinkFaults, EveryExchangeOfStartUp) {
     ASSERT_EQ(log.size(), std::size(expected));
     for (std::size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE("failing exchange " + std::to_string(i));
-        LinkRig rig;
+        CommandsRig rig;
         rig.sim.failExchange(i + 1);
-        EXPECT_EQ(rig.link.startUp(), expected[i].outcome);
-        EXPECT_EQ(rig.feedback.messages, expected[i].messages);
+        EXPECT_EQ(rig.commands.startUp(), expected[i].outcome);
+        EXPECT_EQ(rig.messages, expected[i].messages);
         if (expected[i].outcome == StartupOutcome::Ready) {
             EXPECT_EQ(rig.model.sourceTable, identityTable());
         } else {
             EXPECT_EQ(rig.model.sourceTable, ToneTable{});
-            EXPECT_FALSE(rig.link.writeBaselineOnClose());
+            EXPECT_FALSE(rig.commands.writeBaselineOnClose());
         }
     }
 }
