@@ -105,7 +105,7 @@ SessionError MonitorSession::readTable(TableBank bank, double panelGamma, ToneTa
         BusyScope busy(*this);
         if (const SessionError read = readBlocks(bank, table); read != SessionError::None) return read;
     } else {
-        table = MakeMonitorGammaCurve(monitorGammaForCode(code), panelGamma);
+        table = makeMonitorGammaCurve(monitorGammaForCode(code), panelGamma);
     }
     destination = table;
     return SessionError::None;

@@ -81,7 +81,7 @@ CurveGraph::CurveGraph()
 
 const PanelResponse& CurveGraph::responseFor(double panelGamma) {
     if (panelGamma != responseGamma_ || response_.empty()) {
-        response_ = MakePanelResponse(panelGamma);
+        response_ = makePanelResponse(panelGamma);
         responseGamma_ = panelGamma;
     }
     return response_;
@@ -119,7 +119,7 @@ void CurveGraph::drawOutputCurve(QPainter& p, const GraphScene& scene) {
     const PanelResponse& response = responseFor(scene.panelGamma);
     const ToneTable& table = *scene.table;
     const QPolygon line = curvePolyline(
-        scene.plotRect, [&](int level) { return static_cast<int>(OutputCurve(table, response, level)); });
+        scene.plotRect, [&](int level) { return static_cast<int>(outputCurve(table, response, level)); });
     const LinesOnPixelCentres centred(p);
     drawTwoPenLine(p, line, QColor(140, 140, 70), QColor(255, 255, 128));
 }

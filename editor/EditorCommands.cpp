@@ -60,7 +60,7 @@ void EditorDialog::updatePopup(QMenu* popup) {
 bool EditorDialog::isCommandEnabled(int id) const {
     switch (id) {
     case Command::Undo:
-        return model_.CanUndo();
+        return model_.canUndo();
     case Command::Open:
     case Command::Save:
     case Command::SaveAs:
@@ -99,7 +99,7 @@ void EditorDialog::onCommand(int id) {
         monitor_.writeToMonitor();
         break;
     case Command::Undo:
-        model_.Undo();
+        model_.undo();
         break;
     default:
         // Number of Control Points, Default Curve Setting, Panel Characteristic and About: their
@@ -111,7 +111,7 @@ void EditorDialog::onCommand(int id) {
 void EditorDialog::openFile() {
     const QString path = user_.chooseOpenPath(this);
     if (path.isEmpty()) return;
-    model_.OpenToneFile(localPath(path));
+    model_.openToneFile(localPath(path));
 }
 
 void EditorDialog::saveFile() {
@@ -119,13 +119,13 @@ void EditorDialog::saveFile() {
         saveFileAs();
         return;
     }
-    model_.SaveToneFile(model_.filePath);
+    model_.saveToneFile(model_.filePath);
 }
 
 void EditorDialog::saveFileAs() {
     const QString path = user_.chooseSavePath(this, QFile::decodeName(QByteArray::fromStdString(model_.filePath)));
     if (path.isEmpty()) return;
-    model_.SaveToneFile(localPath(path));
+    model_.saveToneFile(localPath(path));
 }
 
 void EditorDialog::previewClicked(bool checked) {
@@ -140,7 +140,7 @@ void EditorDialog::outputCurveClicked(bool checked) {
 }
 
 bool EditorDialog::endLabelEdit(int row, int /*column*/, std::string& text) {
-    if (!CurveModel::ValidateValueText(text)) return false;
+    if (!CurveModel::validateValueText(text)) return false;
     // The k-th editable row is point k. A refill may have come while the box was open; when
     // its row is no longer a control point, the value is refused instead of moving another point.
     const PointListModel& list = pointList_->listModel();
@@ -152,8 +152,8 @@ bool EditorDialog::endLabelEdit(int row, int /*column*/, std::string& text) {
     const CellStyle* own = list.findCellStyle(1, row);
     if (!own || !own->editable || k >= model_.livePointCount()) return false;
 
-    model_.PushUndo(model_.currentTable, model_.previewOn, false, true);
-    model_.SetPointValue(k, std::stoi(text));
+    model_.pushUndo(model_.currentTable, model_.previewOn, false, true);
+    model_.setPointValue(k, std::stoi(text));
     pointList_->fill(model_.currentTable, model_.points, model_.livePointCount(), false);
     pointList_->scrollBack();
     invalidateGraph();

@@ -114,14 +114,14 @@ bool EditorDialog::initialise() {
     // never stored into the monitor on close.
     if (monitor_.startUp() != StartupOutcome::Ready) return false;
 
-    SettingsStore(store_).LoadSettings(model_);
+    SettingsStore(store_).loadSettings(model_);
     settingsLoaded_ = true;
     startOuterSize_ = startSizeOnScreen(QSize(model_.windowWidth, model_.windowHeight));
     startClientSize_ = startOuterSize_.shrunkBy(frameMargins());
     resize(startClientSize_);
     layoutControls();
     readoutText_ = readoutTextFor(0, 0);
-    model_.InstallSourceTable();
+    model_.installSourceTable();
     unsetCursor();
     initialised_ = 1;
     return true;
@@ -156,8 +156,8 @@ void EditorDialog::teardown() {
     tornDown_ = true;
     unsetCursor();
     // Settings are written only when they were read, so a refused start keeps the stored ones.
-    if (settingsLoaded_) SettingsStore(store_).SaveSettings(model_);
-    model_.ClearUndo();
+    if (settingsLoaded_) SettingsStore(store_).saveSettings(model_);
+    model_.clearUndo();
     pointList_->freeCellStyles();
     session_.release();
 }

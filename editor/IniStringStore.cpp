@@ -13,7 +13,7 @@ namespace grayden {
 IniStringStore::IniStringStore()
     : fileName_(QSettings(QSettings::IniFormat, QSettings::UserScope, "KOVA", "LCD Ombrel Ver2.0x").fileName()) {}
 
-bool IniStringStore::ReadStringValue(const std::string& keyPath, const std::string& name, std::string& text) {
+bool IniStringStore::readStringValue(const std::string& keyPath, const std::string& name, std::string& text) {
     if (keyPath != SettingsKeyPath) return false;
     // A fresh reader each time: the file may have been rewritten since the last read.
     const QSettings settings(fileName_, QSettings::IniFormat);
@@ -25,7 +25,7 @@ bool IniStringStore::ReadStringValue(const std::string& keyPath, const std::stri
     return true;
 }
 
-bool IniStringStore::WriteStringValue(const std::string& keyPath, const std::string& name, const std::string& text) {
+bool IniStringStore::writeStringValue(const std::string& keyPath, const std::string& name, const std::string& text) {
     if (keyPath != SettingsKeyPath) return false;
     pending_[QString::fromStdString(name)] = QString::fromStdString(text);
     return true;

@@ -18,8 +18,8 @@ class IniStringStore : public StringStore {
 public:
     IniStringStore();
 
-    bool ReadStringValue(const std::string& keyPath, const std::string& name, std::string& text) override;
-    bool WriteStringValue(const std::string& keyPath, const std::string& name, const std::string& text) override;
+    bool readStringValue(const std::string& keyPath, const std::string& name, std::string& text) override;
+    bool writeStringValue(const std::string& keyPath, const std::string& name, const std::string& text) override;
     bool commit() override;
 
     QString fileName() const { return fileName_; }

@@ -15,29 +15,29 @@ bool CurveModel::isControlPointLevel(int level) const {
     return false;
 }
 
-void CurveModel::RebuildFromTable(const ToneTable& source) {
-    points = SamplePoints(source, livePointCount());
-    currentTable = InterpolateTable(points, livePointCount());
+void CurveModel::rebuildFromTable(const ToneTable& source) {
+    points = samplePoints(source, livePointCount());
+    currentTable = interpolateTable(points, livePointCount());
     owner_.refreshViews();
 }
 
-void CurveModel::InstallSourceTable() {
+void CurveModel::installSourceTable() {
     const std::uint16_t remembered = pointCountIndex;
     pointCountIndex = AllLevelsPointCountIndex;
-    RebuildFromTable(sourceTable);
+    rebuildFromTable(sourceTable);
     sourceTable = currentTable;
     pointCountIndex = remembered;
-    RebuildFromTable(sourceTable);
+    rebuildFromTable(sourceTable);
 }
 
-bool CurveModel::SetPointValue(int k, int value) {
+bool CurveModel::setPointValue(int k, int value) {
     if (k < 0 || k >= livePointCount()) return false;
     points[k].value = clampLevel(value);
-    currentTable = InterpolateTable(points, livePointCount());
+    currentTable = interpolateTable(points, livePointCount());
     return true;
 }
 
-bool CurveModel::ValidateValueText(std::string& text) {
+bool CurveModel::validateValueText(std::string& text) {
     const std::int32_t v = leadingInteger(text);
     if (v < 0 || v > FullScale) return false;
     text = std::to_string(v);

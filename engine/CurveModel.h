@@ -38,33 +38,33 @@ public:
     bool isControlPointLevel(int level) const;
 
     // Samples source at the current count into points, interpolates currentTable, refreshes.
-    void RebuildFromTable(const ToneTable& source);
+    void rebuildFromTable(const ToneTable& source);
     // Makes what the caller just put into sourceTable the new curve.
-    void InstallSourceTable();
+    void installSourceTable();
     // Changes live point k and recomputes currentTable; false when k is not a live point.
-    bool SetPointValue(int k, int value);
+    bool setPointValue(int k, int value);
     // Accepts a typed output value 0..8160 and rewrites the text as its plain decimal form.
-    static bool ValidateValueText(std::string& text);
+    static bool validateValueText(std::string& text);
 
-    void PushUndo(const ToneTable& table, bool sendToMonitor, bool restoresBaseline, bool rebuild);
-    void Undo();
-    void ClearUndo();
-    bool CanUndo() const { return !undoHistory.empty(); }
+    void pushUndo(const ToneTable& table, bool sendToMonitor, bool restoresBaseline, bool rebuild);
+    void undo();
+    void clearUndo();
+    bool canUndo() const { return !undoHistory.empty(); }
 
     // Default Curve Setting confirmed with an exponent the dialog accepted.
-    void ApplyDefaultCurve(double newExponent);
+    void applyDefaultCurve(double newExponent);
     // Number of Control Points confirmed with a count index 0..6; false for any other index.
-    bool ApplyPointCount(int newIndex);
+    bool applyPointCount(int newIndex);
     // Panel Characteristic confirmed; returns whether the gamma changed, so the caller repaints
     // the graph and the gamma text. Tables, points and the monitor stay as they are.
-    bool ApplyPanelGamma(double newPanelGamma);
+    bool applyPanelGamma(double newPanelGamma);
 
     // Reads a tone file into sourceTable and installs it; shows MsgCannotOpenFile or MsgInvalidFileContents on failure.
-    bool LoadToneFile(const std::string& path);
+    bool loadToneFile(const std::string& path);
     // Writes currentTable as a tone file, never destroying the old file; shows MsgCannotOpenFile on failure.
-    bool SaveToneFile(const std::string& path);
+    bool saveToneFile(const std::string& path);
     // The Open command after a file was chosen: one undo record, then the load.
-    bool OpenToneFile(const std::string& path);
+    bool openToneFile(const std::string& path);
 
     // Writes currentTable to the monitor's preview table when Preview is on.
     void previewIfOn();

@@ -13,7 +13,7 @@ double truncatePower(double v) { return std::trunc(v * (1 + 1e-12)); }
 
 }  // namespace
 
-ToneTable MakeDefaultCurve(double exponent) {
+ToneTable makeDefaultCurve(double exponent) {
     ToneTable table{};
     const double scale = std::pow(255.0, exponent);
     for (int i = 0; i < LevelCount; ++i) {
@@ -23,7 +23,7 @@ ToneTable MakeDefaultCurve(double exponent) {
     return table;
 }
 
-ToneTable MakeMonitorGammaCurve(double gamma, double panelGamma) {
+ToneTable makeMonitorGammaCurve(double gamma, double panelGamma) {
     ToneTable table{};
     const double e = gamma / panelGamma;
     const double scale = std::pow(255.0, e);
@@ -36,7 +36,7 @@ ToneTable MakeMonitorGammaCurve(double gamma, double panelGamma) {
     return table;
 }
 
-PanelResponse MakePanelResponse(double panelGamma) {
+PanelResponse makePanelResponse(double panelGamma) {
     PanelResponse response(FullScale + 1);
     const double scale = std::pow(static_cast<double>(FullScale), panelGamma);
     for (int v = 0; v <= FullScale; ++v) {
@@ -46,12 +46,12 @@ PanelResponse MakePanelResponse(double panelGamma) {
     return response;
 }
 
-std::uint16_t OutputCurve(const ToneTable& table, const PanelResponse& response, int level) {
+std::uint16_t outputCurve(const ToneTable& table, const PanelResponse& response, int level) {
     const int drive = clampLevel<int>(table[level]);
     return response[drive];
 }
 
-double TotalGamma(double exponent, double panelGamma) { return exponent * panelGamma; }
+double totalGamma(double exponent, double panelGamma) { return exponent * panelGamma; }
 
 double monitorGammaForCode(int code) { return 0.2 * code + 1.4; }
 

@@ -2,28 +2,28 @@
 
 namespace grayden {
 
-void CurveModel::ApplyDefaultCurve(double newExponent) {
-    PushUndo(currentTable, previewOn, false, true);
+void CurveModel::applyDefaultCurve(double newExponent) {
+    pushUndo(currentTable, previewOn, false, true);
     exponent = newExponent;
-    sourceTable = MakeDefaultCurve(exponent);
-    InstallSourceTable();
+    sourceTable = makeDefaultCurve(exponent);
+    installSourceTable();
     previewIfOn();
 }
 
-bool CurveModel::ApplyPointCount(int newIndex) {
+bool CurveModel::applyPointCount(int newIndex) {
     if (!isValidPointCountIndex(newIndex)) return false;
-    PushUndo(currentTable, previewOn, false, true);
+    pushUndo(currentTable, previewOn, false, true);
     sourceTable = currentTable;
     pointCountIndex = AllLevelsPointCountIndex;
-    RebuildFromTable(sourceTable);
+    rebuildFromTable(sourceTable);
     sourceTable = currentTable;
     pointCountIndex = static_cast<std::uint16_t>(newIndex);
-    RebuildFromTable(sourceTable);
+    rebuildFromTable(sourceTable);
     previewIfOn();
     return true;
 }
 
-bool CurveModel::ApplyPanelGamma(double newPanelGamma) {
+bool CurveModel::applyPanelGamma(double newPanelGamma) {
     if (newPanelGamma == panelGamma) return false;
     panelGamma = newPanelGamma;
     return true;

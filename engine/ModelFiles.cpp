@@ -5,7 +5,7 @@
 
 namespace grayden {
 
-bool CurveModel::LoadToneFile(const std::string& path) {
+bool CurveModel::loadToneFile(const std::string& path) {
     ToneTable loaded{};
     switch (readToneFile(path, loaded)) {
     case ToneFileError::CannotOpen:
@@ -18,13 +18,13 @@ bool CurveModel::LoadToneFile(const std::string& path) {
         break;
     }
     sourceTable = loaded;
-    InstallSourceTable();
+    installSourceTable();
     filePath = path;
     previewIfOn();
     return true;
 }
 
-bool CurveModel::SaveToneFile(const std::string& path) {
+bool CurveModel::saveToneFile(const std::string& path) {
     if (!saveFile(path, formatToneText(currentTable))) {
         owner_.showMessage(MsgCannotOpenFile);
         return false;
@@ -33,10 +33,10 @@ bool CurveModel::SaveToneFile(const std::string& path) {
     return true;
 }
 
-bool CurveModel::OpenToneFile(const std::string& path) {
+bool CurveModel::openToneFile(const std::string& path) {
     // The record stays even when the load fails; undoing it restores the unchanged table.
-    PushUndo(currentTable, previewOn, false, true);
-    return LoadToneFile(path);
+    pushUndo(currentTable, previewOn, false, true);
+    return loadToneFile(path);
 }
 
 }  // namespace grayden

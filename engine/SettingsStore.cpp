@@ -9,14 +9,14 @@
 
 namespace grayden {
 
-bool MemoryStringStore::ReadStringValue(const std::string& keyPath, const std::string& name, std::string& text) {
+bool MemoryStringStore::readStringValue(const std::string& keyPath, const std::string& name, std::string& text) {
     const auto it = values.find(keyPath + "\\" + name);
     if (it == values.end()) return false;
     text = it->second;
     return true;
 }
 
-bool MemoryStringStore::WriteStringValue(const std::string& keyPath, const std::string& name,
+bool MemoryStringStore::writeStringValue(const std::string& keyPath, const std::string& name,
                                          const std::string& text) {
     if (failWrites) return false;
     pending[keyPath + "\\" + name] = text;
@@ -67,11 +67,11 @@ std::string formatFixed6(double v) {
 
 }  // namespace
 
-void SettingsStore::LoadSettings(CurveModel& model) {
+void SettingsStore::loadSettings(CurveModel& model) {
     std::string text;
     auto read = [&](const char* name) {
         text.clear();
-        return store_.ReadStringValue(SettingsKeyPath, name, text) && text.size() <= MaxStoredText;
+        return store_.readStringValue(SettingsKeyPath, name, text) && text.size() <= MaxStoredText;
     };
     if (read("ControlPntIdx")) {
         // The index is a 16-bit field: only the low 16 bits of the number are kept, then checked.
@@ -98,16 +98,16 @@ void SettingsStore::LoadSettings(CurveModel& model) {
     }
 }
 
-void SettingsStore::SaveSettings(const CurveModel& model) {
+void SettingsStore::saveSettings(const CurveModel& model) {
     // Write failures are not reported: the user can do nothing about them at exit. One commit
     // for all seven, so the store never holds half old, half new values.
-    store_.WriteStringValue(SettingsKeyPath, "ControlPntIdx", std::to_string(model.pointCountIndex));
-    store_.WriteStringValue(SettingsKeyPath, "Gamma", formatFixed6(model.exponent));
-    store_.WriteStringValue(SettingsKeyPath, "PanelChr", formatFixed6(model.panelGamma));
-    store_.WriteStringValue(SettingsKeyPath, "ViewCurve", model.previewOn ? "1" : "0");
-    store_.WriteStringValue(SettingsKeyPath, "Preview", model.showOutputCurve ? "1" : "0");
-    store_.WriteStringValue(SettingsKeyPath, "Width", std::to_string(model.windowWidth));
-    store_.WriteStringValue(SettingsKeyPath, "Height", std::to_string(model.windowHeight));
+    store_.writeStringValue(SettingsKeyPath, "ControlPntIdx", std::to_string(model.pointCountIndex));
+    store_.writeStringValue(SettingsKeyPath, "Gamma", formatFixed6(model.exponent));
+    store_.writeStringValue(SettingsKeyPath, "PanelChr", formatFixed6(model.panelGamma));
+    store_.writeStringValue(SettingsKeyPath, "ViewCurve", model.previewOn ? "1" : "0");
+    store_.writeStringValue(SettingsKeyPath, "Preview", model.showOutputCurve ? "1" : "0");
+    store_.writeStringValue(SettingsKeyPath, "Width", std::to_string(model.windowWidth));
+    store_.writeStringValue(SettingsKeyPath, "Height", std::to_string(model.windowHeight));
     store_.commit();
 }
 

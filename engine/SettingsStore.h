@@ -16,8 +16,8 @@ constexpr const char* SettingsKeyPath = "Software\\KOVA\\LCD Ombrel Ver2.0x";
 class StringStore {
 public:
     virtual ~StringStore() = default;
-    virtual bool ReadStringValue(const std::string& keyPath, const std::string& name, std::string& text) = 0;
-    virtual bool WriteStringValue(const std::string& keyPath, const std::string& name, const std::string& text) = 0;
+    virtual bool readStringValue(const std::string& keyPath, const std::string& name, std::string& text) = 0;
+    virtual bool writeStringValue(const std::string& keyPath, const std::string& name, const std::string& text) = 0;
     // A store that writes each value through at once has nothing left to do.
     virtual bool commit() { return true; }
 };
@@ -25,8 +25,8 @@ public:
 // A store that lives in memory, for tools and tests.
 class MemoryStringStore : public StringStore {
 public:
-    bool ReadStringValue(const std::string& keyPath, const std::string& name, std::string& text) override;
-    bool WriteStringValue(const std::string& keyPath, const std::string& name, const std::string& text) override;
+    bool readStringValue(const std::string& keyPath, const std::string& name, std::string& text) override;
+    bool writeStringValue(const std::string& keyPath, const std::string& name, const std::string& text) override;
     bool commit() override;
     std::map<std::string, std::string> values;   // "keyPath\\name" -> text, as committed
     std::map<std::string, std::string> pending;  // written, not yet committed
@@ -39,8 +39,8 @@ public:
 class SettingsStore {
 public:
     explicit SettingsStore(StringStore& store) : store_(store) {}
-    void LoadSettings(CurveModel& model);
-    void SaveSettings(const CurveModel& model);
+    void loadSettings(CurveModel& model);
+    void saveSettings(const CurveModel& model);
 
 private:
     StringStore& store_;

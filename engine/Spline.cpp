@@ -4,7 +4,7 @@
 
 namespace grayden {
 
-ControlPointArray SamplePoints(const ToneTable& table, int n) {
+ControlPointArray samplePoints(const ToneTable& table, int n) {
     ControlPointArray points{};
     if (n >= LevelCount) {
         for (int k = 0; k < LevelCount; ++k) points[k] = {k, table[k]};
@@ -123,7 +123,7 @@ std::uint16_t levelValue(int level, const PlanePoint* spline) {
 
 }  // namespace
 
-ToneTable InterpolateTable(const ControlPointArray& points, int n) {
+ToneTable interpolateTable(const ControlPointArray& points, int n) {
     ToneTable result{};
     if (n < 3 || n > LevelCount) return result;
     const ControlPointArray pts = points;

@@ -6,9 +6,9 @@
 namespace grayden {
 
 // Takes n control points from a table at the levels fixed by n.
-ControlPointArray SamplePoints(const ToneTable& table, int n);
+ControlPointArray samplePoints(const ToneTable& table, int n);
 
 // All 256 levels from the first n points, clamped to 0..8160. n must be at least 3.
-ToneTable InterpolateTable(const ControlPointArray& points, int n);
+ToneTable interpolateTable(const ControlPointArray& points, int n);
 
 }  // namespace grayden

@@ -2,13 +2,13 @@
 
 namespace grayden {
 
-void CurveModel::PushUndo(const ToneTable& table, bool sendToMonitor, bool restoresBaseline, bool rebuild) {
+void CurveModel::pushUndo(const ToneTable& table, bool sendToMonitor, bool restoresBaseline, bool rebuild) {
     // The oldest record goes only once the history already holds more than 256, so it tops out at 257.
     if (undoHistory.size() > static_cast<std::size_t>(MaxUndoRecords)) undoHistory.pop_front();
     undoHistory.push_back({table, pointCountIndex, sendToMonitor, restoresBaseline, rebuild});
 }
 
-void CurveModel::Undo() {
+void CurveModel::undo() {
     if (undoHistory.empty()) return;
     const UndoRecord record = undoHistory.back();
     undoHistory.pop_back();
@@ -20,10 +20,10 @@ void CurveModel::Undo() {
         if (record.sendToMonitor) owner_.writeTableToMonitor(baselineTable, MonitorTable::Permanent);
         return;
     }
-    if (record.rebuild) InstallSourceTable();
+    if (record.rebuild) installSourceTable();
     if (record.sendToMonitor) owner_.writeTableToMonitor(sourceTable, MonitorTable::Preview);
 }
 
-void CurveModel::ClearUndo() { undoHistory.clear(); }
+void CurveModel::clearUndo() { undoHistory.clear(); }
 
 }  // namespace grayden

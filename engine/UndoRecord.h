@@ -14,7 +14,7 @@ struct UndoRecord {
     bool rebuild = false;          // undoing rebuilds the curve from the restored table
 };
 
-// PushUndo drops the oldest record once the history holds more than this many.
+// pushUndo drops the oldest record once the history holds more than this many.
 constexpr int MaxUndoRecords = 256;
 
 }  // namespace grayden

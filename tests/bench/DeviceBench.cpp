@@ -28,7 +28,7 @@ void BM_WriteTable(benchmark::State& state) {
     SimulatedMonitorPlatform sim;
     Bench b(sim);
     if (!b.connect()) state.SkipWithError("no simulated monitor");
-    const ToneTable table = MakeDefaultCurve(1.8);
+    const ToneTable table = makeDefaultCurve(1.8);
     for (auto _ : state) {
         if (b.session.writeTable(TableBank::Preview, table) != SessionError::None) state.SkipWithError("write failed");
     }
@@ -38,7 +38,7 @@ BENCHMARK(BM_WriteTable)->Unit(benchmark::kMillisecond);
 void BM_ReadCustomTable(benchmark::State& state) {
     SimulatedMonitorPlatform sim;
     Bench b(sim);
-    if (!b.connect() || b.session.writeTable(TableBank::Stored, MakeDefaultCurve(1.8)) != SessionError::None) {
+    if (!b.connect() || b.session.writeTable(TableBank::Stored, makeDefaultCurve(1.8)) != SessionError::None) {
         state.SkipWithError("no simulated monitor");
     }
     ToneTable table{};
@@ -63,7 +63,7 @@ void BM_WriteTableWithStateFile(benchmark::State& state) {
     }
     Bench b(*sim);
     if (!b.connect()) state.SkipWithError("no simulated monitor");
-    ToneTable table = MakeDefaultCurve(1.8);
+    ToneTable table = makeDefaultCurve(1.8);
     for (auto _ : state) {
         table[0] ^= 8;  // a change every time, so every block write is stored
         if (b.session.writeTable(TableBank::Preview, table) != SessionError::None) state.SkipWithError("write failed");

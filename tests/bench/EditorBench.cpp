@@ -15,8 +15,8 @@ void BM_GraphFullRepaint1080p(benchmark::State& state) {
     grayden::DetachedOwner owner;
     grayden::CurveModel model(owner);
     model.pointCountIndex = 5;  // 33 points
-    model.sourceTable = grayden::MakeDefaultCurve(2.2);
-    model.InstallSourceTable();
+    model.sourceTable = grayden::makeDefaultCurve(2.2);
+    model.installSourceTable();
 
     // The graph area the layout gives a 1920 × 1080 window: right of the list, above the frame.
     const int ratio = static_cast<int>(state.range(0));

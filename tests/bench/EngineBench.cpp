@@ -20,15 +20,15 @@ using namespace grayden;
 
 void interpolate(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    const ControlPointArray points = SamplePoints(MakeDefaultCurve(2.2), n);
-    for (auto _ : state) benchmark::DoNotOptimize(InterpolateTable(points, n));
+    const ControlPointArray points = samplePoints(makeDefaultCurve(2.2), n);
+    for (auto _ : state) benchmark::DoNotOptimize(interpolateTable(points, n));
 }
 BENCHMARK(interpolate)->Arg(9)->Arg(33)->Arg(256)->Unit(benchmark::kMicrosecond);
 
 // The word-for-word walk, for comparison with the cached one above.
 void interpolateLiteral(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    const ControlPointArray points = SamplePoints(MakeDefaultCurve(2.2), n);
+    const ControlPointArray points = samplePoints(makeDefaultCurve(2.2), n);
     for (auto _ : state) benchmark::DoNotOptimize(testing::literalInterpolateTable(points, n));
 }
 BENCHMARK(interpolateLiteral)->Arg(9)->Arg(256)->Unit(benchmark::kMicrosecond);
@@ -36,10 +36,10 @@ BENCHMARK(interpolateLiteral)->Arg(9)->Arg(256)->Unit(benchmark::kMicrosecond);
 void installSourceTable(benchmark::State& state) {
     DetachedOwner owner;
     CurveModel model(owner);
-    const ToneTable curve = MakeDefaultCurve(2.2);
+    const ToneTable curve = makeDefaultCurve(2.2);
     for (auto _ : state) {
         model.sourceTable = curve;
-        model.InstallSourceTable();
+        model.installSourceTable();
         benchmark::DoNotOptimize(model.currentTable);
     }
 }
@@ -52,7 +52,7 @@ std::string tempPath(const char* name) {
 
 void loadNormalToneFile(benchmark::State& state) {
     const std::string path = tempPath("normal.csv");
-    std::ofstream(path, std::ios::binary) << formatToneText(MakeDefaultCurve(2.2));
+    std::ofstream(path, std::ios::binary) << formatToneText(makeDefaultCurve(2.2));
     ToneTable table{};
     for (auto _ : state) {
         if (readToneFile(path, table) != ToneFileError::None) state.SkipWithError("load failed");

@@ -35,7 +35,7 @@ TEST(MonitorSessionConnect, GammaCodeUsesTheCallersPanelGammaAndACustomTableIsRe
     ASSERT_EQ(rig.session.connect(), SessionError::None);
     ToneTable table{};
     ASSERT_EQ(rig.session.readTable(TableBank::Stored, 1.8, table), SessionError::None);
-    EXPECT_EQ(table, MakeMonitorGammaCurve(0.2 * 9 + 1.4, 1.8));
+    EXPECT_EQ(table, makeMonitorGammaCurve(0.2 * 9 + 1.4, 1.8));
 
     storeCustomTable(rig, customTable());
     rig.record();
@@ -169,7 +169,7 @@ TEST(MonitorSessionDiscovery, VendorReportsInTheSecondCollectionAreFoundAndSpoke
     EXPECT_EQ(first, customTable());
     EXPECT_EQ(rig.steps(), concat({{"get id"}, ReadyAfterModeWrite, Ready, {"get gamma"}, Ready, blockReads(0)}));
 
-    const ToneTable written = quantised(MakeDefaultCurve(2.6));
+    const ToneTable written = quantised(makeDefaultCurve(2.6));
     ASSERT_EQ(rig.session.writeTable(TableBank::Stored, written), SessionError::None);
     ToneTable back{};
     ASSERT_EQ(rig.session.readBlocks(TableBank::Stored, back), SessionError::None);
@@ -238,7 +238,7 @@ protected:
 };
 
 TEST_F(MonitorSessionReady, WriteSendsFourSelectionsEachFollowedByAPausedBlockWrite) {
-    const ToneTable table = MakeDefaultCurve(2.4);
+    const ToneTable table = makeDefaultCurve(2.4);
     ASSERT_EQ(rig.session.writeTable(TableBank::Preview, table), SessionError::None);
     EXPECT_EQ(rig.steps(), concat({Ready, blockWrites(128)}));
     for (int i = 0; i < LevelCount; ++i) EXPECT_EQ(monitor().preview[i], packToneLevel(table[i])) << i;
@@ -257,7 +257,7 @@ TEST_F(MonitorSessionReady, WriteSendsFourSelectionsEachFollowedByAPausedBlockWr
 // Four block writes, each after the real one-millisecond pause (a lower bound only).
 TEST_F(MonitorSessionReady, TableWriteSpendsAtLeastFourMillisecondsPausing) {
     const auto began = std::chrono::steady_clock::now();
-    ASSERT_EQ(rig.session.writeTable(TableBank::Preview, MakeDefaultCurve(2.4)), SessionError::None);
+    ASSERT_EQ(rig.session.writeTable(TableBank::Preview, makeDefaultCurve(2.4)), SessionError::None);
     EXPECT_GE(std::chrono::steady_clock::now() - began, std::chrono::milliseconds(4));
 }
 
@@ -271,7 +271,7 @@ TEST_F(MonitorSessionReady, ModeChangedBehindTheEditorsBackIsSetOnceBeforeTheSta
 
 TEST_F(MonitorSessionReady, CalibratedMonitorStopsEveryTransferAfterTheReadinessCheck) {
     monitor().calibrated = true;
-    ToneTable t = MakeDefaultCurve(2.0);
+    ToneTable t = makeDefaultCurve(2.0);
     const ToneTable before = t;
     EXPECT_EQ(rig.session.readTable(TableBank::Stored, DefaultPanelGamma, t), SessionError::Calibrated);
     EXPECT_EQ(rig.session.readBlocks(TableBank::Preview, t), SessionError::Calibrated);
@@ -283,25 +283,25 @@ TEST_F(MonitorSessionReady, CalibratedMonitorStopsEveryTransferAfterTheReadiness
 
 TEST_F(MonitorSessionReady, UnpluggedMonitorFailsItsFirstRead) {
     rig.sim.unplug(rig.sim.monitorIndex());
-    EXPECT_EQ(rig.session.writeTable(TableBank::Preview, MakeDefaultCurve(2.0)), SessionError::ReadFailed);
+    EXPECT_EQ(rig.session.writeTable(TableBank::Preview, makeDefaultCurve(2.0)), SessionError::ReadFailed);
 }
 
 TEST_F(MonitorSessionReady, ReleasedDevicesLeaveEveryOperationGoneWithoutAnExchange) {
     rig.session.release();
-    ToneTable t = MakeDefaultCurve(2.0);
+    ToneTable t = makeDefaultCurve(2.0);
     EXPECT_EQ(rig.session.readTable(TableBank::Stored, DefaultPanelGamma, t), SessionError::Gone);
     EXPECT_EQ(rig.session.readBlocks(TableBank::Preview, t), SessionError::Gone);
     EXPECT_EQ(rig.session.writeTable(TableBank::Preview, t), SessionError::Gone);
     EXPECT_EQ(rig.session.writeClosing(t), SessionError::Gone);
     EXPECT_EQ(rig.session.probeCalibration(CalibrationProbe::ReadOnly), SessionError::Gone);
     EXPECT_TRUE(rig.sim.exchanges().empty());
-    EXPECT_EQ(t, MakeDefaultCurve(2.0));
+    EXPECT_EQ(t, makeDefaultCurve(2.0));
     EXPECT_TRUE(rig.devices.devices().empty());
 }
 
 TEST_F(MonitorSessionReady, ClosingWritesTheStoredBankWithTheBusyCursor) {
     monitor().preview.fill(0);
-    const ToneTable stored = MakeDefaultCurve(1.5);
+    const ToneTable stored = makeDefaultCurve(1.5);
     ASSERT_EQ(rig.session.writeClosing(stored), SessionError::None);
     EXPECT_EQ(rig.steps(), concat({Ready, blockWrites(0)}));
     for (int i = 0; i < LevelCount; ++i) EXPECT_EQ(monitor().stored[i], packToneLevel(stored[i]));
@@ -328,7 +328,7 @@ TEST(MonitorSessionFaults, EveryExchangeOfATransferStopsItWithTheErrorOfItsDirec
     for (const auto& t : transfers) {
         SessionRig dry;
         prepare(dry);
-        ToneTable table = MakeDefaultCurve(2.0);
+        ToneTable table = makeDefaultCurve(2.0);
         ASSERT_EQ(t.transfer(dry, table), SessionError::None) << t.name;
         const std::vector<SimulatedExchange> log = dry.sim.exchanges();
         for (std::size_t i = 0; i < log.size(); ++i) {
@@ -336,13 +336,13 @@ TEST(MonitorSessionFaults, EveryExchangeOfATransferStopsItWithTheErrorOfItsDirec
             SessionRig rig;
             prepare(rig);
             rig.sim.failExchange(i + 1);
-            ToneTable target = MakeDefaultCurve(2.0);
+            ToneTable target = makeDefaultCurve(2.0);
             const SessionError expected = log[i].direction == ExchangeDirection::Get ? SessionError::ReadFailed
                                                                                      : SessionError::WriteFailed;
             EXPECT_EQ(t.transfer(rig, target), expected);
             EXPECT_EQ(rig.sim.exchanges().size(), i + 1) << "nothing after the failure, nothing retried";
             if (std::string(t.name) == "custom read") {
-                EXPECT_EQ(target, MakeDefaultCurve(2.0)) << "the destination is kept on failure";
+                EXPECT_EQ(target, makeDefaultCurve(2.0)) << "the destination is kept on failure";
             }
         }
     }

@@ -27,7 +27,7 @@ protected:
     void useTable(const ToneTable& table, int pointCountIndex) {
         model.pointCountIndex = static_cast<std::uint16_t>(pointCountIndex);
         model.sourceTable = table;
-        model.InstallSourceTable();
+        model.installSourceTable();
         scene.table = &model.currentTable;
         scene.points = &model.points;
         scene.pointCount = model.livePointCount();
@@ -113,7 +113,7 @@ TEST_F(CurveGraphTest, FullScaleValueLiesOnTheTopEdgeOfThePlot) {
 }
 
 TEST_F(CurveGraphTest, OutputCurveWithPanelGammaOneLiesUnderTheCurve) {
-    useTable(MakeDefaultCurve(1.8), AllLevelsPointCountIndex);
+    useTable(makeDefaultCurve(1.8), AllLevelsPointCountIndex);
     scene.showOutputCurve = true;
     scene.panelGamma = 1.0;
     QImage image = render();

@@ -55,7 +55,7 @@ TEST_F(EditorDialogTest, UndoIsGreyExactlyWhileTheHistoryIsEmpty) {
     EXPECT_FALSE(menuItemEnabled(Command::Undo));
     EXPECT_TRUE(menuItemEnabled(Command::WriteToMonitor));
     EXPECT_TRUE(menuItemEnabled(Command::DefaultCurve));
-    user.openPath = writeFile("ramp.csv", QByteArray::fromStdString(formatToneText(MakeDefaultCurve(2.0))));
+    user.openPath = writeFile("ramp.csv", QByteArray::fromStdString(formatToneText(makeDefaultCurve(2.0))));
     dialog->onCommand(Command::Open);
     EXPECT_TRUE(menuItemEnabled(Command::Undo));
     dialog->onCommand(Command::Undo);
@@ -64,7 +64,7 @@ TEST_F(EditorDialogTest, UndoIsGreyExactlyWhileTheHistoryIsEmpty) {
 }
 
 TEST_F(EditorDialogTest, OpenAndSaveGoThroughTheModelAndRememberThePath) {
-    const ToneTable curve = MakeDefaultCurve(2.2);
+    const ToneTable curve = makeDefaultCurve(2.2);
     user.openPath = writeFile("gamma.csv", QByteArray::fromStdString(formatToneText(curve)));
     dialog->onCommand(Command::Open);
     EXPECT_EQ(user.openCalls, 1);

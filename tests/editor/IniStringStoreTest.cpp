@@ -25,7 +25,7 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
         IniStringStore store;
         EXPECT_EQ(store.fileName(), expected);
         std::string text;
-        EXPECT_FALSE(store.ReadStringValue(SettingsKeyPath, "Width", text));
+        EXPECT_FALSE(store.readStringValue(SettingsKeyPath, "Width", text));
 
         DetachedOwner owner;
         CurveModel model(owner);
@@ -33,7 +33,7 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
         model.exponent = 1.8;
         model.previewOn = true;
         model.windowWidth = 1024;
-        SettingsStore(store).SaveSettings(model);
+        SettingsStore(store).saveSettings(model);
     }
     ASSERT_TRUE(QFile::exists(expected));
     QSettings raw(expected, QSettings::IniFormat);
@@ -45,7 +45,7 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
     IniStringStore store;
     DetachedOwner owner;
     CurveModel loaded(owner);
-    SettingsStore(store).LoadSettings(loaded);
+    SettingsStore(store).loadSettings(loaded);
     EXPECT_EQ(loaded.pointCountIndex, 5);
     EXPECT_DOUBLE_EQ(loaded.exponent, 1.8);
     EXPECT_TRUE(loaded.previewOn);
@@ -54,7 +54,7 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
     EXPECT_EQ(loaded.windowHeight, 600);
 
     std::string text;
-    EXPECT_FALSE(store.ReadStringValue("Software\\Other", "Width", text)) << "only the editor's own key";
+    EXPECT_FALSE(store.readStringValue("Software\\Other", "Width", text)) << "only the editor's own key";
     QFile::remove(expected);
 }
 
@@ -68,7 +68,7 @@ struct IniFixture : ::testing::Test {
     }
     void TearDown() override { QFile::remove(path); }
     void write(const std::string& name, const std::string& text) {
-        ASSERT_TRUE(store.WriteStringValue(SettingsKeyPath, name, text));
+        ASSERT_TRUE(store.writeStringValue(SettingsKeyPath, name, text));
     }
 };
 
@@ -89,7 +89,7 @@ TEST_F(IniFixture, ValuesQSettingsCouldMisreadRoundTripExactly) {
         const std::string name = "Value" + std::to_string(i++);
         EXPECT_EQ(raw.value(QString::fromStdString(name)).toString().toStdString(), text) << name;
         std::string back;
-        EXPECT_TRUE(store.ReadStringValue(SettingsKeyPath, name, back));
+        EXPECT_TRUE(store.readStringValue(SettingsKeyPath, name, back));
         EXPECT_EQ(back, text) << name;
     }
 }
@@ -104,7 +104,7 @@ TEST_F(IniFixture, FileWrittenByQSettingsIsReadAndItsOtherValuesKept) {
         qt.setValue(QString::fromUtf8("K\xc3\xa9y %"), "odd key");
     }
     std::string text;
-    ASSERT_TRUE(store.ReadStringValue(SettingsKeyPath, "Width", text));
+    ASSERT_TRUE(store.readStringValue(SettingsKeyPath, "Width", text));
     EXPECT_EQ(text, "1024");
 
     write("Width", "900");
@@ -115,7 +115,7 @@ TEST_F(IniFixture, FileWrittenByQSettingsIsReadAndItsOtherValuesKept) {
     EXPECT_EQ(raw.value("Group/Sub/Key").toString(), "deep");
     EXPECT_EQ(raw.value("General/x").toString(), "a group named General");
     EXPECT_EQ(raw.value(QString::fromUtf8("K\xc3\xa9y %")).toString(), "odd key");
-    ASSERT_TRUE(store.ReadStringValue(SettingsKeyPath, "Width", text));
+    ASSERT_TRUE(store.readStringValue(SettingsKeyPath, "Width", text));
     EXPECT_EQ(text, "900") << "a rewritten file is read afresh";
 }
 
@@ -148,10 +148,10 @@ TEST_F(IniFixture, KilledSavesLeaveAllOldOrAllNewValues) {
     b.showOutputCurve = true;
     b.windowWidth = 1300;
     b.windowHeight = 900;
-    SettingsStore(store).SaveSettings(a);
+    SettingsStore(store).saveSettings(a);
     const auto settingsOf = [&](const CurveModel& m) {
         MemoryStringStore memory;
-        SettingsStore(memory).SaveSettings(m);
+        SettingsStore(memory).saveSettings(m);
         return memory.values;
     };
     const auto expectedA = settingsOf(a);
@@ -162,7 +162,7 @@ TEST_F(IniFixture, KilledSavesLeaveAllOldOrAllNewValues) {
         const pid_t saver = ::fork();
         if (saver == 0) {
             IniStringStore own;
-            for (unsigned i = 0;; ++i) SettingsStore(own).SaveSettings(i % 2 == 0 ? b : a);
+            for (unsigned i = 0;; ++i) SettingsStore(own).saveSettings(i % 2 == 0 ? b : a);
         }
         ::usleep(static_cast<useconds_t>(1000 + random() % 8000));
         ::kill(saver, SIGKILL);
@@ -178,7 +178,7 @@ TEST_F(IniFixture, KilledSavesLeaveAllOldOrAllNewValues) {
         for (const auto& [key, text] : expectedA) {
             const std::string name = key.substr(key.rfind('\\') + 1);
             std::string value;
-            if (reader.ReadStringValue(SettingsKeyPath, name, value)) seen.values[key] = value;
+            if (reader.readStringValue(SettingsKeyPath, name, value)) seen.values[key] = value;
         }
         EXPECT_TRUE(seen.values == expectedA || seen.values == expectedB) << "round " << round;
         EXPECT_EQ(entries(), QStringList{QFileInfo(path).fileName()}) << "round " << round;

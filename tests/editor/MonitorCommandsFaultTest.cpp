@@ -36,13 +36,13 @@ void prepareEditing(CommandsRig& rig) {
     ASSERT_EQ(rig.commands.startUp(), StartupOutcome::Ready);
     MonitorState& m = rig.sim.monitor().state();
     for (int i = 0; i < LevelCount; ++i) {
-        m.stored[i] = packToneLevel(MakeDefaultCurve(1.6)[i]);
-        m.preview[i] = packToneLevel(MakeDefaultCurve(2.6)[i]);
+        m.stored[i] = packToneLevel(makeDefaultCurve(1.6)[i]);
+        m.preview[i] = packToneLevel(makeDefaultCurve(2.6)[i]);
     }
     m.gammaCode = CustomTableGammaCode;
     m.mode = 1;
-    rig.model.InstallSourceTable();
-    ASSERT_TRUE(rig.model.SetPointValue(3, 5000));
+    rig.model.installSourceTable();
+    ASSERT_TRUE(rig.model.setPointValue(3, 5000));
     rig.messages.clear();
     rig.feedback.busy.clear();
 }

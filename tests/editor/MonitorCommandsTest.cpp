@@ -33,7 +33,7 @@ TEST(MonitorCommandsStartUp, GammaCodeUsesTheModelsPanelGamma) {
     rig.sim.monitor().state().gammaCode = 9;
     rig.model.panelGamma = 1.8;
     ASSERT_EQ(rig.commands.startUp(), StartupOutcome::Ready);
-    EXPECT_EQ(rig.model.sourceTable, MakeMonitorGammaCurve(0.2 * 9 + 1.4, 1.8));
+    EXPECT_EQ(rig.model.sourceTable, makeMonitorGammaCurve(0.2 * 9 + 1.4, 1.8));
 }
 
 TEST(MonitorCommandsStartUp, CustomTableIsReadInFourBlocksAfterASecondReadinessCheck) {
@@ -130,7 +130,7 @@ class MonitorCommandsReady : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(rig.commands.startUp(), StartupOutcome::Ready);
-        rig.model.InstallSourceTable();
+        rig.model.installSourceTable();
         rig.feedback.busy.clear();
         rig.record();
     }
@@ -186,7 +186,7 @@ TEST_F(MonitorCommandsReady, ReadFromMonitorInstallsTheStoredTableAndPreviewsIt)
 
     // Undo sends the earlier table to the preview, through the model's owner.
     rig.record();
-    rig.model.Undo();
+    rig.model.undo();
     EXPECT_EQ(rig.steps(), concat({Ready, blockWrites(128)}));
     EXPECT_EQ(monitor().preview[100], packToneLevel(3200));
 }
@@ -200,18 +200,18 @@ TEST_F(MonitorCommandsReady, WriteToMonitorWithAnUnchangedTableStillWritesButIts
     EXPECT_TRUE(rig.model.undoHistory.back().restoresBaseline);
     EXPECT_EQ(rig.feedback.busy, (std::vector<bool>{true, false}));
     rig.record();
-    rig.model.Undo();
+    rig.model.undo();
     EXPECT_TRUE(rig.sim.exchanges().empty());
 }
 
 TEST_F(MonitorCommandsReady, WriteToMonitorOfAChangedTableCanBeUndoneOnTheMonitor) {
     const ToneTable before = rig.model.baselineTable;
-    ASSERT_TRUE(rig.model.SetPointValue(4, 2000));
+    ASSERT_TRUE(rig.model.setPointValue(4, 2000));
     ASSERT_TRUE(rig.commands.writeToMonitor());
     EXPECT_EQ(rig.model.baselineTable, rig.model.currentTable);
     EXPECT_EQ(monitor().stored[128], packToneLevel(rig.model.currentTable[128]));
     rig.record();
-    rig.model.Undo();
+    rig.model.undo();
     EXPECT_EQ(rig.steps(), concat({Ready, blockWrites(0)}));
     EXPECT_EQ(rig.model.baselineTable, before);
     EXPECT_EQ(monitor().stored[128], packToneLevel(before[128]));
@@ -219,7 +219,7 @@ TEST_F(MonitorCommandsReady, WriteToMonitorOfAChangedTableCanBeUndoneOnTheMonito
 
 TEST_F(MonitorCommandsReady, PreviewSwitchedOnRemembersWhatTheMonitorShowed) {
     for (int i = 0; i < LevelCount; ++i) monitor().preview[i] = packToneLevel(8160 - 32 * i);
-    ASSERT_TRUE(rig.model.SetPointValue(4, 2000));
+    ASSERT_TRUE(rig.model.setPointValue(4, 2000));
     rig.model.previewOn = true;
     ASSERT_TRUE(rig.commands.previewSwitchedOn());
     EXPECT_EQ(rig.steps(), concat({Ready, blockReads(128), Ready, blockWrites(128)}));
@@ -239,14 +239,14 @@ TEST_F(MonitorCommandsReady, FailedReadWhenPreviewIsSwitchedOnPushesAndWritesNot
 }
 
 TEST_F(MonitorCommandsReady, ModelWritesGoToTheBankTheyName) {
-    ASSERT_TRUE(rig.owner.writeTableToMonitor(MakeDefaultCurve(2.0), MonitorTable::Permanent));
-    ASSERT_TRUE(rig.owner.writeTableToMonitor(MakeDefaultCurve(2.0), MonitorTable::Preview));
+    ASSERT_TRUE(rig.owner.writeTableToMonitor(makeDefaultCurve(2.0), MonitorTable::Permanent));
+    ASSERT_TRUE(rig.owner.writeTableToMonitor(makeDefaultCurve(2.0), MonitorTable::Preview));
     EXPECT_EQ(rig.steps(), concat({Ready, blockWrites(0), Ready, blockWrites(128)}));
 }
 
 TEST_F(MonitorCommandsReady, ClosingWritesTheBaselineBack) {
     monitor().preview.fill(0);
-    ASSERT_TRUE(rig.model.SetPointValue(4, 2000));
+    ASSERT_TRUE(rig.model.setPointValue(4, 2000));
     ASSERT_TRUE(rig.commands.writeBaselineOnClose());
     EXPECT_EQ(rig.steps(), concat({Ready, blockWrites(0)}));
     for (int i = 0; i < LevelCount; ++i) EXPECT_EQ(monitor().stored[i], packToneLevel(rig.model.baselineTable[i]));

@@ -27,11 +27,11 @@ protected:
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         model.sourceTable = identityTable();
-        model.InstallSourceTable();
+        model.installSourceTable();
         fill(true);
         list->onEndLabelEdit = [this](int row, int column, std::string& text) {
             committed.push_back({row, column, text});
-            return CurveModel::ValidateValueText(text);
+            return CurveModel::validateValueText(text);
         };
     }
 
@@ -87,7 +87,7 @@ TEST_F(PointListTest, RowsShowPaddedLevelsValuesAndPointColours) {
     EXPECT_EQ(value.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(180, 180, 180));
 
     model.pointCountIndex = AllLevelsPointCountIndex;
-    model.InstallSourceTable();
+    model.installSourceTable();
     fill(false);
     for (int row = 0; row < 256; ++row) ASSERT_EQ(list->listModel().findCellStyle(1, row)->editable, 1) << row;
 }

@@ -14,7 +14,7 @@ struct ModelFixture : ::testing::Test {
 
     void install(const ToneTable& t) {
         model.sourceTable = t;
-        model.InstallSourceTable();
+        model.installSourceTable();
     }
 };
 
@@ -25,7 +25,7 @@ TEST_F(ModelFixture, StartsWithTheDocumentedDefaults) {
     EXPECT_DOUBLE_EQ(model.panelGamma, 2.2);
     EXPECT_FALSE(model.previewOn);
     EXPECT_FALSE(model.showOutputCurve);
-    EXPECT_FALSE(model.CanUndo());
+    EXPECT_FALSE(model.canUndo());
     EXPECT_TRUE(model.filePath.empty());
     EXPECT_EQ(model.windowWidth, 800);
     EXPECT_EQ(model.windowHeight, 600);
@@ -56,13 +56,13 @@ TEST_F(ModelFixture, InstallAtAllLevelsKeepsEveryClampedValue) {
 TEST_F(ModelFixture, SetPointValueRecomputesFromThePointsOnly) {
     install(identityTable());
     const ToneTable before = model.sourceTable;
-    ASSERT_TRUE(model.SetPointValue(4, 1000));  // level 127
+    ASSERT_TRUE(model.setPointValue(4, 1000));  // level 127
     EXPECT_EQ(model.currentTable[127], 1000);
     EXPECT_EQ(model.sourceTable, before);
     EXPECT_EQ(model.points[4].level, 127);
-    EXPECT_FALSE(model.SetPointValue(9, 0));   // only 9 points are live
-    EXPECT_FALSE(model.SetPointValue(-1, 0));
-    ASSERT_TRUE(model.SetPointValue(0, 99999));  // clamped, never beyond full scale
+    EXPECT_FALSE(model.setPointValue(9, 0));   // only 9 points are live
+    EXPECT_FALSE(model.setPointValue(-1, 0));
+    ASSERT_TRUE(model.setPointValue(0, 99999));  // clamped, never beyond full scale
     EXPECT_EQ(model.points[0].value, 8160);
 }
 
@@ -80,7 +80,7 @@ TEST(ValidateValueText, AcceptsAtoiNumbersInRangeAndNormalises) {
     };
     for (const Case& c : cases) {
         std::string text = c.in;
-        EXPECT_EQ(CurveModel::ValidateValueText(text), c.ok) << c.in;
+        EXPECT_EQ(CurveModel::validateValueText(text), c.ok) << c.in;
         EXPECT_EQ(text, c.out) << c.in;
     }
 }
@@ -88,55 +88,55 @@ TEST(ValidateValueText, AcceptsAtoiNumbersInRangeAndNormalises) {
 TEST_F(ModelFixture, DefaultCurveSettingPushesInstallsAndPreviews) {
     install(identityTable());
     model.previewOn = true;
-    model.ApplyDefaultCurve(2.2);
+    model.applyDefaultCurve(2.2);
     ASSERT_EQ(model.undoHistory.size(), 1u);
     EXPECT_EQ(model.undoHistory.back().table, identityTable());
     EXPECT_TRUE(model.undoHistory.back().sendToMonitor);
     EXPECT_DOUBLE_EQ(model.exponent, 2.2);
-    EXPECT_EQ(model.sourceTable, MakeDefaultCurve(2.2));  // 256-point pass keeps the values
+    EXPECT_EQ(model.sourceTable, makeDefaultCurve(2.2));  // 256-point pass keeps the values
     ASSERT_EQ(owner.writes.size(), 1u);
     EXPECT_EQ(owner.writes[0].which, MonitorTable::Preview);
     EXPECT_EQ(owner.writes[0].table, model.currentTable);
 }
 
 TEST_F(ModelFixture, DefaultCurveOneThroughNinePointsIsTheStraightLine) {
-    install(MakeDefaultCurve(2.2));
-    model.ApplyDefaultCurve(1.0);
+    install(makeDefaultCurve(2.2));
+    model.applyDefaultCurve(1.0);
     EXPECT_EQ(model.currentTable, identityTable());
     EXPECT_TRUE(owner.writes.empty());  // preview is off
 }
 
 TEST_F(ModelFixture, PointCountChangeResamplesAndUndoRestores) {
-    install(MakeDefaultCurve(2.2));
+    install(makeDefaultCurve(2.2));
     const ToneTable before = model.currentTable;
-    ASSERT_TRUE(model.ApplyPointCount(0));
+    ASSERT_TRUE(model.applyPointCount(0));
     EXPECT_EQ(model.pointCountIndex, 0);
     EXPECT_EQ(model.livePointCount(), 3);
     EXPECT_EQ(model.points[1].level, 127);
     EXPECT_NE(model.currentTable, before);  // three points cannot hold the gamma curve
-    model.Undo();
+    model.undo();
     EXPECT_EQ(model.pointCountIndex, 2);
     EXPECT_EQ(model.currentTable, before);
 }
 
 TEST_F(ModelFixture, PointCountOfAllLevelsLeavesTheTable) {
-    install(MakeDefaultCurve(1.7));
+    install(makeDefaultCurve(1.7));
     const ToneTable before = model.currentTable;
-    ASSERT_TRUE(model.ApplyPointCount(6));
+    ASSERT_TRUE(model.applyPointCount(6));
     EXPECT_EQ(model.currentTable, before);
-    EXPECT_FALSE(model.ApplyPointCount(7));
-    EXPECT_FALSE(model.ApplyPointCount(-1));
+    EXPECT_FALSE(model.applyPointCount(7));
+    EXPECT_FALSE(model.applyPointCount(-1));
     EXPECT_EQ(model.undoHistory.size(), 1u);
 }
 
 TEST_F(ModelFixture, PanelGammaChangesOnlyTheGamma) {
     install(identityTable());
     const ToneTable before = model.currentTable;
-    EXPECT_FALSE(model.ApplyPanelGamma(2.2));
-    EXPECT_TRUE(model.ApplyPanelGamma(1.8));
+    EXPECT_FALSE(model.applyPanelGamma(2.2));
+    EXPECT_TRUE(model.applyPanelGamma(1.8));
     EXPECT_DOUBLE_EQ(model.panelGamma, 1.8);
     EXPECT_EQ(model.currentTable, before);
-    EXPECT_FALSE(model.CanUndo());
+    EXPECT_FALSE(model.canUndo());
     EXPECT_TRUE(owner.writes.empty());
 }
 
@@ -146,7 +146,7 @@ TEST_F(ModelFixture, ControlPointLevelsFollowTheCount) {
     EXPECT_TRUE(model.isControlPointLevel(223));
     EXPECT_FALSE(model.isControlPointLevel(224));
     model.pointCountIndex = 6;
-    model.RebuildFromTable(model.sourceTable);
+    model.rebuildFromTable(model.sourceTable);
     EXPECT_TRUE(model.isControlPointLevel(224));
 }
 

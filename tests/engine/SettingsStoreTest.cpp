@@ -20,13 +20,13 @@ struct SettingsFixture : ::testing::Test {
 };
 
 TEST_F(SettingsFixture, NothingStoredKeepsDefaultsAndSavingCreatesAllSeven) {
-    settings.LoadSettings(model);
+    settings.loadSettings(model);
     EXPECT_EQ(model.pointCountIndex, 2);
     EXPECT_FALSE(model.previewOn);
     EXPECT_FALSE(model.showOutputCurve);
     EXPECT_EQ(model.windowWidth, 800);
     EXPECT_EQ(model.windowHeight, 600);
-    settings.SaveSettings(model);
+    settings.saveSettings(model);
     EXPECT_EQ(store.values.size(), 7u);
     EXPECT_EQ(get("ControlPntIdx"), "2");
     EXPECT_EQ(get("Gamma"), "1.000000");
@@ -39,11 +39,11 @@ TEST_F(SettingsFixture, NothingStoredKeepsDefaultsAndSavingCreatesAllSeven) {
 
 TEST_F(SettingsFixture, CheckBoxNamesAreCrossedBothWays) {
     model.previewOn = true;
-    settings.SaveSettings(model);
+    settings.saveSettings(model);
     EXPECT_EQ(get("ViewCurve"), "1");
     EXPECT_EQ(get("Preview"), "0");
     CurveModel fresh(owner);
-    settings.LoadSettings(fresh);
+    settings.loadSettings(fresh);
     EXPECT_TRUE(fresh.previewOn);
     EXPECT_FALSE(fresh.showOutputCurve);
 }
@@ -55,9 +55,9 @@ TEST_F(SettingsFixture, RoundTripKeepsEveryValue) {
     model.showOutputCurve = true;
     model.windowWidth = 1024;
     model.windowHeight = 700;
-    settings.SaveSettings(model);
+    settings.saveSettings(model);
     CurveModel fresh(owner);
-    settings.LoadSettings(fresh);
+    settings.loadSettings(fresh);
     EXPECT_EQ(fresh.pointCountIndex, 5);
     EXPECT_DOUBLE_EQ(fresh.exponent, 2.35);
     EXPECT_DOUBLE_EQ(fresh.panelGamma, 1.8);
@@ -76,7 +76,7 @@ TEST_F(SettingsFixture, OddStoredValuesFallBack) {
     put("Height", "-5");
     model.exponent = 3;     // a rejected text gives the default, not the value before
     model.panelGamma = 3;
-    settings.LoadSettings(model);
+    settings.loadSettings(model);
     EXPECT_EQ(model.pointCountIndex, 2);
     EXPECT_DOUBLE_EQ(model.exponent, 1.0);
     EXPECT_DOUBLE_EQ(model.panelGamma, 2.2);
@@ -89,7 +89,7 @@ TEST_F(SettingsFixture, OddStoredValuesFallBack) {
     for (const char* text : badGammas) {
         put("Gamma", text);
         put("PanelChr", text);
-        settings.LoadSettings(model);
+        settings.loadSettings(model);
         EXPECT_DOUBLE_EQ(model.exponent, 1.0) << text;
         EXPECT_DOUBLE_EQ(model.panelGamma, 2.2) << text;
     }
@@ -97,7 +97,7 @@ TEST_F(SettingsFixture, OddStoredValuesFallBack) {
     put("PanelChr", "0.1");
     put("ControlPntIdx", "-1");
     put("Width", "99999999999");
-    settings.LoadSettings(model);
+    settings.loadSettings(model);
     EXPECT_DOUBLE_EQ(model.exponent, 10.0);
     EXPECT_DOUBLE_EQ(model.panelGamma, 0.1);
     EXPECT_EQ(model.pointCountIndex, 2);
@@ -110,7 +110,7 @@ TEST_F(SettingsFixture, TextLongerThanTheReadBufferIsNotRead) {
     put("Height", std::string(253, ' ') + "700");
     put("ControlPntIdx", std::string(255, '0') + "5");
     put("ViewCurve", "1" + std::string(255, ' '));
-    settings.LoadSettings(model);
+    settings.loadSettings(model);
     EXPECT_EQ(model.windowWidth, 900);
     EXPECT_EQ(model.windowHeight, 600) << "the default stays, not a cut text";
     EXPECT_EQ(model.pointCountIndex, 2);
@@ -123,14 +123,14 @@ TEST_F(SettingsFixture, PointCountIndexKeepsTheLow16BitsBeforeTheRangeCheck) {
     };
     for (const auto& [text, expected] : cases) {
         put("ControlPntIdx", text);
-        settings.LoadSettings(model);
+        settings.loadSettings(model);
         EXPECT_EQ(model.pointCountIndex, expected) << text;
     }
 }
 
 TEST_F(SettingsFixture, SavingCommitsAllSevenAtOnce) {
     model.windowWidth = 1000;
-    settings.SaveSettings(model);
+    settings.saveSettings(model);
     EXPECT_EQ(store.commits, 1);
     EXPECT_EQ(store.values.size(), 7u);
     EXPECT_TRUE(store.pending.empty());
@@ -139,7 +139,7 @@ TEST_F(SettingsFixture, SavingCommitsAllSevenAtOnce) {
     store.failCommits = true;
     model.windowWidth = 1200;
     model.pointCountIndex = 6;
-    settings.SaveSettings(model);
+    settings.saveSettings(model);
     EXPECT_EQ(store.commits, 2);
     EXPECT_EQ(get("Width"), "1000");
     EXPECT_EQ(get("ControlPntIdx"), "2");
@@ -147,7 +147,7 @@ TEST_F(SettingsFixture, SavingCommitsAllSevenAtOnce) {
 
 TEST_F(SettingsFixture, WriteFailuresAreIgnored) {
     store.failWrites = true;
-    settings.SaveSettings(model);
+    settings.saveSettings(model);
     EXPECT_TRUE(store.values.empty());
 }
 

@@ -23,16 +23,16 @@ TEST(SamplePoints, LevelsFollowTheCountTable) {
     const ToneTable id = identityTable();
     const std::vector<int> levels24 = {0, 11, 22, 33, 44, 55, 66, 77, 88, 99, 110, 121,
                                        133, 144, 155, 166, 177, 188, 199, 210, 221, 232, 243, 255};
-    const ControlPointArray pts = SamplePoints(id, 24);
+    const ControlPointArray pts = samplePoints(id, 24);
     for (int k = 0; k < 24; ++k) {
         EXPECT_EQ(pts[k].level, levels24[k]) << k;
         EXPECT_EQ(pts[k].value, 32 * levels24[k]);
     }
-    const ControlPointArray p33 = SamplePoints(id, 33);
+    const ControlPointArray p33 = samplePoints(id, 33);
     EXPECT_EQ(p33[1].level, 7);
     EXPECT_EQ(p33[2].level, 15);
     EXPECT_EQ(p33[32].level, 255);
-    const ControlPointArray p256 = SamplePoints(id, 256);
+    const ControlPointArray p256 = samplePoints(id, 256);
     for (int k = 0; k < 256; ++k) EXPECT_EQ(p256[k].level, k);
 }
 
@@ -42,7 +42,7 @@ TEST(InterpolateTable, WorkedExampleOfThreePoints) {
     pts[0] = {0, 0};
     pts[1] = {127, 2000};
     pts[2] = {255, 8160};
-    const ToneTable t = InterpolateTable(pts, 3);
+    const ToneTable t = interpolateTable(pts, 3);
     EXPECT_EQ(t[64], 490);
     EXPECT_EQ(t[1], 0);  // the spline dips below zero here
     EXPECT_EQ(t[127], 2000);
@@ -52,13 +52,13 @@ TEST(InterpolateTable, WorkedExampleOfThreePoints) {
 TEST(InterpolateTable, IdentityStaysExactAtEvenlySpacedCounts) {
     const ToneTable id = identityTable();
     for (int n : {3, 5, 9, 16, 33, 256}) {
-        EXPECT_EQ(InterpolateTable(SamplePoints(id, n), n), id) << n << " points";
+        EXPECT_EQ(interpolateTable(samplePoints(id, n), n), id) << n << " points";
     }
 }
 
 TEST(InterpolateTable, IdentityAt24PointsIsHighOnlyAroundTheWideStep) {
     const ToneTable id = identityTable();
-    const ToneTable t = InterpolateTable(SamplePoints(id, 24), 24);
+    const ToneTable t = interpolateTable(samplePoints(id, 24), 24);
     EXPECT_EQ(t[128], 4097);
     EXPECT_EQ(t[130], 4162);
     EXPECT_EQ(t[135], 4322);
@@ -74,7 +74,7 @@ TEST(InterpolateTable, IdentityAt24PointsIsHighOnlyAroundTheWideStep) {
 }
 
 TEST(InterpolateTable, ThreePointParabolaDipsBelowZeroAndIsClipped) {
-    const ToneTable t = InterpolateTable(pointsAt(3, {0, 1000, 8160}), 3);
+    const ToneTable t = interpolateTable(pointsAt(3, {0, 1000, 8160}), 3);
     for (int L = 1; L <= 85; ++L) EXPECT_EQ(t[L], 0) << L;
     EXPECT_EQ(t[86], 6);
     EXPECT_EQ(t[100], 274);
@@ -86,7 +86,7 @@ TEST(InterpolateTable, ThreePointParabolaDipsBelowZeroAndIsClipped) {
 }
 
 TEST(InterpolateTable, FivePointZigzag) {
-    const ToneTable t = InterpolateTable(pointsAt(5, {0, 4000, 1000, 8160, 0}), 5);
+    const ToneTable t = interpolateTable(pointsAt(5, {0, 4000, 1000, 8160, 0}), 5);
     EXPECT_EQ(t[1], 119);
     EXPECT_EQ(t[10], 1109);
     EXPECT_EQ(t[100], 1906);
@@ -99,7 +99,7 @@ TEST(InterpolateTable, FivePointZigzag) {
 }
 
 TEST(InterpolateTable, OvershootNextToExtremesIsClipped) {
-    const ToneTable t = InterpolateTable(pointsAt(9, {0, 8160, 0, 8160, 0, 8160, 0, 8160, 0}), 9);
+    const ToneTable t = interpolateTable(pointsAt(9, {0, 8160, 0, 8160, 0, 8160, 0, 8160, 0}), 9);
     for (int L = 0; L < 256; ++L) EXPECT_LE(t[L], 8160);
     EXPECT_EQ(t[31], 8160);
     EXPECT_EQ(t[63], 0);
@@ -109,7 +109,7 @@ TEST(InterpolateTable, TwoHundredFiftySixPointsReturnThePointValues) {
     ControlPointArray pts{};
     std::mt19937 rng(7);
     for (int k = 0; k < 256; ++k) pts[k] = {k, static_cast<int>(rng() % 8161)};
-    const ToneTable t = InterpolateTable(pts, 256);
+    const ToneTable t = interpolateTable(pts, 256);
     for (int k = 0; k < 256; ++k) EXPECT_EQ(t[k], pts[k].value) << k;
 }
 
@@ -123,7 +123,7 @@ TEST(InterpolateTable, MatchesTheLiteralWalkOnRandomCurves) {
                 const int v = trial % 3 == 0 ? static_cast<int>(rng() % 2) * 8160 : static_cast<int>(rng() % 8161);
                 pts[k] = {controlPointLevel(k, n), v};
             }
-            ASSERT_EQ(InterpolateTable(pts, n), testing::literalInterpolateTable(pts, n))
+            ASSERT_EQ(interpolateTable(pts, n), testing::literalInterpolateTable(pts, n))
                 << "trial " << trial << ", " << n << " points";
         }
     }
@@ -131,7 +131,7 @@ TEST(InterpolateTable, MatchesTheLiteralWalkOnRandomCurves) {
 
 TEST(InterpolateTable, RefusesCountsTooSmallForASpline) {
     ControlPointArray pts{};
-    EXPECT_EQ(InterpolateTable(pts, 2), ToneTable{});
+    EXPECT_EQ(interpolateTable(pts, 2), ToneTable{});
 }
 
 }  // namespace

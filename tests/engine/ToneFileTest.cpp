@@ -113,32 +113,32 @@ struct FileFixture : ::testing::Test {
     CurveModel model{owner};
     void SetUp() override {
         model.sourceTable = identityTable();
-        model.InstallSourceTable();
+        model.installSourceTable();
     }
 };
 
 TEST_F(FileFixture, SaveThenOpenReproducesTheCurve) {
-    model.ApplyDefaultCurve(2.2);
+    model.applyDefaultCurve(2.2);
     const ToneTable saved = model.currentTable;
     const std::string path = dir.file("curve.csv");
-    ASSERT_TRUE(model.SaveToneFile(path));
+    ASSERT_TRUE(model.saveToneFile(path));
     EXPECT_EQ(model.filePath, path);
     EXPECT_EQ(readText(path), formatToneText(saved));
 
-    model.ApplyDefaultCurve(1.0);
+    model.applyDefaultCurve(1.0);
     model.filePath.clear();
-    ASSERT_TRUE(model.OpenToneFile(path));
+    ASSERT_TRUE(model.openToneFile(path));
     EXPECT_EQ(model.currentTable, saved);
     EXPECT_EQ(model.filePath, path);
 }
 
 TEST_F(FileFixture, OpenAtAnotherCountResamples) {
     const std::string path = dir.file("g.csv");
-    writeText(path, formatToneText(MakeDefaultCurve(2.2)));
-    ASSERT_TRUE(model.ApplyPointCount(0));
-    ASSERT_TRUE(model.OpenToneFile(path));
-    EXPECT_EQ(model.currentTable[127], MakeDefaultCurve(2.2)[127]);
-    EXPECT_NE(model.currentTable, MakeDefaultCurve(2.2));
+    writeText(path, formatToneText(makeDefaultCurve(2.2)));
+    ASSERT_TRUE(model.applyPointCount(0));
+    ASSERT_TRUE(model.openToneFile(path));
+    EXPECT_EQ(model.currentTable[127], makeDefaultCurve(2.2)[127]);
+    EXPECT_NE(model.currentTable, makeDefaultCurve(2.2));
 }
 
 TEST_F(FileFixture, FailedOpenKeepsEverythingButTheUndoRecord) {
@@ -147,26 +147,26 @@ TEST_F(FileFixture, FailedOpenKeepsEverythingButTheUndoRecord) {
     const std::string bad = dir.file("short.csv");
     writeText(bad, joined(200, ","));
 
-    EXPECT_FALSE(model.OpenToneFile(bad));
-    EXPECT_FALSE(model.OpenToneFile(dir.file("missing.csv")));
-    EXPECT_FALSE(model.OpenToneFile(dir.path().string()));  // a folder is no tone file
+    EXPECT_FALSE(model.openToneFile(bad));
+    EXPECT_FALSE(model.openToneFile(dir.file("missing.csv")));
+    EXPECT_FALSE(model.openToneFile(dir.path().string()));  // a folder is no tone file
     const std::string fifo = dir.file("pipe.csv");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(model.OpenToneFile(fifo));  // must neither hang nor wait for a writer
+    EXPECT_FALSE(model.openToneFile(fifo));  // must neither hang nor wait for a writer
     EXPECT_EQ(owner.messages, (std::vector<int>{MsgInvalidFileContents, MsgCannotOpenFile, MsgCannotOpenFile,
                                                 MsgCannotOpenFile}));
     EXPECT_EQ(model.currentTable, before);
     EXPECT_EQ(model.filePath, "/previous.csv");
     EXPECT_EQ(model.undoHistory.size(), 4u);
-    model.Undo();
+    model.undo();
     EXPECT_EQ(model.currentTable, before);
 }
 
 TEST_F(FileFixture, LoadWithPreviewOnWritesThePreview) {
     const std::string path = dir.file("p.csv");
-    writeText(path, formatToneText(MakeDefaultCurve(2.2)));
+    writeText(path, formatToneText(makeDefaultCurve(2.2)));
     model.previewOn = true;
-    ASSERT_TRUE(model.LoadToneFile(path));
+    ASSERT_TRUE(model.loadToneFile(path));
     ASSERT_EQ(owner.writes.size(), 1u);
     EXPECT_EQ(owner.writes[0].which, MonitorTable::Preview);
     EXPECT_EQ(owner.writes[0].table, model.currentTable);
@@ -179,7 +179,7 @@ TEST_F(FileFixture, OversizedFileIsRefusedUnread) {
         out << formatToneText(identityTable());
     }
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(MaxToneFileBytes) + 1), 0);  // sparse
-    EXPECT_FALSE(model.LoadToneFile(path));
+    EXPECT_FALSE(model.loadToneFile(path));
     EXPECT_EQ(owner.messages, std::vector<int>{MsgCannotOpenFile});
 }
 
@@ -191,14 +191,14 @@ TEST_F(FileFixture, FailedSaveLeavesTheOldFileAndPath) {
     ::chmod(dir.path().c_str(), 0500);
     const bool writable = ::access(dir.path().c_str(), W_OK) == 0;  // root ignores the mode
     if (!writable) {
-        EXPECT_FALSE(model.SaveToneFile(path));
+        EXPECT_FALSE(model.saveToneFile(path));
         EXPECT_EQ(owner.messages, std::vector<int>{MsgCannotOpenFile});
         EXPECT_EQ(readText(path), "old contents");
     }
     ::chmod(dir.path().c_str(), 0700);
 
-    EXPECT_FALSE(model.SaveToneFile(dir.file("no/such/folder/x.csv")));
-    EXPECT_FALSE(model.SaveToneFile(dir.path().string()));  // the target is a folder
+    EXPECT_FALSE(model.saveToneFile(dir.file("no/such/folder/x.csv")));
+    EXPECT_FALSE(model.saveToneFile(dir.path().string()));  // the target is a folder
     EXPECT_EQ(model.filePath, path);
     EXPECT_EQ(readText(path), "old contents");
     // No temporary files are left behind.
@@ -213,7 +213,7 @@ TEST_F(FileFixture, SaveReplacesInPlaceKeepingModeAndFollowingLinks) {
     writeText(real, "old");
     ::chmod(real.c_str(), 0640);
     std::filesystem::create_symlink(real, link);
-    ASSERT_TRUE(model.SaveToneFile(link));
+    ASSERT_TRUE(model.saveToneFile(link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(readText(real), formatToneText(model.currentTable));
     struct stat st {};

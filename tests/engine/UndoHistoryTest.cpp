@@ -20,27 +20,27 @@ struct UndoFixture : ::testing::Test {
     void SetUp() override {
         model.sourceTable = identityTable();
         model.baselineTable = identityTable();
-        model.InstallSourceTable();
+        model.installSourceTable();
     }
 };
 
 TEST_F(UndoFixture, HistoryTopsOutAt257AndDropsTheOldest) {
-    for (int i = 0; i < 300; ++i) model.PushUndo(filled(static_cast<std::uint16_t>(i)), false, false, true);
+    for (int i = 0; i < 300; ++i) model.pushUndo(filled(static_cast<std::uint16_t>(i)), false, false, true);
     ASSERT_EQ(model.undoHistory.size(), 257u);
     EXPECT_EQ(model.undoHistory.front().table[0], 300 - 257);
     EXPECT_EQ(model.undoHistory.back().table[0], 299);
-    for (int i = 0; i < 257; ++i) model.Undo();
-    EXPECT_FALSE(model.CanUndo());
+    for (int i = 0; i < 257; ++i) model.undo();
+    EXPECT_FALSE(model.canUndo());
     const ToneTable after = model.currentTable;
-    model.Undo();  // the 258th does nothing
+    model.undo();  // the 258th does nothing
     EXPECT_EQ(model.currentTable, after);
 }
 
 TEST_F(UndoFixture, RebuildRecordReinstallsAndPreviewsTheSourceTable) {
     model.pointCountIndex = 0;
-    model.PushUndo(MakeDefaultCurve(2.2), true, false, true);
+    model.pushUndo(makeDefaultCurve(2.2), true, false, true);
     model.pointCountIndex = 5;
-    model.Undo();
+    model.undo();
     EXPECT_EQ(model.pointCountIndex, 0);  // the index saved with the record
     EXPECT_EQ(model.livePointCount(), 3);
     ASSERT_EQ(owner.writes.size(), 1u);
@@ -52,17 +52,17 @@ TEST_F(UndoFixture, RebuildRecordReinstallsAndPreviewsTheSourceTable) {
 
 TEST_F(UndoFixture, BaselineRecordRestoresBaselineAndLeavesTheCurve) {
     const ToneTable curve = model.currentTable;
-    model.PushUndo(filled(100), true, true, true);
+    model.pushUndo(filled(100), true, true, true);
     model.baselineTable = filled(7);
-    model.Undo();
+    model.undo();
     EXPECT_EQ(model.baselineTable, filled(100));
     EXPECT_EQ(model.currentTable, curve);
     ASSERT_EQ(owner.writes.size(), 1u);
     EXPECT_EQ(owner.writes[0].which, MonitorTable::Permanent);
     EXPECT_EQ(owner.writes[0].table, filled(100));
 
-    model.PushUndo(filled(200), false, true, true);  // an unchanged Write to Monitor sends nothing back
-    model.Undo();
+    model.pushUndo(filled(200), false, true, true);  // an unchanged Write to Monitor sends nothing back
+    model.undo();
     EXPECT_EQ(model.baselineTable, filled(200));
     EXPECT_EQ(owner.writes.size(), 1u);
 }
@@ -70,8 +70,8 @@ TEST_F(UndoFixture, BaselineRecordRestoresBaselineAndLeavesTheCurve) {
 TEST_F(UndoFixture, PreviewSwitchRecordGivesTheOldPreviewBackWithoutTouchingTheCurve) {
     const ToneTable curve = model.currentTable;
     const auto points = model.points;
-    model.PushUndo(filled(1234), true, false, false);
-    model.Undo();
+    model.pushUndo(filled(1234), true, false, false);
+    model.undo();
     EXPECT_EQ(model.currentTable, curve);
     EXPECT_EQ(model.points[4].value, points[4].value);
     ASSERT_EQ(owner.writes.size(), 1u);
@@ -81,28 +81,28 @@ TEST_F(UndoFixture, PreviewSwitchRecordGivesTheOldPreviewBackWithoutTouchingTheC
 
 TEST_F(UndoFixture, DraggedPointIsUndoneToTheTableBeforeThePress) {
     const ToneTable before = model.currentTable;
-    model.PushUndo(model.currentTable, model.previewOn, false, true);
-    model.SetPointValue(3, 8000);
-    model.Undo();
+    model.pushUndo(model.currentTable, model.previewOn, false, true);
+    model.setPointValue(3, 8000);
+    model.undo();
     EXPECT_EQ(model.currentTable, before);
     EXPECT_TRUE(owner.writes.empty());
 }
 
 TEST_F(UndoFixture, UndoGivesBackTheNewestRecordFirst) {
-    model.PushUndo(filled(1000), false, false, true);
-    model.PushUndo(filled(2000), false, false, true);
-    model.Undo();
+    model.pushUndo(filled(1000), false, false, true);
+    model.pushUndo(filled(2000), false, false, true);
+    model.undo();
     EXPECT_EQ(model.sourceTable, filled(2000));
     EXPECT_EQ(model.undoHistory.size(), 1u);
-    model.Undo();
+    model.undo();
     EXPECT_EQ(model.sourceTable, filled(1000));
 }
 
 TEST_F(UndoFixture, ClearUndoEmptiesTheHistory) {
-    model.PushUndo(filled(1), false, false, true);
-    model.PushUndo(filled(2), false, false, true);
-    model.ClearUndo();
-    EXPECT_FALSE(model.CanUndo());
+    model.pushUndo(filled(1), false, false, true);
+    model.pushUndo(filled(2), false, false, true);
+    model.clearUndo();
+    EXPECT_FALSE(model.canUndo());
 }
 
 }  // namespace

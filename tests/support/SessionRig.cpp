@@ -79,7 +79,7 @@ ToneTable quantised(const ToneTable& t) {
     return q;
 }
 
-ToneTable customTable() { return quantised(MakeDefaultCurve(1.7)); }
+ToneTable customTable() { return quantised(makeDefaultCurve(1.7)); }
 
 void storeCustomTable(SessionRig& rig, const ToneTable& table) {
     MonitorState& s = rig.sim.monitor().state();

@@ -46,7 +46,7 @@ TEST(GraydenctlCurve, SourcesAndOutputs) {
     auto r = runProgram(Ctl, {"curve", "--points", "256", "--default-curve", "2.2", "--out", out});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.empty());
-    EXPECT_EQ(testing::readText(out), formatToneText(MakeDefaultCurve(2.2)));
+    EXPECT_EQ(testing::readText(out), formatToneText(makeDefaultCurve(2.2)));
 
     r = runProgram(Ctl, {"curve", "--csv", out, "--points", "256"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -58,7 +58,7 @@ TEST(GraydenctlCurve, SourcesAndOutputs) {
 
     r = runProgram(Ctl, {"curve", "--panel-gamma", "1.1", "--monitor-gamma", "2.2", "--points", "256"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(parsed(r.out), MakeMonitorGammaCurve(2.2, 1.1));
+    EXPECT_EQ(parsed(r.out), makeMonitorGammaCurve(2.2, 1.1));
 
     r = runProgram(Ctl, {"curve", "--identity", "--points", "5", "--print", "points"});
     ASSERT_EQ(r.status, 0) << r.err;

@@ -53,7 +53,7 @@ TEST_F(GraydenctlMonitor, FreshMonitorReadsAsTheStraightLineAndKeepsAWrittenTabl
     EXPECT_EQ(table(r), identityTable()) << "gamma code 4 on the default panel gamma 2.2";
     EXPECT_TRUE(std::filesystem::exists(state)) << "created on first use";
 
-    ToneTable written = MakeDefaultCurve(1.9);
+    ToneTable written = makeDefaultCurve(1.9);
     written[200] = 1025;
     written[255] = 8160;
     const std::string file = dir.file("curve.csv");
@@ -75,7 +75,7 @@ TEST_F(GraydenctlMonitor, FreshMonitorReadsAsTheStraightLineAndKeepsAWrittenTabl
 
 TEST_F(GraydenctlMonitor, PreviewBankIsWrittenAndReadOnItsOwn) {
     const std::string file = dir.file("curve.csv");
-    ToneTable t = MakeDefaultCurve(0.7);
+    ToneTable t = makeDefaultCurve(0.7);
     t[3] = 9000;  // values clamp on load
     writeText(file, formatToneText(t));
     auto r = monitor({"write", "--bank", "preview", file});
@@ -96,8 +96,8 @@ TEST_F(GraydenctlMonitor, PreviewBankIsWrittenAndReadOnItsOwn) {
 // Two runs at once on one state file, one writing the preview table, one the stored table:
 // both succeed and both tables are there afterwards.
 TEST_F(GraydenctlMonitor, ConcurrentWritesToBothBanksBothLand) {
-    const ToneTable previewTable = MakeDefaultCurve(0.7);
-    const ToneTable storedTable = MakeDefaultCurve(1.9);
+    const ToneTable previewTable = makeDefaultCurve(0.7);
+    const ToneTable storedTable = makeDefaultCurve(1.9);
     const std::string previewFile = dir.file("preview.csv");
     const std::string storedFile = dir.file("stored.csv");
     writeText(previewFile, formatToneText(previewTable));

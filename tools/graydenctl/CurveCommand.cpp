@@ -143,22 +143,22 @@ int runCurveCommand(int argc, char** argv) {
 
     switch (o.source) {
     case Source::Csv:
-        if (!model.LoadToneFile(o.csvPath)) return ExitFailure;
+        if (!model.loadToneFile(o.csvPath)) return ExitFailure;
         break;
     case Source::DefaultCurve:
         if (o.sourceNumber < MinExponent || o.sourceNumber > MaxExponent) return failure(ExponentRangeText);
         model.exponent = o.sourceNumber;
-        model.sourceTable = MakeDefaultCurve(o.sourceNumber);
-        model.InstallSourceTable();
+        model.sourceTable = makeDefaultCurve(o.sourceNumber);
+        model.installSourceTable();
         break;
     case Source::MonitorGamma:
         if (!(o.sourceNumber > 0)) return failure("The monitor gamma must be a positive number.");
-        model.sourceTable = MakeMonitorGammaCurve(o.sourceNumber, model.panelGamma);
-        model.InstallSourceTable();
+        model.sourceTable = makeMonitorGammaCurve(o.sourceNumber, model.panelGamma);
+        model.installSourceTable();
         break;
     case Source::Identity:
         model.sourceTable = identityTable();
-        model.InstallSourceTable();
+        model.installSourceTable();
         break;
     case Source::None:
         break;
@@ -170,7 +170,7 @@ int runCurveCommand(int argc, char** argv) {
             if (model.points[i].level == level) k = i;
         }
         if (k < 0) return failure("Level " + std::to_string(level) + " is not a control point.");
-        model.SetPointValue(k, levelValue);
+        model.setPointValue(k, levelValue);
     }
 
     if (o.printPoints) {
@@ -180,7 +180,7 @@ int runCurveCommand(int argc, char** argv) {
         }
         return printStdout(lines);
     }
-    if (o.outPath) return model.SaveToneFile(*o.outPath) ? ExitOk : ExitFailure;
+    if (o.outPath) return model.saveToneFile(*o.outPath) ? ExitOk : ExitFailure;
     return printStdout(formatToneText(model.currentTable));
 }
 
