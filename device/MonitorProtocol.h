@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "device/HidReportChannel.h"
+#include "device/hid/HidReportChannel.h"
 
 namespace grayden {
 

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "device/BusyFeedback.h"
-#include "device/DeviceList.h"
-#include "device/HidReportChannel.h"
+#include "device/hid/DeviceList.h"
+#include "device/hid/HidReportChannel.h"
 #include "device/MonitorProtocol.h"
 #include "engine/ToneTable.h"
 

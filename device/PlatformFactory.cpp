@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "device/HidrawPlatform.h"
-#include "device/SimulatedMonitorPlatform.h"
+#include "device/hidraw/HidrawPlatform.h"
+#include "device/simulated/SimulatedMonitorPlatform.h"
 
 namespace grayden {
 

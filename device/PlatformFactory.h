@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "device/HidPlatform.h"
+#include "device/hid/HidPlatform.h"
 
 namespace grayden {
 

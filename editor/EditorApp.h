@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "device/DeviceList.h"
+#include "device/hid/DeviceList.h"
 #include "editor/AcceleratorTable.h"
 #include "editor/InstanceLock.h"
 

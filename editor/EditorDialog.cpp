@@ -10,8 +10,8 @@
 
 #include <cstdio>
 
-#include "device/DeviceList.h"
-#include "device/PermissionHints.h"
+#include "device/hid/DeviceList.h"
+#include "device/hid/PermissionHints.h"
 #include "editor/DialogUnits.h"
 #include "editor/PointListCtrl.h"
 #include "editor/ResourceFiles.h"

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QTimer>
 
-#include "device/HidReportChannel.h"
+#include "device/hid/HidReportChannel.h"
 #include "device/MonitorSession.h"
 #include "editor/CurveGraph.h"
 #include "editor/DialogTemplate.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "device/ReportDescriptorParser.h"
+#include "device/hid/ReportDescriptorParser.h"
 
 namespace grayden {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "device/DeviceList.h"
-#include "device/HidReportChannel.h"
+#include "device/hid/DeviceList.h"
+#include "device/hid/HidReportChannel.h"
 #include "device/MonitorSession.h"
-#include "device/SimulatedMonitorPlatform.h"
+#include "device/simulated/SimulatedMonitorPlatform.h"
 #include "engine/GammaCurves.h"
 
 namespace grayden {

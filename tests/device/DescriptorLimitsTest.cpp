@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "TestDescriptors.h"
-#include "device/ReportDescriptorParser.h"
+#include "device/hid/ReportDescriptorParser.h"
 
 namespace grayden {
 namespace {

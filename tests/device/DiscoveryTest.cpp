@@ -5,8 +5,8 @@
 #include <numeric>
 
 #include "FakeHidPlatform.h"
-#include "device/DeviceList.h"
-#include "device/HidDeviceInfo.h"
+#include "device/hid/DeviceList.h"
+#include "device/hid/HidDeviceInfo.h"
 
 namespace grayden {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "TestDescriptors.h"
-#include "device/HidPlatform.h"
+#include "device/hid/HidPlatform.h"
 
 namespace grayden {
 

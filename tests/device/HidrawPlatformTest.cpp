@@ -9,9 +9,9 @@
 #include <fstream>
 #include <regex>
 
-#include "device/DeviceList.h"
-#include "device/HidDeviceInfo.h"
-#include "device/HidrawPlatform.h"
+#include "device/hid/DeviceList.h"
+#include "device/hid/HidDeviceInfo.h"
+#include "device/hidraw/HidrawPlatform.h"
 
 namespace grayden {
 namespace {

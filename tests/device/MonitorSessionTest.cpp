@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "device/SimulatedMonitorReports.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
 #include "tests/support/SessionRig.h"

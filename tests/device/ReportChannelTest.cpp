@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "FakeHidPlatform.h"
-#include "device/HidReportChannel.h"
+#include "device/hid/HidReportChannel.h"
 
 namespace grayden {
 namespace {

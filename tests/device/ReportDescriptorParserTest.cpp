@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestDescriptors.h"
-#include "device/ReportDescriptorParser.h"
+#include "device/hid/ReportDescriptorParser.h"
 
 namespace grayden {
 namespace {

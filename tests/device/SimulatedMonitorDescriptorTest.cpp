@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "device/ReportDescriptorParser.h"
-#include "device/SimulatedMonitorReports.h"
+#include "device/hid/ReportDescriptorParser.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 
 namespace grayden {
 namespace {

@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <vector>
 
-#include "device/DeviceList.h"
+#include "device/hid/DeviceList.h"
 #include "device/MonitorProtocol.h"
-#include "device/SimulatedMonitorPlatform.h"
-#include "device/SimulatedMonitorReports.h"
+#include "device/simulated/SimulatedMonitorPlatform.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "tests/support/TempDir.h"
 

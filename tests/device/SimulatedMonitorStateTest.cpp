@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <future>
 
-#include "device/SimulatedMonitorState.h"
+#include "device/simulated/SimulatedMonitorState.h"
 #include "device/TonePacking.h"
 #include "tests/support/TempDir.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "device/SimulatedMonitorPlatform.h"
+#include "device/simulated/SimulatedMonitorPlatform.h"
 #include "editor/EditorApp.h"
 #include "editor/EditorDialog.h"
 #include "editor/InplaceEdit.h"

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "device/DeviceList.h"
-#include "device/SimulatedMonitorPlatform.h"
+#include "device/hid/DeviceList.h"
+#include "device/simulated/SimulatedMonitorPlatform.h"
 #include "editor/EditorDialog.h"
 #include "tests/editor/RecordingInteraction.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "device/SimulatedMonitorReports.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
 #include "resources/StringIds.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "device/SimulatedMonitorPlatform.h"
+#include "device/simulated/SimulatedMonitorPlatform.h"
 #include "editor/EditorApp.h"
 #include "editor/InstanceLock.h"
 #include "editor/UiText.h"

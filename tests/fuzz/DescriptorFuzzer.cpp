@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "device/ReportDescriptorParser.h"
+#include "device/hid/ReportDescriptorParser.h"
 
 namespace {
 

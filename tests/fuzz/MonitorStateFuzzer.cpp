@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "device/SimulatedMonitorState.h"
+#include "device/simulated/SimulatedMonitorState.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace grayden;

@@ -1,7 +1,7 @@
 #include "tests/support/SessionRig.h"
 
 #include "device/MonitorProtocol.h"
-#include "device/SimulatedMonitorReports.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
 

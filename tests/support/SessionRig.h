@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "device/BusyFeedback.h"
-#include "device/DeviceList.h"
-#include "device/HidReportChannel.h"
+#include "device/hid/DeviceList.h"
+#include "device/hid/HidReportChannel.h"
 #include "device/MonitorSession.h"
-#include "device/SimulatedMonitorPlatform.h"
+#include "device/simulated/SimulatedMonitorPlatform.h"
 #include "engine/ToneTable.h"
 
 namespace grayden::testing {

@@ -5,7 +5,7 @@
 
 #include "RunProgram.h"
 #include "device/MonitorProtocol.h"
-#include "device/SimulatedMonitorState.h"
+#include "device/simulated/SimulatedMonitorState.h"
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"

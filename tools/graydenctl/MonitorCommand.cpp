@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "CommandLine.h"
-#include "device/DeviceList.h"
-#include "device/HidDeviceInfo.h"
-#include "device/HidReportChannel.h"
+#include "device/hid/DeviceList.h"
+#include "device/hid/HidDeviceInfo.h"
+#include "device/hid/HidReportChannel.h"
 #include "device/MonitorSession.h"
-#include "device/PermissionHints.h"
+#include "device/hid/PermissionHints.h"
 #include "device/PlatformFactory.h"
 #include "engine/FileSave.h"
 #include "engine/GammaCurves.h"

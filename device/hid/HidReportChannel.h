@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "device/HidDeviceInfo.h"
-#include "device/HidPlatform.h"
+#include "device/hid/HidDeviceInfo.h"
+#include "device/hid/HidPlatform.h"
 
 namespace grayden {
 

@@ -2,8 +2,8 @@
 #include <cerrno>
 #include <new>
 
-#include "device/HidDeviceInfo.h"
-#include "device/ReportDescriptorParser.h"
+#include "device/hid/HidDeviceInfo.h"
+#include "device/hid/ReportDescriptorParser.h"
 
 namespace grayden {
 

@@ -1,7 +1,7 @@
-#include "device/PermissionHints.h"
+#include "device/hid/PermissionHints.h"
 
-#include "device/DeviceList.h"
-#include "device/HidrawPlatform.h"
+#include "device/hid/DeviceList.h"
+#include "device/hidraw/HidrawPlatform.h"
 
 namespace grayden {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "device/HidDeviceInfo.h"
-#include "device/HidPlatform.h"
+#include "device/hid/HidDeviceInfo.h"
+#include "device/hid/HidPlatform.h"
 
 namespace grayden {
 

@@ -1,4 +1,4 @@
-#include "device/SimulatedMonitorReports.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 
 #include "device/MonitorProtocol.h"
 

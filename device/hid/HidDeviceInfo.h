@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "device/HidCapabilities.h"
-#include "device/HidPlatform.h"
+#include "device/hid/HidCapabilities.h"
+#include "device/hid/HidPlatform.h"
 
 namespace grayden {
 

@@ -1,10 +1,10 @@
-#include "device/SimulatedMonitorPlatform.h"
+#include "device/simulated/SimulatedMonitorPlatform.h"
 
 #include <cerrno>
 #include <iostream>
 
-#include "device/SimulatedMonitorReports.h"
-#include "device/SimulatedMonitorStateLock.h"
+#include "device/simulated/SimulatedMonitorReports.h"
+#include "device/simulated/SimulatedMonitorStateLock.h"
 
 namespace grayden {
 

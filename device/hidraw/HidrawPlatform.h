@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "device/HidPlatform.h"
-#include "device/HidrawSysfs.h"
+#include "device/hid/HidPlatform.h"
+#include "device/hidraw/HidrawSysfs.h"
 
 namespace grayden {
 

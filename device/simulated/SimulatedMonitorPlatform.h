@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "device/HidPlatform.h"
-#include "device/SimulatedMonitor.h"
-#include "device/SimulatedMonitorReports.h"
+#include "device/hid/HidPlatform.h"
+#include "device/simulated/SimulatedMonitor.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 
 namespace grayden {
 

@@ -1,4 +1,4 @@
-#include "device/HidrawPlatform.h"
+#include "device/hidraw/HidrawPlatform.h"
 
 #include <fcntl.h>
 #include <linux/hidraw.h>

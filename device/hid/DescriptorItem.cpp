@@ -1,4 +1,4 @@
-#include "device/DescriptorItem.h"
+#include "device/hid/DescriptorItem.h"
 
 namespace grayden {
 

@@ -1,4 +1,4 @@
-#include "device/SimulatedMonitorState.h"
+#include "device/simulated/SimulatedMonitorState.h"
 
 #include <cerrno>
 #include <charconv>

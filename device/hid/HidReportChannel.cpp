@@ -1,4 +1,4 @@
-#include "device/HidReportChannel.h"
+#include "device/hid/HidReportChannel.h"
 
 #include <algorithm>
 #include <chrono>

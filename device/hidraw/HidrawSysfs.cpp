@@ -1,4 +1,4 @@
-#include "device/HidrawSysfs.h"
+#include "device/hidraw/HidrawSysfs.h"
 
 #include <algorithm>
 #include <charconv>

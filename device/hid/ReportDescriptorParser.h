@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "device/HidCapabilities.h"
+#include "device/hid/HidCapabilities.h"
 
 namespace grayden {
 

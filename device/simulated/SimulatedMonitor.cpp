@@ -1,10 +1,10 @@
-#include "device/SimulatedMonitor.h"
+#include "device/simulated/SimulatedMonitor.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "device/MonitorProtocol.h"
-#include "device/SimulatedMonitorReports.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 
 namespace grayden {
 

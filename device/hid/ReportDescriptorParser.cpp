@@ -1,4 +1,4 @@
-#include "device/ReportDescriptorParser.h"
+#include "device/hid/ReportDescriptorParser.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "device/DescriptorItem.h"
+#include "device/hid/DescriptorItem.h"
 
 namespace grayden {
 

@@ -1,4 +1,4 @@
-#include "device/SimulatedMonitorStateLock.h"
+#include "device/simulated/SimulatedMonitorStateLock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "device/SimulatedMonitorState.h"
+#include "device/simulated/SimulatedMonitorState.h"
 
 namespace grayden {
 

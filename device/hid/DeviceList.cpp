@@ -1,4 +1,4 @@
-#include "device/DeviceList.h"
+#include "device/hid/DeviceList.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "device/MonitorProtocol.h"
-#include "device/SimulatedMonitorState.h"
+#include "device/simulated/SimulatedMonitorState.h"
 
 namespace grayden {
 
