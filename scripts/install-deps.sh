@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   qt6-translations-l10n
