@@ -152,7 +152,7 @@ bool EditorDialog::endLabelEdit(int row, int /*column*/, std::string& text) {
     const CellStyle* own = list.findCellStyle(1, row);
     if (!own || !own->editable || k >= model_.livePointCount()) return false;
 
-    model_.pushUndo(model_.currentTable, model_.previewOn, false, true);
+    model_.pushUndo(model_.currentTable, {.sendToMonitor = model_.previewOn, .rebuild = true});
     model_.setPointValue(k, std::stoi(text));
     pointList_->fill(model_.currentTable, model_.points, model_.livePointCount(), false);
     pointList_->scrollBack();
