@@ -139,7 +139,7 @@ void EditorDialog::outputCurveClicked(bool checked) {
     invalidateGraph();
 }
 
-bool EditorDialog::endLabelEdit(int row, int /*column*/, std::string& text) {
+bool EditorDialog::endLabelEdit(int row, std::string& text) {
     if (!CurveModel::validateValueText(text)) return false;
     // The k-th editable row is point k. A refill may have come while the box was open; when
     // its row is no longer a control point, the value is refused instead of moving another point.
