@@ -28,8 +28,6 @@ public:
     // or the start was refused; the result is the process exit code.
     int run();
 
-    DeviceList& deviceList() { return deviceList_; }
-
 private:
     DeviceList deviceList_;
     std::vector<Accelerator> acceleratorTable_;

@@ -139,7 +139,7 @@ void EditorDialog::outputCurveClicked(bool checked) {
     invalidateGraph();
 }
 
-bool EditorDialog::endLabelEdit(int row, int /*column*/, std::string& text) {
+bool EditorDialog::endLabelEdit(int row, std::string& text) {
     if (!CurveModel::validateValueText(text)) return false;
     // The k-th editable row is point k. A refill may have come while the box was open; when
     // its row is no longer a control point, the value is refused instead of moving another point.
@@ -152,7 +152,7 @@ bool EditorDialog::endLabelEdit(int row, int /*column*/, std::string& text) {
     const CellStyle* own = list.findCellStyle(1, row);
     if (!own || !own->editable || k >= model_.livePointCount()) return false;
 
-    model_.pushUndo(model_.currentTable, model_.previewOn, false, true);
+    model_.pushUndo(model_.currentTable, {.sendToMonitor = model_.previewOn, .rebuild = true});
     model_.setPointValue(k, std::stoi(text));
     pointList_->fill(model_.currentTable, model_.points, model_.livePointCount(), false);
     pointList_->scrollBack();

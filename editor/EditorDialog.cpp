@@ -96,9 +96,8 @@ void EditorDialog::createControls() {
     // The frame is drawn behind the two texts it surrounds.
     infoFrame_->lower();
 
-    pointList_->onEndLabelEdit = [this](int row, int column, std::string& text) {
-        return endLabelEdit(row, column, text);
-    };
+    // Only the value column is editable.
+    pointList_->onEndLabelEdit = [this](int row, int, std::string& text) { return endLabelEdit(row, text); };
     connect(previewCheck_, &QCheckBox::clicked, this, &EditorDialog::previewClicked);
     connect(outputCurveCheck_, &QCheckBox::clicked, this, &EditorDialog::outputCurveClicked);
 }
@@ -123,7 +122,7 @@ bool EditorDialog::initialise() {
     readoutText_ = readoutTextFor(0, 0);
     model_.installSourceTable();
     unsetCursor();
-    initialised_ = 1;
+    initialised_ = true;
     return true;
 }
 

@@ -82,7 +82,7 @@ public:
     bool isCommandEnabled(int id) const;
 
     // The value commit of the list: validate, one undo record, set the point, refill, preview.
-    bool endLabelEdit(int row, int column, std::string& text);
+    bool endLabelEdit(int row, std::string& text);
 
     CurveModel& model() { return model_; }
     PointListCtrl& pointList() { return *pointList_; }
@@ -94,7 +94,7 @@ public:
     const EdgeRect& plotRect() const { return plotRect_; }
     const QString& readoutText() const { return readoutText_; }
     const QString& gammaText() const { return gammaText_; }
-    bool isInitialised() const { return initialised_ != 0; }
+    bool isInitialised() const { return initialised_; }
 
 public slots:
     void done(int result) override;
@@ -158,7 +158,7 @@ private:
     QString readoutText_;
     QString gammaText_;
     QIcon appIcon_;
-    int initialised_ = 0;
+    bool initialised_ = false;
     QImage backBuffer_;
     EdgeRect plotRect_;
     EdgeRect graphRect_;

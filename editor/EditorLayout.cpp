@@ -75,7 +75,7 @@ void EditorDialog::resizeEvent(QResizeEvent* event) {
     update(QRect(old.topLeft(), QPoint(old.right(), height() - 1)));
     storeOuterSize();
     layoutControls();
-    if (initialised_ == 1) {
+    if (initialised_) {
         invalidateGraph();
         gammaText_ = gammaTextFor(model_.panelGamma);
         transferTexts();
@@ -108,7 +108,7 @@ void EditorDialog::frameChanged() {
     if (!graphPlaceholder_ || !pointList_ || !infoFrame_) return;
     storeOuterSize();
     layoutControls();
-    if (initialised_ == 1) invalidateGraph();
+    if (initialised_) invalidateGraph();
 }
 
 // A window manager adds its frame only after the window is shown, and tells its size a moment

@@ -58,7 +58,7 @@ bool MonitorCommands::writeBaselineOnClose() {
 
 bool MonitorCommands::readFromMonitor() {
     // The record stays even when the read fails.
-    model_.pushUndo(model_.currentTable, model_.previewOn, false, true);
+    model_.pushUndo(model_.currentTable, {.sendToMonitor = model_.previewOn, .rebuild = true});
     if (!succeeded(session_.readTable(TableBank::Stored, model_.panelGamma, model_.sourceTable))) return false;
     model_.installSourceTable();
     if (!model_.previewOn) return true;
@@ -71,7 +71,7 @@ bool MonitorCommands::writeToMonitor() {
     ToneTable shown{};
     if (!succeeded(session_.readTable(TableBank::Preview, model_.panelGamma, shown))) return false;
     const bool differs = model_.currentTable != shown;
-    model_.pushUndo(model_.baselineTable, differs, true, true);
+    model_.pushUndo(model_.baselineTable, {.sendToMonitor = differs, .restoresBaseline = true, .rebuild = true});
     const bool written = succeeded(session_.writeTable(TableBank::Stored, model_.currentTable));
     // The user asked for this table to be the permanent one; a failed write has said so.
     model_.baselineTable = model_.currentTable;
@@ -82,7 +82,7 @@ bool MonitorCommands::previewSwitchedOn() {
     MonitorSession::BusyScope busy(session_);
     ToneTable shown{};
     if (!succeeded(session_.readBlocks(TableBank::Preview, shown))) return false;
-    model_.pushUndo(shown, true, false, false);
+    model_.pushUndo(shown, {.sendToMonitor = true});
     return succeeded(session_.writeTable(TableBank::Preview, model_.currentTable));
 }
 

@@ -105,7 +105,7 @@ bool PointListCtrl::openEditorAt(QPoint viewportPos) {
     const CellStyle* style = model_.findCellStyle(hit.column(), hit.row());
     if (!style || !style->editable || hit.column() != 1) return false;
 
-    editing_ = 1;
+    editing_ = true;
     editRow_ = hit.row();
     editColumn_ = hit.column();
     savedMode_ = selectionMode();
@@ -124,8 +124,8 @@ bool PointListCtrl::openEditorAt(QPoint viewportPos) {
 }
 
 void PointListCtrl::closeEditor() {
-    if (editing_ == 1) {
-        editing_ = 0;
+    if (editing_) {
+        editing_ = false;
         InplaceEdit* closing = editor_;
         editor_ = nullptr;
         // Destroying the focused box would otherwise hand the focus to the next control.
@@ -141,7 +141,7 @@ void PointListCtrl::closeEditor() {
 }
 
 void PointListCtrl::commit() {
-    if (editing_ == 0) return;
+    if (!editing_) return;
     std::string text = editor_->text().toStdString();
     const int row = editRow_;
     const int column = editColumn_;
@@ -208,7 +208,6 @@ void PointListCtrl::verticalAction() {
 
 void PointListCtrl::horizontalAction() {
     if (wheelScrolling_) return;
-    scrollPosX_ = horizontalScrollBar()->sliderPosition();
     commit();
 }
 

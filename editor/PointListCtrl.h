@@ -34,9 +34,7 @@ public:
     void scrollBack();
 
     int scrollOffsetY() const { return scrollOffsetY_; }
-    int scrollPosX() const { return scrollPosX_; }
-    bool isEditing() const { return editing_ != 0; }
-    int editRow() const { return editRow_; }
+    bool isEditing() const { return editing_; }
     InplaceEdit* editor() const { return editor_; }
     const PointListModel& listModel() const { return model_; }
 
@@ -66,8 +64,7 @@ private:
 
     PointListModel model_;
     int scrollOffsetY_ = 0;
-    int scrollPosX_ = 0;
-    int editing_ = 0;
+    bool editing_ = false;
     QAbstractItemView::SelectionMode savedMode_ = QAbstractItemView::SingleSelection;
     InplaceEdit* editor_ = nullptr;
     int editRow_ = 0;

@@ -46,7 +46,7 @@ public:
     // Accepts a typed output value 0..8160 and rewrites the text as its plain decimal form.
     static bool validateValueText(std::string& text);
 
-    void pushUndo(const ToneTable& table, bool sendToMonitor, bool restoresBaseline, bool rebuild);
+    void pushUndo(const ToneTable& table, const UndoEffects& effects);
     void undo();
     void clearUndo();
     bool canUndo() const { return !undoHistory.empty(); }

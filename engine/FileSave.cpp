@@ -58,17 +58,17 @@ bool resolveTarget(const std::string& path, Target& out) {
         struct stat st {};
         if (::lstat(current.c_str(), &st) != 0) {
             if (errno != ENOENT) return false;
-            out = Target{current, false, false, {}};
+            out = Target{.path = current};
             return true;
         }
         if (!S_ISLNK(st.st_mode)) {
-            out = Target{current, true, false, st};
+            out = Target{.path = current, .exists = true, .st = st};
             return true;
         }
         // A descriptor link's text ("pipe:[42]") is no path; only opening the link reaches its file.
         if (onProcFs(folderOf(current))) {
             if (::stat(current.c_str(), &st) != 0) return false;
-            out = Target{current, true, true, st};
+            out = Target{.path = current, .exists = true, .throughDescriptorLink = true, .st = st};
             return true;
         }
         char text[PATH_MAX];

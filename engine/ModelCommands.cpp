@@ -3,7 +3,7 @@
 namespace grayden {
 
 void CurveModel::applyDefaultCurve(double newExponent) {
-    pushUndo(currentTable, previewOn, false, true);
+    pushUndo(currentTable, {.sendToMonitor = previewOn, .rebuild = true});
     exponent = newExponent;
     sourceTable = makeDefaultCurve(exponent);
     installSourceTable();
@@ -12,7 +12,7 @@ void CurveModel::applyDefaultCurve(double newExponent) {
 
 bool CurveModel::applyPointCount(int newIndex) {
     if (!isValidPointCountIndex(newIndex)) return false;
-    pushUndo(currentTable, previewOn, false, true);
+    pushUndo(currentTable, {.sendToMonitor = previewOn, .rebuild = true});
     sourceTable = currentTable;
     pointCountIndex = AllLevelsPointCountIndex;
     rebuildFromTable(sourceTable);

@@ -35,7 +35,7 @@ bool CurveModel::saveToneFile(const std::string& path) {
 
 bool CurveModel::openToneFile(const std::string& path) {
     // The record stays even when the load fails; undoing it restores the unchanged table.
-    pushUndo(currentTable, previewOn, false, true);
+    pushUndo(currentTable, {.sendToMonitor = previewOn, .rebuild = true});
     return loadToneFile(path);
 }
 

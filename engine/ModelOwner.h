@@ -20,13 +20,12 @@ public:
     virtual void showMessage(int stringId) = 0;
 };
 
-// An owner with no views and no monitor, for tools and tests; remembers the last message.
+// An owner with no views, no monitor and no one to show a message to, for tools and tests.
 class DetachedOwner : public ModelOwner {
 public:
     void refreshViews() override {}
     bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return true; }
-    void showMessage(int stringId) override { lastMessage = stringId; }
-    int lastMessage = 0;
+    void showMessage(int) override {}
 };
 
 }  // namespace grayden

@@ -52,10 +52,12 @@ struct Cubic {
     double at(double t, double t2, double t3) const { return (a * t3 + b * t2 + c * t + d) / 2; }
 };
 
-// The first segment takes precedence over the last (they coincide with three points).
-Cubic segmentCubic(double p0, double p1, double p2, double p3, bool first, bool last) {
-    if (first) return {0, p1 - 2 * p2 + p3, -3 * p1 + 4 * p2 - p3, 2 * p1};
-    if (last) return {0, p0 - 2 * p1 + p2, -p0 + p2, 2 * p1};
+// Where a segment lies among the live points; the end segments lack an outer neighbour.
+enum class SegmentPlace { First, Inner, Last };
+
+Cubic segmentCubic(double p0, double p1, double p2, double p3, SegmentPlace place) {
+    if (place == SegmentPlace::First) return {0, p1 - 2 * p2 + p3, -3 * p1 + 4 * p2 - p3, 2 * p1};
+    if (place == SegmentPlace::Last) return {0, p0 - 2 * p1 + p2, -p0 + p2, 2 * p1};
     return {-p0 + 3 * p1 - 3 * p2 + p3, 2 * p0 - 5 * p1 + 4 * p2 - p3, -p0 + p2, 2 * p1};
 }
 
@@ -63,11 +65,11 @@ Cubic segmentCubic(double p0, double p1, double p2, double p3, bool first, bool 
 // moves forward only and each segment's coefficients are formed once; the walks then read
 // these samples instead of evaluating the spline again.
 void sampleSpline(const ControlPointArray& pts, int n, PlanePoint* out) {
-    auto coord = [&](int idx, bool y) -> double {
+    auto level = [&](int idx) -> double {
         // Indices outside the live points are never used by the chosen coefficient set.
-        if (idx < 0 || idx >= n) return 0.0;
-        return y ? pts[idx].value : pts[idx].level;
+        return idx < 0 || idx >= n ? 0.0 : pts[idx].level;
     };
+    auto value = [&](int idx) -> double { return idx < 0 || idx >= n ? 0.0 : pts[idx].value; };
     int i = 0;
     int formed = -1;
     Cubic cx{}, cy{};
@@ -75,10 +77,11 @@ void sampleSpline(const ControlPointArray& pts, int n, PlanePoint* out) {
     for (int p = 0; p < LevelCount; ++p) {
         while (i < n - 2 && pts[i + 1].level < p) ++i;
         if (i != formed) {
-            const bool first = i == 0;
-            const bool last = i == n - 2;
-            cx = segmentCubic(coord(i - 1, false), coord(i, false), coord(i + 1, false), coord(i + 2, false), first, last);
-            cy = segmentCubic(coord(i - 1, true), coord(i, true), coord(i + 1, true), coord(i + 2, true), first, last);
+            // The first segment takes precedence over the last (they coincide with three points).
+            const SegmentPlace place =
+                i == 0 ? SegmentPlace::First : (i == n - 2 ? SegmentPlace::Last : SegmentPlace::Inner);
+            cx = segmentCubic(level(i - 1), level(i), level(i + 1), level(i + 2), place);
+            cy = segmentCubic(value(i - 1), value(i), value(i + 1), value(i + 2), place);
             startLevel = pts[i].level;
             span = static_cast<double>(pts[i + 1].level - pts[i].level);
             formed = i;

@@ -2,10 +2,10 @@
 
 namespace grayden {
 
-void CurveModel::pushUndo(const ToneTable& table, bool sendToMonitor, bool restoresBaseline, bool rebuild) {
+void CurveModel::pushUndo(const ToneTable& table, const UndoEffects& effects) {
     // The oldest record goes only once the history already holds more than 256, so it tops out at 257.
     if (undoHistory.size() > static_cast<std::size_t>(MaxUndoRecords)) undoHistory.pop_front();
-    undoHistory.push_back({table, pointCountIndex, sendToMonitor, restoresBaseline, rebuild});
+    undoHistory.push_back({table, pointCountIndex, effects});
 }
 
 void CurveModel::undo() {
@@ -15,13 +15,13 @@ void CurveModel::undo() {
     sourceTable = record.table;
     pointCountIndex = isValidPointCountIndex(record.pointCountIndex) ? record.pointCountIndex
                                                                      : DefaultPointCountIndex;
-    if (record.restoresBaseline) {
+    if (record.effects.restoresBaseline) {
         baselineTable = sourceTable;
-        if (record.sendToMonitor) owner_.writeTableToMonitor(baselineTable, MonitorTable::Permanent);
+        if (record.effects.sendToMonitor) owner_.writeTableToMonitor(baselineTable, MonitorTable::Permanent);
         return;
     }
-    if (record.rebuild) installSourceTable();
-    if (record.sendToMonitor) owner_.writeTableToMonitor(sourceTable, MonitorTable::Preview);
+    if (record.effects.rebuild) installSourceTable();
+    if (record.effects.sendToMonitor) owner_.writeTableToMonitor(sourceTable, MonitorTable::Preview);
 }
 
 void CurveModel::clearUndo() { undoHistory.clear(); }

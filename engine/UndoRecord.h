@@ -6,12 +6,17 @@
 
 namespace grayden {
 
-struct UndoRecord {
-    ToneTable table{};
-    std::uint16_t pointCountIndex = 0;
+// What undoing a record does besides restoring its table.
+struct UndoEffects {
     bool sendToMonitor = false;    // undoing writes the restored table to the monitor
     bool restoresBaseline = false; // the table is a former baselineTable
     bool rebuild = false;          // undoing rebuilds the curve from the restored table
+};
+
+struct UndoRecord {
+    ToneTable table{};
+    std::uint16_t pointCountIndex = 0;
+    UndoEffects effects;
 };
 
 // pushUndo drops the oldest record once the history holds more than this many.

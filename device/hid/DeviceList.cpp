@@ -23,7 +23,7 @@ bool DeviceList::discoverDevices() {
             if (isAcceptedVendor(record->vendorId)) {
                 devices_.push_back(std::move(record));
             } else {
-                closeHidDevice(platform_, std::move(record), true);
+                closeHidDevice(platform_, std::move(record));
             }
         }
     }
@@ -32,7 +32,7 @@ bool DeviceList::discoverDevices() {
 
 bool DeviceList::clearDevices() {
     for (auto& record : devices_) {
-        closeHidDevice(platform_, std::move(record), true);
+        closeHidDevice(platform_, std::move(record));
     }
     devices_.clear();
     return true;

@@ -19,10 +19,9 @@ struct HidDeviceInfo {
     std::string devicePath;
     HidHandle handle = InvalidHidHandle;
     std::size_t collection = 0;  // index of the node's top-level collection the capabilities are of
-    std::int32_t readAccess = 0;
-    std::int32_t writeAccess = 0;
-    std::int32_t overlapped = 0;
-    std::int32_t exclusive = 0;
+    bool readAccess = false;
+    bool writeAccess = false;
+    bool exclusive = false;
     std::shared_ptr<const ParsedDescriptor> parserData;  // the parsed report descriptor
     HidCaps caps{};
     std::uint16_t vendorId = 0;
@@ -48,15 +47,20 @@ constexpr std::size_t MaxCollectionsPerNode = 32;
 bool enumerateHidDevices(HidPlatform& platform, std::vector<std::unique_ptr<HidDeviceInfo>>& records,
                          EnumerationReport* report = nullptr);
 
-// Opens one path; with readInfo also reads identity and the feature capabilities of the node's
-// first top-level collection.
-bool openHidDevice(HidPlatform& platform, const std::string& path, bool readAccess, bool writeAccess,
-                   bool overlapped, bool exclusive, bool readInfo, HidDeviceInfo& record, int* openError = nullptr);
+// How openHidDevice opens a path; with readInfo it also reads identity and the feature
+// capabilities of the node's first top-level collection.
+struct HidOpenMode {
+    HidAccess access;
+    bool readInfo = true;
+};
+
+bool openHidDevice(HidPlatform& platform, const std::string& path, const HidOpenMode& mode, HidDeviceInfo& record,
+                   int* openError = nullptr);
 // Opens one path for its top-level collection with that index, as discovery does; false also
 // when the node has no such collection.
 bool openHidCollection(HidPlatform& platform, const std::string& path, std::size_t collection,
                        HidDeviceInfo& record, int* openError = nullptr);
 
-void closeHidDevice(HidPlatform& platform, std::unique_ptr<HidDeviceInfo> record, bool releaseAll);
+void closeHidDevice(HidPlatform& platform, std::unique_ptr<HidDeviceInfo> record);
 
 }  // namespace grayden

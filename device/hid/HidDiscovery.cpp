@@ -16,7 +16,7 @@ constexpr std::size_t MaxFailedQueriesInARow = 64;
 
 void closeAll(HidPlatform& platform, std::vector<std::unique_ptr<HidDeviceInfo>>& records) {
     for (auto& record : records) {
-        closeHidDevice(platform, std::move(record), true);
+        closeHidDevice(platform, std::move(record));
     }
     records.clear();
 }
@@ -89,24 +89,14 @@ bool enumerateHidDevices(HidPlatform& platform, std::vector<std::unique_ptr<HidD
 
 namespace {
 
-struct OpenMode {
-    bool readAccess = false;
-    bool writeAccess = false;
-    bool overlapped = false;
-    bool exclusive = false;
-    bool readInfo = false;
-};
-
 // How discovery opens every interface: read and write, shared, with identity and capabilities.
-constexpr OpenMode DiscoveryMode = {
-    .readAccess = true, .writeAccess = true, .overlapped = true, .exclusive = false, .readInfo = true};
+constexpr HidOpenMode DiscoveryMode = {.access = {.read = true, .write = true, .exclusive = false}, .readInfo = true};
 
-bool openNode(HidPlatform& platform, const std::string& path, const OpenMode& mode, std::size_t collection,
+bool openNode(HidPlatform& platform, const std::string& path, const HidOpenMode& mode, std::size_t collection,
               HidDeviceInfo& record, int* openError) {
-    const auto [readAccess, writeAccess, overlapped, exclusive, readInfo] = mode;
     record.devicePath = path;
     int error = 0;
-    record.handle = platform.openDevice(path, readAccess, writeAccess, exclusive, error);
+    record.handle = platform.openDevice(path, mode.access, error);
     if (openError != nullptr) {
         *openError = record.handle == InvalidHidHandle ? error : 0;
     }
@@ -114,11 +104,10 @@ bool openNode(HidPlatform& platform, const std::string& path, const OpenMode& mo
         record.devicePath.clear();
         return false;
     }
-    record.readAccess = readAccess;
-    record.writeAccess = writeAccess;
-    record.overlapped = overlapped;
-    record.exclusive = exclusive;
-    if (!readInfo) {
+    record.readAccess = mode.access.read;
+    record.writeAccess = mode.access.write;
+    record.exclusive = mode.access.exclusive;
+    if (!mode.readInfo) {
         return true;
     }
 
@@ -144,13 +133,8 @@ bool openNode(HidPlatform& platform, const std::string& path, const OpenMode& mo
 
 }  // namespace
 
-bool openHidDevice(HidPlatform& platform, const std::string& path, bool readAccess, bool writeAccess,
-                   bool overlapped, bool exclusive, bool readInfo, HidDeviceInfo& record, int* openError) {
-    const OpenMode mode = {.readAccess = readAccess,
-                           .writeAccess = writeAccess,
-                           .overlapped = overlapped,
-                           .exclusive = exclusive,
-                           .readInfo = readInfo};
+bool openHidDevice(HidPlatform& platform, const std::string& path, const HidOpenMode& mode, HidDeviceInfo& record,
+                   int* openError) {
     return openNode(platform, path, mode, 0, record, openError);
 }
 
@@ -159,9 +143,9 @@ bool openHidCollection(HidPlatform& platform, const std::string& path, std::size
     return openNode(platform, path, DiscoveryMode, collection, record, openError);
 }
 
-void closeHidDevice(HidPlatform& platform, std::unique_ptr<HidDeviceInfo> record, bool /*releaseAll*/) {
-    // The record owns its parser data and tables outright, so freeing it releases them whether
-    // or not everything was asked for; only the handle needs the platform.
+void closeHidDevice(HidPlatform& platform, std::unique_ptr<HidDeviceInfo> record) {
+    // The record owns its parser data and tables outright, so freeing it releases them; only the
+    // handle needs the platform.
     if (record && record->handle != InvalidHidHandle) {
         platform.closeDevice(record->handle);
     }

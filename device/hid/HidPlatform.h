@@ -13,6 +13,13 @@ constexpr HidHandle InvalidHidHandle = -1;
 
 enum class InterfaceQuery { Found, NoMoreItems, Failed };
 
+// How a device path is opened.
+struct HidAccess {
+    bool read = true;
+    bool write = true;
+    bool exclusive = false;  // keeps out other users that ask the same while the handle is open
+};
+
 // What HID discovery and transfer need of the operating system. The hidraw backend and the
 // simulated monitor implement it side by side; nothing above this layer knows which one runs.
 class HidPlatform {
@@ -26,8 +33,7 @@ public:
     virtual void endEnumeration() = 0;
 
     // Opens a device path; on failure returns InvalidHidHandle and sets error to an errno value.
-    virtual HidHandle openDevice(const std::string& path, bool readAccess, bool writeAccess,
-                                 bool exclusive, int& error) = 0;
+    virtual HidHandle openDevice(const std::string& path, const HidAccess& access, int& error) = 0;
     virtual void closeDevice(HidHandle handle) = 0;
     // The USB vendor of an interface found by enumeration, read without opening it, so that an
     // interface that cannot be opened can still be told apart from the monitor. False when the

@@ -34,7 +34,7 @@ bool HidReportChannel::lookupUsage(std::uint8_t usage, std::uint16_t usagePage) 
     if (device_ == nullptr) {
         return false;
     }
-    notFound_ = 1;
+    notFound_ = true;
     // Every entry is visited: when several match, the last one in table order wins.
     for (const ValueCapability& cap : device_->featureValueCaps) {
         const std::int32_t length = std::int32_t{cap.bitSize / 8} * cap.reportCount;
@@ -42,14 +42,14 @@ bool HidReportChannel::lookupUsage(std::uint8_t usage, std::uint16_t usagePage) 
         if (cap.usagePage != usagePage || cap.usage != usage || length > MaxValueLength) {
             continue;
         }
-        notFound_ = 0;
+        notFound_ = false;
         reportId_ = cap.reportId;
         bitSize_ = cap.bitSize;
         reportCount_ = cap.reportCount;
         valueLength_ = static_cast<std::int16_t>(length);
         usagePage_ = cap.usagePage;
     }
-    if (notFound_ == 0) {
+    if (!notFound_) {
         return true;
     }
     for (const ButtonCapability& cap : device_->featureButtonCaps) {
@@ -58,14 +58,14 @@ bool HidReportChannel::lookupUsage(std::uint8_t usage, std::uint16_t usagePage) 
         if (!direct && !byLink) {
             continue;
         }
-        notFound_ = 0;
+        notFound_ = false;
         reportId_ = cap.reportId;
         bitSize_ = 1;
         reportCount_ = 1;
         valueLength_ = 1;
         usagePage_ = usagePage;
     }
-    return notFound_ == 0;
+    return !notFound_;
 }
 
 bool HidReportChannel::readValue(std::uint8_t* buffer, std::int16_t length, std::uint8_t usage,

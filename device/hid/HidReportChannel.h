@@ -39,7 +39,7 @@ public:
     std::int16_t valueLength() const { return valueLength_; }
     std::uint16_t bitSize() const { return bitSize_; }
     std::uint16_t reportCount() const { return reportCount_; }
-    bool notFound() const { return notFound_ != 0; }
+    bool notFound() const { return notFound_; }
 
 protected:
     // The one-millisecond busy wait before a value longer than 7 bytes is sent.
@@ -53,7 +53,7 @@ private:
     std::int16_t valueLength_ = 0;
     std::uint16_t bitSize_ = 0;
     std::uint16_t reportCount_ = 0;
-    std::uint8_t notFound_ = 1;
+    bool notFound_ = true;
 };
 
 }  // namespace grayden

@@ -58,16 +58,15 @@ void HidrawPlatform::endEnumeration() {
     nodes_.clear();
 }
 
-HidHandle HidrawPlatform::openDevice(const std::string& path, bool readAccess, bool writeAccess, bool exclusive,
-                                     int& error) {
-    const int access = readAccess && writeAccess ? O_RDWR : (writeAccess ? O_WRONLY : O_RDONLY);
-    const int fd = ::open(path.c_str(), access | O_CLOEXEC);
+HidHandle HidrawPlatform::openDevice(const std::string& path, const HidAccess& access, int& error) {
+    const int flags = access.read && access.write ? O_RDWR : (access.write ? O_WRONLY : O_RDONLY);
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
     if (fd < 0) {
         error = errno;
         return InvalidHidHandle;
     }
     // hidraw has no sharing mode; an advisory lock keeps out other users that ask the same.
-    if (exclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (access.exclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         error = errno;
         ::close(fd);
         return InvalidHidHandle;

@@ -27,8 +27,7 @@ public:
     InterfaceQuery interfaceAt(std::size_t index, std::string& path) override;
     void endEnumeration() override;
 
-    HidHandle openDevice(const std::string& path, bool readAccess, bool writeAccess, bool exclusive,
-                         int& error) override;
+    HidHandle openDevice(const std::string& path, const HidAccess& access, int& error) override;
     void closeDevice(HidHandle handle) override;
     bool peekVendorId(const std::string& path, std::uint16_t& vendorId) override;
 

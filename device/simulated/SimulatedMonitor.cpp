@@ -33,7 +33,7 @@ bool SimulatedMonitor::previewSelected() const {
 bool SimulatedMonitor::getFeature(std::uint8_t* frame, std::int16_t length) const {
     if (frame == nullptr || length < 1) return false;
     const SimulatedReport* report = findSimulatedReport(frame[0]);
-    if (report == nullptr || !report->readable || length != report->valueLength + 1) return false;
+    if (report == nullptr || !report->readable() || length != report->valueLength + 1) return false;
     std::uint8_t* value = frame + 1;
     switch (report->reportId) {
     case IdentificationReport:
@@ -66,7 +66,7 @@ bool SimulatedMonitor::getFeature(std::uint8_t* frame, std::int16_t length) cons
 bool SimulatedMonitor::setFeature(const std::uint8_t* frame, std::int16_t length) {
     if (frame == nullptr || length < 1) return false;
     const SimulatedReport* report = findSimulatedReport(frame[0]);
-    if (report == nullptr || !report->writable || length != report->valueLength + 1) return false;
+    if (report == nullptr || !report->writable() || length != report->valueLength + 1) return false;
     const std::uint8_t* value = frame + 1;
     switch (report->reportId) {
     case ModeReport:

@@ -16,7 +16,6 @@ public:
 
     MonitorState& state() { return state_; }
     const MonitorState& state() const { return state_; }
-    std::uint8_t selectedBlock() const { return selectedBlock_; }
     // Bits of the status word beside the calibrated bit; they say nothing about calibration.
     void setOtherStatusBits(std::uint16_t bits) {
         otherStatusBits_ = static_cast<std::uint16_t>(bits & ~CalibratedBit);

@@ -35,14 +35,17 @@ void SimulatedMonitorPlatform::addDiscoveryDevices() {
     MonitorState twoCollections = factoryMonitorState();
     twoCollections.modelName = "QT441";
     std::vector<Device> extras;
-    extras.push_back({"simulated:no-access", SimulatedMonitor(factoryMonitorState()), true, true});
+    extras.push_back({.path = "simulated:no-access",
+                      .monitor = SimulatedMonitor(factoryMonitorState()),
+                      .accessDenied = true});
     extras.push_back({"simulated:unaccepted-vendor", SimulatedMonitor(unaccepted)});
     extras.push_back({"simulated:release-29999", SimulatedMonitor(oldRelease)});
     extras.push_back({"simulated:wrong-model", SimulatedMonitor(wrongModel)});
     // Its vendor reports sit in its second top-level collection, where only a search that sees
     // every collection reaches its (unsupported) model name.
-    extras.push_back({"simulated:two-collections", SimulatedMonitor(twoCollections), true, false,
-                      simulatedTwoCollectionDescriptor()});
+    extras.push_back({.path = "simulated:two-collections",
+                      .monitor = SimulatedMonitor(twoCollections),
+                      .descriptor = simulatedTwoCollectionDescriptor()});
     const std::size_t at = monitorIndex_;
     devices_.insert(devices_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(extras.begin()),
                     std::make_move_iterator(extras.end()));
@@ -89,7 +92,7 @@ InterfaceQuery SimulatedMonitorPlatform::interfaceAt(std::size_t index, std::str
 
 void SimulatedMonitorPlatform::endEnumeration() { snapshot_.clear(); }
 
-HidHandle SimulatedMonitorPlatform::openDevice(const std::string& path, bool, bool, bool, int& error) {
+HidHandle SimulatedMonitorPlatform::openDevice(const std::string& path, const HidAccess&, int& error) {
     for (std::size_t i = 0; i < devices_.size(); ++i) {
         if (devices_[i].path != path || !devices_[i].present) continue;
         if (devices_[i].accessDenied) {

@@ -5,12 +5,12 @@
 namespace grayden {
 
 const std::array<SimulatedReport, 6> simulatedReports = {{
-    {IdentificationReport, VendorPageA, UsageModelName, ModelNameLength, true, false},
-    {ModeReport, VendorPageA, UsageMode, RegisterLength, true, true},
-    {GammaCodeReport, VendorPageA, UsageGammaCode, RegisterLength, true, false},
-    {StatusReport, VendorPageB, UsageStatus, RegisterLength, true, false},
-    {BlockSelectReport, VendorPageB, UsageBlockSelect, BlockSelectLength, false, true},
-    {BlockDataReport, VendorPageB, UsageBlockData, BlockBytes, true, true},
+    {IdentificationReport, VendorPageA, UsageModelName, ModelNameLength, ReportAccess::GetOnly},
+    {ModeReport, VendorPageA, UsageMode, RegisterLength, ReportAccess::GetAndSet},
+    {GammaCodeReport, VendorPageA, UsageGammaCode, RegisterLength, ReportAccess::GetOnly},
+    {StatusReport, VendorPageB, UsageStatus, RegisterLength, ReportAccess::GetOnly},
+    {BlockSelectReport, VendorPageB, UsageBlockSelect, BlockSelectLength, ReportAccess::SetOnly},
+    {BlockDataReport, VendorPageB, UsageBlockData, BlockBytes, ReportAccess::GetAndSet},
 }};
 
 const SimulatedReport* findSimulatedReport(std::uint8_t reportId) {

@@ -6,14 +6,19 @@
 
 namespace grayden {
 
+// Which feature-report transfers the simulated monitor answers for a report.
+enum class ReportAccess { GetOnly, SetOnly, GetAndSet };
+
 // The feature reports of the simulated monitor: one report id per vendor usage.
 struct SimulatedReport {
     std::uint8_t reportId;
     std::uint16_t usagePage;
     std::uint8_t usage;
     std::int16_t valueLength;  // bytes after the report id
-    bool readable;
-    bool writable;
+    ReportAccess access;
+
+    bool readable() const { return access != ReportAccess::SetOnly; }
+    bool writable() const { return access != ReportAccess::GetOnly; }
 };
 
 enum SimulatedReportId : std::uint8_t {

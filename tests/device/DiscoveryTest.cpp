@@ -35,6 +35,10 @@ TEST(Enumeration, ManyInterfacesAreEachTriedOnceInOrder) {
     EXPECT_EQ(platform.queriedIndices, expected);
     EXPECT_EQ(platform.enumerationsEnded, 1);
     EXPECT_EQ(platform.openHandles.size(), 20u);
+    // Discovery opens read and write but shared, so another program can still reach the monitor.
+    for (const HidAccess& asked : platform.requestedAccess) {
+        EXPECT_EQ((std::array{asked.read, asked.write, asked.exclusive}), (std::array{true, true, false}));
+    }
 }
 
 TEST(Enumeration, InterfacesThatFailToOpenLeaveNoGapAndNothingOpen) {
@@ -121,14 +125,14 @@ TEST(OpenHidDevice, RecordCarriesIdentityAndTheFirstCollectionsFeatureCaps) {
     platform.devices[0].productId = 0x0440;
     platform.devices[0].versionNumber = 29999;
     HidDeviceInfo record;
-    ASSERT_TRUE(openHidDevice(platform, "/dev/fake0", true, true, true, false, true, record));
+    ASSERT_TRUE(openHidDevice(platform, "/dev/fake0", {.access = {.read = true, .write = true, .exclusive = false}},
+                              record));
     EXPECT_EQ(record.devicePath, "/dev/fake0");
     EXPECT_NE(record.handle, InvalidHidHandle);
     EXPECT_EQ(record.vendorId, 4713);
     EXPECT_EQ(record.productId, 0x0440);
     EXPECT_EQ(record.versionNumber, 29999);
-    EXPECT_EQ((std::array{record.readAccess, record.writeAccess, record.overlapped, record.exclusive}),
-              (std::array{1, 1, 1, 0}));
+    EXPECT_EQ((std::array{record.readAccess, record.writeAccess, record.exclusive}), (std::array{true, true, false}));
     ASSERT_TRUE(record.parserData);
     EXPECT_EQ(record.featureValueCaps.size(), 6u);
     EXPECT_EQ(record.caps.numberFeatureValueCaps, 6);
@@ -136,14 +140,19 @@ TEST(OpenHidDevice, RecordCarriesIdentityAndTheFirstCollectionsFeatureCaps) {
 
     // Without readInfo only the handle is opened.
     HidDeviceInfo bare;
-    ASSERT_TRUE(openHidDevice(platform, "/dev/fake0", true, false, false, false, false, bare));
+    ASSERT_TRUE(openHidDevice(platform, "/dev/fake0",
+                              {.access = {.read = true, .write = false, .exclusive = true}, .readInfo = false}, bare));
     EXPECT_FALSE(bare.parserData);
     EXPECT_TRUE(bare.featureValueCaps.empty());
-    EXPECT_EQ(bare.writeAccess, 0);
+    EXPECT_EQ((std::array{bare.readAccess, bare.writeAccess, bare.exclusive}), (std::array{true, false, true}));
+    // The platform is asked for exactly the access the caller chose.
+    ASSERT_EQ(platform.requestedAccess.size(), 2u);
+    const HidAccess asked = platform.requestedAccess.back();
+    EXPECT_EQ((std::array{asked.read, asked.write, asked.exclusive}), (std::array{true, false, true}));
 
     int error = 0;
     HidDeviceInfo missing;
-    EXPECT_FALSE(openHidDevice(platform, "/dev/none", true, true, true, false, true, missing, &error));
+    EXPECT_FALSE(openHidDevice(platform, "/dev/none", {}, missing, &error));
     EXPECT_EQ(error, ENOENT);
     EXPECT_TRUE(missing.devicePath.empty());
     EXPECT_EQ(missing.handle, InvalidHidHandle);
@@ -174,7 +183,7 @@ TEST(Enumeration, EveryTopLevelCollectionIsARecordOnItsOwnHandle) {
     EXPECT_EQ(platform.openHandles.at(consumer.handle), 1u);
     EXPECT_EQ(platform.openHandles.at(vendor.handle), 1u);
     const HidHandle vendorHandle = vendor.handle;
-    closeHidDevice(platform, std::move(records[1]), true);
+    closeHidDevice(platform, std::move(records[1]));
     EXPECT_EQ(platform.openHandles.count(vendorHandle), 1u) << "closing one collection leaves the other open";
     EXPECT_EQ(platform.openHandles.size(), 3u);
     ASSERT_TRUE(enumerateHidDevices(platform, records));

@@ -122,14 +122,14 @@ TEST_F(FakeSysfs, PlatformListsDeviceNodesUnderTheDevRoot) {
     EXPECT_EQ(platform.interfaceAt(0, path), InterfaceQuery::NoMoreItems);
 
     int error = 0;
-    EXPECT_EQ(platform.openDevice((dev / "hidraw99").string(), true, true, false, error), InvalidHidHandle);
+    EXPECT_EQ(platform.openDevice((dev / "hidraw99").string(), {}, error), InvalidHidHandle);
     EXPECT_EQ(error, ENOENT);
 }
 
 TEST_F(FakeSysfs, NodesThatAreNotHidrawDevicesAreLeftOutAndClosed) {
     HidrawPlatform platform(sys.string(), dev.string());
     int error = 0;
-    const HidHandle handle = platform.openDevice((dev / "hidraw10").string(), true, true, false, error);
+    const HidHandle handle = platform.openDevice((dev / "hidraw10").string(), {}, error);
     ASSERT_NE(handle, InvalidHidHandle);
     std::uint16_t vendor = 0, product = 0, release = 0;
     std::vector<std::uint8_t> descriptor;

@@ -25,7 +25,7 @@ protected:
 
     void open() {
         int error = 0;
-        handle = sim.openDevice(sim.devicePath(sim.monitorIndex()), true, true, false, error);
+        handle = sim.openDevice(sim.devicePath(sim.monitorIndex()), {}, error);
         ASSERT_NE(handle, InvalidHidHandle);
     }
 
@@ -145,7 +145,7 @@ TEST_F(SimulatorFixture, FaultsFailExactlyWhatTheyName) {
     EXPECT_FALSE(get(ModeReport));
     EXPECT_FALSE(setWord(ModeReport, 12));
     int error = 0;
-    EXPECT_EQ(sim.openDevice(sim.devicePath(sim.monitorIndex()), true, true, false, error), InvalidHidHandle);
+    EXPECT_EQ(sim.openDevice(sim.devicePath(sim.monitorIndex()), {}, error), InvalidHidHandle);
     EXPECT_EQ(error, ENOENT);
     ASSERT_TRUE(sim.beginEnumeration());
     std::string path;
@@ -170,7 +170,7 @@ TEST_F(SimulatorFixture, LogRecordsEveryExchangeWhileRecording) {
 TEST(SimulatedMonitorPlatform, DiscoveryDevicesComeBeforeTheMonitorAndHandlesFollowThem) {
     SimulatedMonitorPlatform sim;
     int error = 0;
-    const HidHandle monitor = sim.openDevice("simulated:monitor", true, true, false, error);
+    const HidHandle monitor = sim.openDevice("simulated:monitor", {}, error);
     sim.addDiscoveryDevices();
     EXPECT_EQ(sim.monitorIndex(), 5u);
     ASSERT_TRUE(sim.beginEnumeration());
@@ -184,7 +184,7 @@ TEST(SimulatedMonitorPlatform, DiscoveryDevicesComeBeforeTheMonitorAndHandlesFol
     std::uint16_t vendor = 0, product = 0, release = 0;
     ASSERT_TRUE(sim.getAttributes(monitor, vendor, product, release));
     EXPECT_EQ(release, 30000) << "the open handle still reaches the monitor";
-    EXPECT_EQ(sim.openDevice(paths[0], true, true, false, error), InvalidHidHandle);
+    EXPECT_EQ(sim.openDevice(paths[0], {}, error), InvalidHidHandle);
     EXPECT_EQ(error, EACCES);
     EXPECT_EQ(sim.device(1).state().vendorId, 0x046D);
     EXPECT_EQ(sim.device(2).state().releaseNumber, 29999);
@@ -211,7 +211,7 @@ TEST(SimulatedMonitorPlatform, StateFileFollowsEveryChangeOfTheMonitorsMemory) {
     EXPECT_EQ(testing::readText(path), formatMonitorState(factoryMonitorState())) << "created on first use";
 
     int openError = 0;
-    const HidHandle h = sim->openDevice("simulated:monitor", true, true, false, openError);
+    const HidHandle h = sim->openDevice("simulated:monitor", {}, openError);
     const std::uint8_t mode[] = {ModeReport, 12, 0};
     ASSERT_TRUE(sim->setFeature(h, mode, 3));
     std::uint8_t select[] = {BlockSelectReport, 2};
@@ -243,7 +243,7 @@ TEST(SimulatedMonitorPlatform, WriteThatCannotBeStoredFailsAndChangesNothing) {
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
     int openError = 0;
-    const HidHandle h = sim->openDevice("simulated:monitor", true, true, false, openError);
+    const HidHandle h = sim->openDevice("simulated:monitor", {}, openError);
     const std::uint8_t mode[] = {ModeReport, 12, 0};
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(sim->setFeature(h, mode, 3));
@@ -263,7 +263,7 @@ TEST(SimulatedMonitorPlatform, ConcurrentWritersToOneStateFileBothLand) {
         auto sim = SimulatedMonitorPlatform::fromStateFile(path, error);
         if (!sim) return false;
         int openError = 0;
-        const HidHandle h = sim->openDevice("simulated:monitor", true, true, false, openError);
+        const HidHandle h = sim->openDevice("simulated:monitor", {}, openError);
         const std::uint8_t mode[] = {ModeReport, 12, 0};
         const std::uint8_t select[] = {BlockSelectReport, block};
         std::vector<std::uint8_t> data(BlockBytes + 1, 0);

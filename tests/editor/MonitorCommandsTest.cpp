@@ -179,7 +179,7 @@ TEST_F(MonitorCommandsReady, ReadFromMonitorInstallsTheStoredTableAndPreviewsIt)
     ASSERT_TRUE(rig.commands.readFromMonitor());
     EXPECT_EQ(rig.model.undoHistory.size(), 1u);
     EXPECT_EQ(rig.model.undoHistory.back().table, identityTable());
-    EXPECT_TRUE(rig.model.undoHistory.back().sendToMonitor);
+    EXPECT_TRUE(rig.model.undoHistory.back().effects.sendToMonitor);
     EXPECT_EQ(rig.model.sourceTable, customTable());
     for (int i = 0; i < LevelCount; ++i) EXPECT_EQ(monitor().preview[i], packToneLevel(rig.model.currentTable[i]));
     EXPECT_EQ(rig.steps(), concat({Ready, {"get gamma"}, Ready, blockReads(0), Ready, blockWrites(128)}));
@@ -196,8 +196,8 @@ TEST_F(MonitorCommandsReady, WriteToMonitorWithAnUnchangedTableStillWritesButIts
     EXPECT_EQ(rig.steps(), concat({Ready, {"get gamma"}, Ready, blockWrites(0)}))
         << "gamma code 4: the preview table is computed, not read";
     ASSERT_EQ(rig.model.undoHistory.size(), 1u);
-    EXPECT_FALSE(rig.model.undoHistory.back().sendToMonitor);
-    EXPECT_TRUE(rig.model.undoHistory.back().restoresBaseline);
+    EXPECT_FALSE(rig.model.undoHistory.back().effects.sendToMonitor);
+    EXPECT_TRUE(rig.model.undoHistory.back().effects.restoresBaseline);
     EXPECT_EQ(rig.feedback.busy, (std::vector<bool>{true, false}));
     rig.record();
     rig.model.undo();
@@ -225,7 +225,7 @@ TEST_F(MonitorCommandsReady, PreviewSwitchedOnRemembersWhatTheMonitorShowed) {
     EXPECT_EQ(rig.steps(), concat({Ready, blockReads(128), Ready, blockWrites(128)}));
     ASSERT_EQ(rig.model.undoHistory.size(), 1u);
     EXPECT_EQ(rig.model.undoHistory.back().table[0], 8160);
-    EXPECT_FALSE(rig.model.undoHistory.back().rebuild);
+    EXPECT_FALSE(rig.model.undoHistory.back().effects.rebuild);
     EXPECT_EQ(monitor().preview[128], packToneLevel(rig.model.currentTable[128]));
 }
 

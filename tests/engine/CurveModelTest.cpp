@@ -91,7 +91,7 @@ TEST_F(ModelFixture, DefaultCurveSettingPushesInstallsAndPreviews) {
     model.applyDefaultCurve(2.2);
     ASSERT_EQ(model.undoHistory.size(), 1u);
     EXPECT_EQ(model.undoHistory.back().table, identityTable());
-    EXPECT_TRUE(model.undoHistory.back().sendToMonitor);
+    EXPECT_TRUE(model.undoHistory.back().effects.sendToMonitor);
     EXPECT_DOUBLE_EQ(model.exponent, 2.2);
     EXPECT_EQ(model.sourceTable, makeDefaultCurve(2.2));  // 256-point pass keeps the values
     ASSERT_EQ(owner.writes.size(), 1u);

@@ -25,7 +25,7 @@ struct UndoFixture : ::testing::Test {
 };
 
 TEST_F(UndoFixture, HistoryTopsOutAt257AndDropsTheOldest) {
-    for (int i = 0; i < 300; ++i) model.pushUndo(filled(static_cast<std::uint16_t>(i)), false, false, true);
+    for (int i = 0; i < 300; ++i) model.pushUndo(filled(static_cast<std::uint16_t>(i)), {.rebuild = true});
     ASSERT_EQ(model.undoHistory.size(), 257u);
     EXPECT_EQ(model.undoHistory.front().table[0], 300 - 257);
     EXPECT_EQ(model.undoHistory.back().table[0], 299);
@@ -38,7 +38,7 @@ TEST_F(UndoFixture, HistoryTopsOutAt257AndDropsTheOldest) {
 
 TEST_F(UndoFixture, RebuildRecordReinstallsAndPreviewsTheSourceTable) {
     model.pointCountIndex = 0;
-    model.pushUndo(makeDefaultCurve(2.2), true, false, true);
+    model.pushUndo(makeDefaultCurve(2.2), {.sendToMonitor = true, .rebuild = true});
     model.pointCountIndex = 5;
     model.undo();
     EXPECT_EQ(model.pointCountIndex, 0);  // the index saved with the record
@@ -52,7 +52,7 @@ TEST_F(UndoFixture, RebuildRecordReinstallsAndPreviewsTheSourceTable) {
 
 TEST_F(UndoFixture, BaselineRecordRestoresBaselineAndLeavesTheCurve) {
     const ToneTable curve = model.currentTable;
-    model.pushUndo(filled(100), true, true, true);
+    model.pushUndo(filled(100), {.sendToMonitor = true, .restoresBaseline = true, .rebuild = true});
     model.baselineTable = filled(7);
     model.undo();
     EXPECT_EQ(model.baselineTable, filled(100));
@@ -61,7 +61,8 @@ TEST_F(UndoFixture, BaselineRecordRestoresBaselineAndLeavesTheCurve) {
     EXPECT_EQ(owner.writes[0].which, MonitorTable::Permanent);
     EXPECT_EQ(owner.writes[0].table, filled(100));
 
-    model.pushUndo(filled(200), false, true, true);  // an unchanged Write to Monitor sends nothing back
+    // An unchanged Write to Monitor sends nothing back.
+    model.pushUndo(filled(200), {.restoresBaseline = true, .rebuild = true});
     model.undo();
     EXPECT_EQ(model.baselineTable, filled(200));
     EXPECT_EQ(owner.writes.size(), 1u);
@@ -70,7 +71,7 @@ TEST_F(UndoFixture, BaselineRecordRestoresBaselineAndLeavesTheCurve) {
 TEST_F(UndoFixture, PreviewSwitchRecordGivesTheOldPreviewBackWithoutTouchingTheCurve) {
     const ToneTable curve = model.currentTable;
     const auto points = model.points;
-    model.pushUndo(filled(1234), true, false, false);
+    model.pushUndo(filled(1234), {.sendToMonitor = true});
     model.undo();
     EXPECT_EQ(model.currentTable, curve);
     EXPECT_EQ(model.points[4].value, points[4].value);
@@ -81,7 +82,7 @@ TEST_F(UndoFixture, PreviewSwitchRecordGivesTheOldPreviewBackWithoutTouchingTheC
 
 TEST_F(UndoFixture, DraggedPointIsUndoneToTheTableBeforeThePress) {
     const ToneTable before = model.currentTable;
-    model.pushUndo(model.currentTable, model.previewOn, false, true);
+    model.pushUndo(model.currentTable, {.sendToMonitor = model.previewOn, .rebuild = true});
     model.setPointValue(3, 8000);
     model.undo();
     EXPECT_EQ(model.currentTable, before);
@@ -89,8 +90,8 @@ TEST_F(UndoFixture, DraggedPointIsUndoneToTheTableBeforeThePress) {
 }
 
 TEST_F(UndoFixture, UndoGivesBackTheNewestRecordFirst) {
-    model.pushUndo(filled(1000), false, false, true);
-    model.pushUndo(filled(2000), false, false, true);
+    model.pushUndo(filled(1000), {.rebuild = true});
+    model.pushUndo(filled(2000), {.rebuild = true});
     model.undo();
     EXPECT_EQ(model.sourceTable, filled(2000));
     EXPECT_EQ(model.undoHistory.size(), 1u);
@@ -99,8 +100,8 @@ TEST_F(UndoFixture, UndoGivesBackTheNewestRecordFirst) {
 }
 
 TEST_F(UndoFixture, ClearUndoEmptiesTheHistory) {
-    model.pushUndo(filled(1), false, false, true);
-    model.pushUndo(filled(2), false, false, true);
+    model.pushUndo(filled(1), {.rebuild = true});
+    model.pushUndo(filled(2), {.rebuild = true});
     model.clearUndo();
     EXPECT_FALSE(model.canUndo());
 }

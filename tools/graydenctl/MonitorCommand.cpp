@@ -154,7 +154,7 @@ int listDevices(HidPlatform& platform) {
                  std::to_string(record->versionNumber) + ": " + verdictFor(session, *record, calibrated) + "\n";
     }
     session.channel.bindDevice(nullptr);
-    for (auto& record : records) closeHidDevice(platform, std::move(record), true);
+    for (auto& record : records) closeHidDevice(platform, std::move(record));
     for (const std::string& path : report.permissionDenied) {
         lines += mayBeAcceptedDevice(platform, path) ? udevRuleHint(path) : path + "  permission denied\n";
     }
