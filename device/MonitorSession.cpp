@@ -114,7 +114,7 @@ SessionError MonitorSession::readTable(TableBank bank, double panelGamma, ToneTa
 SessionError MonitorSession::selectBlock(TableBank bank, int k) {
     const std::uint8_t index = blockIndex(bank, k);
     return channel_.writeValue(&index, BlockSelectLength, UsageBlockSelect, VendorPageB) ? SessionError::None
-                                                                                        : SessionError::WriteFailed;
+                                                                                         : SessionError::WriteFailed;
 }
 
 SessionError MonitorSession::readBlocks(TableBank bank, ToneTable& destination) {

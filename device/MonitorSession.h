@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "device/BusyFeedback.h"
+#include "device/MonitorProtocol.h"
 #include "device/hid/DeviceList.h"
 #include "device/hid/HidReportChannel.h"
-#include "device/MonitorProtocol.h"
 #include "engine/ToneTable.h"
 
 namespace grayden {

@@ -7,8 +7,7 @@
 
 namespace grayden {
 
-AcceleratorFilter::AcceleratorFilter(std::vector<Accelerator> table, std::function<bool(int)> deliver,
-                                     QObject* parent)
+AcceleratorFilter::AcceleratorFilter(std::vector<Accelerator> table, std::function<bool(int)> deliver, QObject* parent)
     : QObject(parent), table_(std::move(table)), deliver_(std::move(deliver)) {}
 
 bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {

@@ -21,8 +21,8 @@ std::vector<Accelerator> loadAcceleratorTable(int id) {
 }
 
 int matchAccelerator(const std::vector<Accelerator>& table, const QKeyEvent& event) {
-    constexpr Qt::KeyboardModifiers relevant = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier |
-                                               Qt::MetaModifier;
+    constexpr Qt::KeyboardModifiers relevant =
+        Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier;
     const Qt::KeyboardModifiers held = event.modifiers() & relevant;
     for (const Accelerator& a : table) {
         if (a.keys.key() == event.key() && a.keys.keyboardModifiers() == held) return a.command;

@@ -50,7 +50,8 @@ void drawTwoPenLine(QPainter& p, const QPolygon& line, const QColor& outer, cons
 // device pixels, as it does unscaled.
 class LinesOnPixelCentres {
 public:
-    explicit LinesOnPixelCentres(QPainter& p) : painter_(p), shift_(p.device()->devicePixelRatioF() == 1.0 ? 0.0 : 0.5) {
+    explicit LinesOnPixelCentres(QPainter& p)
+        : painter_(p), shift_(p.device()->devicePixelRatioF() == 1.0 ? 0.0 : 0.5) {
         painter_.translate(shift_, shift_);
     }
     ~LinesOnPixelCentres() { painter_.translate(-shift_, -shift_); }
@@ -100,8 +101,8 @@ void CurveGraph::paint(QImage& backBuffer, const GraphScene& scene) {
 void CurveGraph::drawFrameAndGrid(QPainter& p, const EdgeRect& r) {
     const LinesOnPixelCentres centred(p);
     p.setPen(solidPen(Silver, 3));
-    const QPoint outline[] = {{r.right - 2, r.bottom}, {r.left, r.bottom}, {r.left, r.top},
-                              {r.right - 2, r.top},    {r.right - 2, r.bottom}};
+    const QPoint outline[] = {
+        {r.right - 2, r.bottom}, {r.left, r.bottom}, {r.left, r.top}, {r.right - 2, r.top}, {r.right - 2, r.bottom}};
     p.drawPolyline(outline, 5);
     // One-pixel grid lines leave out their end pixel: the top edge and the right edge.
     p.setPen(solidPen(Silver, 1));
@@ -118,8 +119,8 @@ void CurveGraph::drawFrameAndGrid(QPainter& p, const EdgeRect& r) {
 void CurveGraph::drawOutputCurve(QPainter& p, const GraphScene& scene) {
     const PanelResponse& response = responseFor(scene.panelGamma);
     const ToneTable& table = *scene.table;
-    const QPolygon line = curvePolyline(
-        scene.plotRect, [&](int level) { return static_cast<int>(outputCurve(table, response, level)); });
+    const QPolygon line =
+        curvePolyline(scene.plotRect, [&](int level) { return static_cast<int>(outputCurve(table, response, level)); });
     const LinesOnPixelCentres centred(p);
     drawTwoPenLine(p, line, QColor(140, 140, 70), QColor(255, 255, 128));
 }

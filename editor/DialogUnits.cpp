@@ -21,8 +21,8 @@ QSize dialogBaseUnits(const QFont& font) {
 }
 
 QRect mapDialogRect(const QRect& r, QSize base) {
-    return QRect(mulDiv(r.x(), base.width(), 4), mulDiv(r.y(), base.height(), 8),
-                 mulDiv(r.width(), base.width(), 4), mulDiv(r.height(), base.height(), 8));
+    return QRect(mulDiv(r.x(), base.width(), 4), mulDiv(r.y(), base.height(), 8), mulDiv(r.width(), base.width(), 4),
+                 mulDiv(r.height(), base.height(), 8));
 }
 
 QSize mapDialogSize(const QSize& s, QSize base) {

@@ -36,8 +36,7 @@ int EditorApp::run() {
         // The copy that runs is neither activated nor told.
         user_.showMessage(nullptr, MsgAlreadyRunning);
         return 1;
-    case InstanceLock::Result::Acquired:
-        break;
+    case InstanceLock::Result::Acquired: break;
     }
     auto dialog = std::make_unique<EditorDialog>(deviceList_, store_, user_);
     EditorDialog* window = dialog.get();

@@ -59,8 +59,7 @@ void EditorDialog::updatePopup(QMenu* popup) {
 
 bool EditorDialog::isCommandEnabled(int id) const {
     switch (id) {
-    case Command::Undo:
-        return model_.canUndo();
+    case Command::Undo: return model_.canUndo();
     case Command::Open:
     case Command::Save:
     case Command::SaveAs:
@@ -70,8 +69,7 @@ bool EditorDialog::isCommandEnabled(int id) const {
     case Command::ControlPoints:
     case Command::DefaultCurve:
     case Command::PanelCharacteristic:
-    case Command::AboutBox:
-        return true;
+    case Command::AboutBox: return true;
     default:
         // A command without a handler is greyed.
         return id >= SystemCommandBase;
@@ -80,27 +78,13 @@ bool EditorDialog::isCommandEnabled(int id) const {
 
 void EditorDialog::onCommand(int id) {
     switch (id) {
-    case Command::Open:
-        openFile();
-        break;
-    case Command::Save:
-        saveFile();
-        break;
-    case Command::SaveAs:
-        saveFileAs();
-        break;
-    case Command::Exit:
-        done(ResultExit);
-        break;
-    case Command::ReadFromMonitor:
-        monitor_.readFromMonitor();
-        break;
-    case Command::WriteToMonitor:
-        monitor_.writeToMonitor();
-        break;
-    case Command::Undo:
-        model_.undo();
-        break;
+    case Command::Open: openFile(); break;
+    case Command::Save: saveFile(); break;
+    case Command::SaveAs: saveFileAs(); break;
+    case Command::Exit: done(ResultExit); break;
+    case Command::ReadFromMonitor: monitor_.readFromMonitor(); break;
+    case Command::WriteToMonitor: monitor_.writeToMonitor(); break;
+    case Command::Undo: model_.undo(); break;
     default:
         // Number of Control Points, Default Curve Setting, Panel Characteristic and About: their
         // dialogs are not part of the program yet, so these commands change nothing.

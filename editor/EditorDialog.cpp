@@ -80,10 +80,13 @@ void EditorDialog::createControls() {
     readoutLabel_ = new QLabel(this);
     pointList_ = new PointListCtrl(this);
     gammaLabel_ = new QLabel(this);
-    const std::pair<int, QWidget*> controls[] = {
-        {GraphPlaceholderId, graphPlaceholder_}, {PreviewCheckId, previewCheck_}, {OutputCurveCheckId, outputCurveCheck_},
-        {InfoFrameId, infoFrame_},               {ReadoutLabelId, readoutLabel_}, {PointListCtrl::ControlId, pointList_},
-        {GammaLabelId, gammaLabel_}};
+    const std::pair<int, QWidget*> controls[] = {{GraphPlaceholderId, graphPlaceholder_},
+                                                 {PreviewCheckId, previewCheck_},
+                                                 {OutputCurveCheckId, outputCurveCheck_},
+                                                 {InfoFrameId, infoFrame_},
+                                                 {ReadoutLabelId, readoutLabel_},
+                                                 {PointListCtrl::ControlId, pointList_},
+                                                 {GammaLabelId, gammaLabel_}};
     for (const auto& [id, widget] : controls) {
         widget->setObjectName(QString::number(id));
         const ControlTemplate* c = template_.control(id);
@@ -198,8 +201,9 @@ void EditorDialog::renderGraph() {
     // The window may have moved to a screen of another pixel ratio since the last resize.
     ensureBackBuffer();
     if (backBuffer_.isNull()) return;
-    const GraphScene scene{&model_.currentTable, &model_.points,      model_.livePointCount(), model_.showOutputCurve,
-                           model_.panelGamma,    graphRect_,          plotRect_};
+    const GraphScene scene{
+        &model_.currentTable, &model_.points, model_.livePointCount(), model_.showOutputCurve, model_.panelGamma,
+        graphRect_,           plotRect_};
     graph_.paint(backBuffer_, scene);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QImage>
 #include <QIcon>
+#include <QImage>
 #include <QString>
 #include <QTimer>
 
-#include "device/hid/HidReportChannel.h"
 #include "device/MonitorSession.h"
+#include "device/hid/HidReportChannel.h"
 #include "editor/CurveGraph.h"
 #include "editor/DialogTemplate.h"
 #include "editor/GraphGeometry.h"

@@ -1,7 +1,7 @@
 #include <QCheckBox>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QResizeEvent>

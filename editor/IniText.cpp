@@ -6,9 +6,7 @@ namespace {
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
 
-bool isAsciiHexDigit(char32_t c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool isAsciiHexDigit(char32_t c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // Keys and section names: '/' separates groups, other characters outside [A-Za-z0-9_.-] are
 // percent-encoded (%XX, or %UXXXX beyond Latin-1).
@@ -17,8 +15,8 @@ void appendEscapedKey(const QString& key, QByteArray& out) {
         const char16_t c = qc.unicode();
         if (c == '/') {
             out += '\\';
-        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                   c == '-' || c == '.') {
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+                   c == '.') {
             out += static_cast<char>(c);
         } else if (c <= 0xFF) {
             out += '%';
@@ -48,7 +46,10 @@ void appendEscapedValue(const QString& value, QByteArray& out) {
         }
         escapeNextIfHexDigit = false;
         switch (c) {
-        case '\0': out += "\\0"; escapeNextIfHexDigit = true; break;
+        case '\0':
+            out += "\\0";
+            escapeNextIfHexDigit = true;
+            break;
         case '\a': out += "\\a"; break;
         case '\b': out += "\\b"; break;
         case '\f': out += "\\f"; break;
@@ -82,8 +83,10 @@ QByteArray formatIniText(const std::map<QString, QString>& values) {
     std::map<QString, std::map<QString, QString>> sections;
     for (const auto& [key, value] : values) {
         const qsizetype slash = key.indexOf(u'/');
-        if (slash < 0) sections[QString()][key] = value;
-        else sections[key.left(slash)][key.mid(slash + 1)] = value;
+        if (slash < 0)
+            sections[QString()][key] = value;
+        else
+            sections[key.left(slash)][key.mid(slash + 1)] = value;
     }
     QByteArray out;
     for (const auto& [section, entries] : sections) {
@@ -91,8 +94,10 @@ QByteArray formatIniText(const std::map<QString, QString>& values) {
         QByteArray name;
         appendEscapedKey(section, name);
         // The top level is written as [General]; a group really named so is told apart.
-        if (name.isEmpty()) name = "General";
-        else if (name.compare("general", Qt::CaseInsensitive) == 0) name = "%General";
+        if (name.isEmpty())
+            name = "General";
+        else if (name.compare("general", Qt::CaseInsensitive) == 0)
+            name = "%General";
         out += '[' + name + "]\n";
         for (const auto& [key, value] : entries) {
             appendEscapedKey(key, out);

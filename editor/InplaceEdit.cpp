@@ -27,11 +27,8 @@ void InplaceEdit::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        list_.editorKeyDown(event->key());
-        return;
-    default:
-        QLineEdit::keyPressEvent(event);
+    case Qt::Key_Escape: list_.editorKeyDown(event->key()); return;
+    default: QLineEdit::keyPressEvent(event);
     }
 }
 

@@ -1,11 +1,11 @@
 #include "editor/InstanceLock.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 namespace grayden {
 

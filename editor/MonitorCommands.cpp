@@ -6,17 +6,12 @@ namespace grayden {
 
 bool MonitorCommands::succeeded(SessionError error) {
     switch (error) {
-    case SessionError::None:
-        return true;
+    case SessionError::None: return true;
     case SessionError::Calibrated:
         // Tone data is locked; the refusal was said at start-up.
         return false;
-    case SessionError::NoMonitor:
-        show(MsgNoMonitor);
-        return false;
-    case SessionError::WriteFailed:
-        show(MsgWriteFailed);
-        return false;
+    case SessionError::NoMonitor: show(MsgNoMonitor); return false;
+    case SessionError::WriteFailed: show(MsgWriteFailed); return false;
     case SessionError::ReadFailed:
     case SessionError::Gone:
         // Without a bound monitor the first exchange, a read, is the one that fails.
@@ -88,7 +83,8 @@ bool MonitorCommands::previewSwitchedOn() {
 
 bool MonitorCommands::writeModelTable(const ToneTable& table, MonitorTable which) {
     MonitorSession::BusyScope busy(session_);
-    return succeeded(session_.writeTable(which == MonitorTable::Preview ? TableBank::Preview : TableBank::Stored, table));
+    return succeeded(
+        session_.writeTable(which == MonitorTable::Preview ? TableBank::Preview : TableBank::Stored, table));
 }
 
 }  // namespace grayden

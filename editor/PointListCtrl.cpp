@@ -47,8 +47,7 @@ PointListCtrl::PointListCtrl(QWidget* parent) : QTableView(parent) {
 
 PointListCtrl::~PointListCtrl() = default;
 
-void PointListCtrl::fill(const ToneTable& table, const ControlPointArray& points, int pointCount,
-                         bool withColumns) {
+void PointListCtrl::fill(const ToneTable& table, const ControlPointArray& points, int pointCount, bool withColumns) {
     WaitCursor wait;
     if (withColumns) {
         model_.setColumns(uiText(LevelColumnHeader), uiText(ValueColumnHeader));
@@ -73,8 +72,10 @@ void PointListCtrl::fill(const ToneTable& table, const ControlPointArray& points
         styles.push_back({0, row, Black, isPoint[row] ? PointLevelBack : OtherLevelBack, 0});
     }
     for (int row = 0; row < LevelCount; ++row) {
-        if (isPoint[row]) styles.push_back({1, row, Black, PointValueBack, 1});
-        else styles.push_back({1, row, OtherValueText, OtherValueBack, 0});
+        if (isPoint[row])
+            styles.push_back({1, row, Black, PointValueBack, 1});
+        else
+            styles.push_back({1, row, OtherValueText, OtherValueBack, 0});
     }
     model_.reset(std::move(rows), std::move(styles));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -160,8 +161,10 @@ void PointListCtrl::selectAndFocusEditRow() {
 }
 
 void PointListCtrl::editorKeyDown(int key) {
-    if (key == Qt::Key_Escape) cancel();
-    else commit();
+    if (key == Qt::Key_Escape)
+        cancel();
+    else
+        commit();
     selectAndFocusEditRow();
 }
 
@@ -173,11 +176,8 @@ void PointListCtrl::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->ignore();
-        return;
-    default:
-        event->accept();
+    case Qt::Key_Escape: event->ignore(); return;
+    default: event->accept();
     }
 }
 

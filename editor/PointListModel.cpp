@@ -15,10 +15,8 @@ int PointListModel::columnCount(const QModelIndex& parent) const {
 QVariant PointListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()) || index.column() > 1) return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return rows_[index.row()][index.column()];
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::DisplayRole: return rows_[index.row()][index.column()];
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole:
     case Qt::ForegroundRole: {
         // A cell without a record keeps the system's window colours.
@@ -26,8 +24,7 @@ QVariant PointListModel::data(const QModelIndex& index, int role) const {
         if (!style) return {};
         return QBrush(QColor(role == Qt::BackgroundRole ? style->backColour : style->textColour));
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 

@@ -23,8 +23,7 @@ QByteArray formatOf(int id) {
 Language languageForUiLanguages(const QStringList& uiLanguages) {
     if (uiLanguages.isEmpty()) return Language::English;
     const QString first = uiLanguages.first().toLower();
-    return first == "ja" || first.startsWith("ja-") || first.startsWith("ja_") ? Language::Japanese
-                                                                              : Language::English;
+    return first == "ja" || first.startsWith("ja-") || first.startsWith("ja_") ? Language::Japanese : Language::English;
 }
 
 Language uiLanguage() { return currentLanguage; }

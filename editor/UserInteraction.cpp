@@ -58,8 +58,7 @@ bool hasVisibleScreen() {
 
 void DesktopInteraction::showMessage(QWidget* owner, int stringId) {
     if (!hasVisibleScreen()) {
-        std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(),
-                     uiText(stringId).toUtf8().constData());
+        std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(), uiText(stringId).toUtf8().constData());
         return;
     }
     makeMessageBox(owner, stringId)->exec();

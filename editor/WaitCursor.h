@@ -20,8 +20,10 @@ public:
 class WaitCursorFeedback final : public BusyFeedback {
 public:
     void setBusy(bool on) override {
-        if (on) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        else QApplication::restoreOverrideCursor();
+        if (on)
+            QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QApplication::restoreOverrideCursor();
     }
 };
 

@@ -27,8 +27,9 @@ bool displayConfigured() {
 
 int main(int argc, char** argv) {
     if (!displayConfigured()) {
-        std::fprintf(stderr, "grayden: no display: neither DISPLAY nor WAYLAND_DISPLAY is set "
-                             "(scripts/run.sh --screenshot FILE runs it without a screen)\n");
+        std::fprintf(stderr,
+                     "grayden: no display: neither DISPLAY nor WAYLAND_DISPLAY is set "
+                     "(scripts/run.sh --screenshot FILE runs it without a screen)\n");
         return 1;
     }
     QApplication app(argc, argv);

@@ -25,8 +25,6 @@ constexpr bool isValidPointCountIndex(int index) {
 }
 
 // Input level of control point k among n; fixed by the count alone.
-constexpr int controlPointLevel(int k, int n) {
-    return n >= LevelCount ? k : k * 255 / (n - 1);
-}
+constexpr int controlPointLevel(int k, int n) { return n >= LevelCount ? k : k * 255 / (n - 1); }
 
 }  // namespace grayden

@@ -203,8 +203,7 @@ bool commitReplacement(CommitJob& job) {
         helper = ::clone(runCommit, stack.get() + StackBytes, CLONE_VM | CLONE_VFORK | SIGCHLD, &job);
     }
     if (helper > 0) {
-        while (::waitpid(helper, nullptr, 0) < 0 && errno == EINTR) {
-        }
+        while (::waitpid(helper, nullptr, 0) < 0 && errno == EINTR) {}
     } else {
         runCommit(&job);
     }
@@ -229,7 +228,7 @@ ReplaceOutcome replaceFile(const std::string& path, const struct stat* old, std:
         // Older kernels and some file systems know no unnamed files.
         if (file.get() < 0) {
             return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL ? ReplaceOutcome::TryNamed
-                                                                            : ReplaceOutcome::Failed;
+                                                                             : ReplaceOutcome::Failed;
         }
     } else {
         for (int attempt = 0; attempt < 100 && file.get() < 0; ++attempt) {
@@ -310,17 +309,14 @@ bool saveFile(const std::string& path, std::string_view contents, const FileSave
     }
     if (::access(target.path.c_str(), W_OK) != 0) return false;
 
-    const bool keepsIdentity = !target.throughDescriptorLink && S_ISREG(target.st.st_mode) &&
-                               target.st.st_nlink == 1 && ::access(folderOf(target.path).c_str(), W_OK | X_OK) == 0;
+    const bool keepsIdentity = !target.throughDescriptorLink && S_ISREG(target.st.st_mode) && target.st.st_nlink == 1 &&
+                               ::access(folderOf(target.path).c_str(), W_OK | X_OK) == 0;
     if (keepsIdentity) {
         switch (replaceOrCreate(target.path, &target.st, contents, options.temporary)) {
-        case ReplaceOutcome::Saved:
-            return true;
-        case ReplaceOutcome::WriteInPlace:
-            break;
+        case ReplaceOutcome::Saved: return true;
+        case ReplaceOutcome::WriteInPlace: break;
         case ReplaceOutcome::Failed:
-        case ReplaceOutcome::TryNamed:
-            return false;
+        case ReplaceOutcome::TryNamed: return false;
         }
     }
     return writeInPlace(target, contents, options);

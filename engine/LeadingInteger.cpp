@@ -19,11 +19,9 @@ std::int32_t leadingInteger(std::string_view text) {
         if (magnitude <= limit) magnitude = magnitude * 10 + (text[i] - '0');
     }
     if (negative) {
-        return magnitude >= limit ? std::numeric_limits<std::int32_t>::min()
-                                  : static_cast<std::int32_t>(-magnitude);
+        return magnitude >= limit ? std::numeric_limits<std::int32_t>::min() : static_cast<std::int32_t>(-magnitude);
     }
-    return magnitude >= limit ? std::numeric_limits<std::int32_t>::max()
-                              : static_cast<std::int32_t>(magnitude);
+    return magnitude >= limit ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(magnitude);
 }
 
 }  // namespace grayden

@@ -11,8 +11,6 @@ namespace grayden {
 std::int32_t leadingInteger(std::string_view text);
 
 // White space as the C library's isspace sees it in the "C" locale.
-constexpr bool isCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+constexpr bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 }  // namespace grayden

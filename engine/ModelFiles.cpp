@@ -8,14 +8,9 @@ namespace grayden {
 bool CurveModel::loadToneFile(const std::string& path) {
     ToneTable loaded{};
     switch (readToneFile(path, loaded)) {
-    case ToneFileError::CannotOpen:
-        owner_.showMessage(MsgCannotOpenFile);
-        return false;
-    case ToneFileError::InvalidContents:
-        owner_.showMessage(MsgInvalidFileContents);
-        return false;
-    case ToneFileError::None:
-        break;
+    case ToneFileError::CannotOpen: owner_.showMessage(MsgCannotOpenFile); return false;
+    case ToneFileError::InvalidContents: owner_.showMessage(MsgInvalidFileContents); return false;
+    case ToneFileError::None: break;
     }
     sourceTable = loaded;
     installSourceTable();

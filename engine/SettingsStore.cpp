@@ -16,8 +16,7 @@ bool MemoryStringStore::readStringValue(const std::string& keyPath, const std::s
     return true;
 }
 
-bool MemoryStringStore::writeStringValue(const std::string& keyPath, const std::string& name,
-                                         const std::string& text) {
+bool MemoryStringStore::writeStringValue(const std::string& keyPath, const std::string& name, const std::string& text) {
     if (failWrites) return false;
     pending[keyPath + "\\" + name] = text;
     return true;
@@ -40,9 +39,7 @@ namespace {
 // is not read at all.
 constexpr std::size_t MaxStoredText = 255;
 
-std::uint16_t saturatedU16(std::int32_t v) {
-    return static_cast<std::uint16_t>(v < 0 ? 0 : (v > 0xFFFF ? 0xFFFF : v));
-}
+std::uint16_t saturatedU16(std::int32_t v) { return static_cast<std::uint16_t>(v < 0 ? 0 : (v > 0xFFFF ? 0xFFFF : v)); }
 
 // A stored "%f" number, kept only when it is a finite number inside the range.
 bool parseRangedDouble(std::string_view text, double low, double high, double& out) {

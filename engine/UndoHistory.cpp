@@ -13,8 +13,7 @@ void CurveModel::undo() {
     const UndoRecord record = undoHistory.back();
     undoHistory.pop_back();
     sourceTable = record.table;
-    pointCountIndex = isValidPointCountIndex(record.pointCountIndex) ? record.pointCountIndex
-                                                                     : DefaultPointCountIndex;
+    pointCountIndex = isValidPointCountIndex(record.pointCountIndex) ? record.pointCountIndex : DefaultPointCountIndex;
     if (record.effects.restoresBaseline) {
         baselineTable = sourceTable;
         if (record.effects.sendToMonitor) owner_.writeTableToMonitor(baselineTable, MonitorTable::Permanent);

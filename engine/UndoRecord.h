@@ -8,9 +8,9 @@ namespace grayden {
 
 // What undoing a record does besides restoring its table.
 struct UndoEffects {
-    bool sendToMonitor = false;    // undoing writes the restored table to the monitor
-    bool restoresBaseline = false; // the table is a former baselineTable
-    bool rebuild = false;          // undoing rebuilds the curve from the restored table
+    bool sendToMonitor = false;     // undoing writes the restored table to the monitor
+    bool restoresBaseline = false;  // the table is a former baselineTable
+    bool rebuild = false;           // undoing rebuilds the curve from the restored table
 };
 
 struct UndoRecord {

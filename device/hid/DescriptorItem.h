@@ -12,8 +12,8 @@ enum class ItemType : std::uint8_t { Main = 0, Global = 1, Local = 2, Reserved =
 struct DescriptorItem {
     ItemType type = ItemType::Main;
     std::uint8_t tag = 0;
-    std::uint8_t size = 0;  // data bytes: 0, 1, 2 or 4
-    std::uint32_t data = 0; // little-endian, zero-extended
+    std::uint8_t size = 0;   // data bytes: 0, 1, 2 or 4
+    std::uint32_t data = 0;  // little-endian, zero-extended
 
     std::size_t length() const { return 1u + size; }
     // The data sign-extended from its own width, as bounds are read.

@@ -14,7 +14,7 @@ struct ValueCapability {
     std::uint16_t linkUsagePage = 0;
     std::uint16_t linkUsage = 0;
     bool isRange = false;
-    std::uint16_t usage = 0;       // the first usage of a range
+    std::uint16_t usage = 0;  // the first usage of a range
     std::uint16_t usageMax = 0;
     std::uint16_t bitSize = 0;
     std::uint16_t reportCount = 0;
@@ -32,7 +32,7 @@ struct ButtonCapability {
     std::uint16_t linkUsagePage = 0;
     std::uint16_t linkUsage = 0;
     bool isRange = false;
-    std::uint16_t usage = 0;       // the first usage of a range
+    std::uint16_t usage = 0;  // the first usage of a range
     std::uint16_t usageMax = 0;
 };
 

@@ -58,8 +58,8 @@ bool openHidDevice(HidPlatform& platform, const std::string& path, const HidOpen
                    int* openError = nullptr);
 // Opens one path for its top-level collection with that index, as discovery does; false also
 // when the node has no such collection.
-bool openHidCollection(HidPlatform& platform, const std::string& path, std::size_t collection,
-                       HidDeviceInfo& record, int* openError = nullptr);
+bool openHidCollection(HidPlatform& platform, const std::string& path, std::size_t collection, HidDeviceInfo& record,
+                       int* openError = nullptr);
 
 void closeHidDevice(HidPlatform& platform, std::unique_ptr<HidDeviceInfo> record);
 

@@ -115,8 +115,7 @@ bool openNode(HidPlatform& platform, const std::string& path, const HidOpenMode&
     std::vector<std::uint8_t> descriptor;
     const bool described = platform.getReportDescriptor(record.handle, descriptor) &&
                            parseReportDescriptor(descriptor, *parsed) && collection < parsed->collections.size();
-    if (!described ||
-        !platform.getAttributes(record.handle, record.vendorId, record.productId, record.versionNumber)) {
+    if (!described || !platform.getAttributes(record.handle, record.vendorId, record.productId, record.versionNumber)) {
         platform.closeDevice(record.handle);
         record = HidDeviceInfo{};
         return false;
@@ -138,8 +137,8 @@ bool openHidDevice(HidPlatform& platform, const std::string& path, const HidOpen
     return openNode(platform, path, mode, 0, record, openError);
 }
 
-bool openHidCollection(HidPlatform& platform, const std::string& path, std::size_t collection,
-                       HidDeviceInfo& record, int* openError) {
+bool openHidCollection(HidPlatform& platform, const std::string& path, std::size_t collection, HidDeviceInfo& record,
+                       int* openError) {
     return openNode(platform, path, DiscoveryMode, collection, record, openError);
 }
 

@@ -25,9 +25,7 @@ bool HidFeaturePort::setFeature(HidHandle handle, std::uint8_t* frame, std::int1
     return platform_.setFeature(handle, frame, frameLength);
 }
 
-void HidReportChannel::bindDevice(HidDeviceInfo* device) {
-    device_ = device;
-}
+void HidReportChannel::bindDevice(HidDeviceInfo* device) { device_ = device; }
 
 bool HidReportChannel::lookupUsage(std::uint8_t usage, std::uint16_t usagePage) {
     usage_ = usage;
@@ -105,8 +103,7 @@ bool HidReportChannel::writeValue(const std::uint8_t* buffer, std::int16_t lengt
 void HidReportChannel::pauseBeforeLongWrite() {
     // A busy wait, not a sleep: a sleep may overshoot by a scheduler tick on every block.
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
-    while (std::chrono::steady_clock::now() < until) {
-    }
+    while (std::chrono::steady_clock::now() < until) {}
 }
 
 }  // namespace grayden

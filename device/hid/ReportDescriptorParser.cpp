@@ -36,8 +36,8 @@ constexpr std::uint32_t MaxReportBits = (HidMaxBufferSize - 1) * 8;
 static_assert(MaxReportBits / 8 + 1 <= HidMaxBufferSize);
 static_assert(HidMaxBufferSize <= std::numeric_limits<std::int16_t>::max());
 // Bits of one item never overflow the running total.
-static_assert(std::uint64_t{HidMaxReportSize} * HidMaxUsages + MaxReportBits
-              < std::numeric_limits<std::uint32_t>::max());
+static_assert(std::uint64_t{HidMaxReportSize} * HidMaxUsages + MaxReportBits <
+              std::numeric_limits<std::uint32_t>::max());
 
 constexpr std::array<std::vector<ValueCapability> ParsedCollection::*, ReportKindCount> ValueTables = {
     &ParsedCollection::inputValueCaps, &ParsedCollection::outputValueCaps, &ParsedCollection::featureValueCaps};
@@ -424,14 +424,13 @@ private:
     // ids it has used (a report with no bits still exists).
     std::array<std::array<std::uint32_t, 256>, ReportKindCount> collectionBits_{};
     std::array<std::bitset<256>, ReportKindCount> collectionReports_;
-    std::vector<LinkNode> nodes_;          // link collections of the open top-level collection
+    std::vector<LinkNode> nodes_;           // link collections of the open top-level collection
     std::vector<std::uint16_t> linkStack_;  // indices into nodes_ of the open collections
 };
 
 }  // namespace
 
-bool parseReportDescriptor(std::span<const std::uint8_t> descriptor, ParsedDescriptor& parsed,
-                           DescriptorFault* fault) {
+bool parseReportDescriptor(std::span<const std::uint8_t> descriptor, ParsedDescriptor& parsed, DescriptorFault* fault) {
     parsed.collections.clear();
     DescriptorFault found;
     DescriptorParser parser(parsed);

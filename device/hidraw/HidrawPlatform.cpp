@@ -27,9 +27,7 @@ int retryInterrupted(Call call) {
     return result;
 }
 
-int fdOf(HidHandle handle) {
-    return static_cast<int>(handle);
-}
+int fdOf(HidHandle handle) { return static_cast<int>(handle); }
 
 }  // namespace
 
@@ -42,9 +40,7 @@ HidrawPlatform::~HidrawPlatform() {
     }
 }
 
-bool HidrawPlatform::beginEnumeration() {
-    return sysfs_.listNodes(nodes_);
-}
+bool HidrawPlatform::beginEnumeration() { return sysfs_.listNodes(nodes_); }
 
 InterfaceQuery HidrawPlatform::interfaceAt(std::size_t index, std::string& path) {
     if (index >= nodes_.size()) {
@@ -54,9 +50,7 @@ InterfaceQuery HidrawPlatform::interfaceAt(std::size_t index, std::string& path)
     return InterfaceQuery::Found;
 }
 
-void HidrawPlatform::endEnumeration() {
-    nodes_.clear();
-}
+void HidrawPlatform::endEnumeration() { nodes_.clear(); }
 
 HidHandle HidrawPlatform::openDevice(const std::string& path, const HidAccess& access, int& error) {
     const int flags = access.read && access.write ? O_RDWR : (access.write ? O_WRONLY : O_RDONLY);
@@ -124,8 +118,7 @@ bool HidrawPlatform::getReportDescriptor(HidHandle handle, std::vector<std::uint
 
 bool HidrawPlatform::exchangeAllowed(HidHandle handle, const std::uint8_t* frame, std::int16_t length) {
     const OpenNode* node = findOpen(handle);
-    return node != nullptr && !node->gone && frame != nullptr && length >= MinFrameLength &&
-           length <= MaxFrameLength;
+    return node != nullptr && !node->gone && frame != nullptr && length >= MinFrameLength && length <= MaxFrameLength;
 }
 
 bool HidrawPlatform::exchangeDone(HidHandle handle, int moved, std::int16_t length) {

@@ -26,9 +26,7 @@ std::uint16_t SimulatedMonitor::statusWord() const {
     return static_cast<std::uint16_t>(otherStatusBits_ | (state_.calibrated ? CalibratedBit : 0));
 }
 
-bool SimulatedMonitor::previewSelected() const {
-    return selectedBlock_ >= static_cast<int>(TableBank::Preview);
-}
+bool SimulatedMonitor::previewSelected() const { return selectedBlock_ >= static_cast<int>(TableBank::Preview); }
 
 bool SimulatedMonitor::getFeature(std::uint8_t* frame, std::int16_t length) const {
     if (frame == nullptr || length < 1) return false;
@@ -42,15 +40,9 @@ bool SimulatedMonitor::getFeature(std::uint8_t* frame, std::int16_t length) cons
         std::memcpy(value + ModelNameOffset, state_.modelName.data(),
                     std::min(state_.modelName.size(), MaxModelNameBytes));
         return true;
-    case ModeReport:
-        storeWord(value, state_.mode);
-        return true;
-    case GammaCodeReport:
-        storeWord(value, state_.gammaCode);
-        return true;
-    case StatusReport:
-        storeWord(value, statusWord());
-        return true;
+    case ModeReport: storeWord(value, state_.mode); return true;
+    case GammaCodeReport: storeWord(value, state_.gammaCode); return true;
+    case StatusReport: storeWord(value, statusWord()); return true;
     case BlockDataReport: {
         if (!blocksUnlocked()) return false;
         const PackedBank& bank = previewSelected() ? state_.preview : state_.stored;
@@ -58,8 +50,7 @@ bool SimulatedMonitor::getFeature(std::uint8_t* frame, std::int16_t length) cons
         for (int i = 0; i < BlockEntries; ++i) storeWord(value + 2 * i, bank[first + i]);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -69,9 +60,7 @@ bool SimulatedMonitor::setFeature(const std::uint8_t* frame, std::int16_t length
     if (report == nullptr || !report->writable() || length != report->valueLength + 1) return false;
     const std::uint8_t* value = frame + 1;
     switch (report->reportId) {
-    case ModeReport:
-        state_.mode = loadWord(value);
-        return true;
+    case ModeReport: state_.mode = loadWord(value); return true;
     case BlockSelectReport:
         if (!isBlockIndex(value[0])) return false;
         selectedBlock_ = value[0];
@@ -84,8 +73,7 @@ bool SimulatedMonitor::setFeature(const std::uint8_t* frame, std::int16_t length
         if (!previewSelected()) state_.gammaCode = CustomTableGammaCode;
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

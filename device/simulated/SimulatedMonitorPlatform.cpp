@@ -15,7 +15,7 @@ SimulatedMonitorPlatform::SimulatedMonitorPlatform(MonitorState monitor) {
 }
 
 std::unique_ptr<SimulatedMonitorPlatform> SimulatedMonitorPlatform::fromStateFile(const std::string& path,
-                                                                                   std::string& error) {
+                                                                                  std::string& error) {
     MonitorState state;
     if (loadMonitorStateFile(path, state, error) == StateFileResult::Failed) return nullptr;
     auto platform = std::make_unique<SimulatedMonitorPlatform>(std::move(state));
@@ -35,9 +35,8 @@ void SimulatedMonitorPlatform::addDiscoveryDevices() {
     MonitorState twoCollections = factoryMonitorState();
     twoCollections.modelName = "QT441";
     std::vector<Device> extras;
-    extras.push_back({.path = "simulated:no-access",
-                      .monitor = SimulatedMonitor(factoryMonitorState()),
-                      .accessDenied = true});
+    extras.push_back(
+        {.path = "simulated:no-access", .monitor = SimulatedMonitor(factoryMonitorState()), .accessDenied = true});
     extras.push_back({"simulated:unaccepted-vendor", SimulatedMonitor(unaccepted)});
     extras.push_back({"simulated:release-29999", SimulatedMonitor(oldRelease)});
     extras.push_back({"simulated:wrong-model", SimulatedMonitor(wrongModel)});

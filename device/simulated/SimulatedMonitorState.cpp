@@ -249,8 +249,7 @@ StateFileResult loadMonitorStateFile(const std::string& path, MonitorState& stat
     const std::string prefix = "simulator state file " + quotedForMessage(path) + ": ";
     std::string text;
     switch (readRegularFile(path, MaxStateFileBytes, text)) {
-    case FileReadError::None:
-        break;
+    case FileReadError::None: break;
     case FileReadError::Missing: {
         const MonitorState fresh = factoryMonitorState();
         if (!saveMonitorStateFile(path, fresh, error)) return StateFileResult::Failed;
@@ -262,9 +261,7 @@ StateFileResult loadMonitorStateFile(const std::string& path, MonitorState& stat
         error = prefix + "not a regular file of at most 1 MiB";
         return StateFileResult::Failed;
     case FileReadError::CannotOpen:
-    case FileReadError::ReadFailed:
-        error = prefix + describeErrno(errno);
-        return StateFileResult::Failed;
+    case FileReadError::ReadFailed: error = prefix + describeErrno(errno); return StateFileResult::Failed;
     }
     std::string problem;
     if (!parseMonitorState(text, state, problem)) {

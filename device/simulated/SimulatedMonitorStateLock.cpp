@@ -29,8 +29,8 @@ bool SimulatedMonitorStateLock::acquire(const std::string& statePath, std::strin
     }
     if (failure != 0) {
         if (fd >= 0) ::close(fd);
-        error = "simulator state file " + quotedForMessage(statePath) + ": its folder cannot be locked: " +
-                std::strerror(failure);
+        error = "simulator state file " + quotedForMessage(statePath) +
+                ": its folder cannot be locked: " + std::strerror(failure);
         return false;
     }
     if (folder_ >= 0) ::close(folder_);

@@ -38,9 +38,7 @@ QColor ramp(const std::vector<Stop>& stops, double t) {
 // Rows of the 12 × 12 marker mask as counts of white pixels at each end (the rest is black).
 constexpr int MarkerMaskInset[12] = {4, 2, 1, 1, 0, 0, 0, 0, 1, 1, 2, 4};
 
-bool inMarkerDisc(int x, int y) {
-    return x >= MarkerMaskInset[y] && x < 12 - MarkerMaskInset[y];
-}
+bool inMarkerDisc(int x, int y) { return x >= MarkerMaskInset[y] && x < 12 - MarkerMaskInset[y]; }
 
 bool inDotSquare(int x, int y) {
     const bool corner = (x == 0 || x == 5) && (y == 0 || y == 5);
@@ -123,10 +121,10 @@ QImage handCursor() {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
     QPainterPath hand;
-    hand.addRoundedRect(QRectF(6, 3, 4, 14), 2, 2);    // index finger
-    hand.addRoundedRect(QRectF(10, 1, 4, 15), 2, 2);   // middle finger
-    hand.addRoundedRect(QRectF(14, 2, 4, 14), 2, 2);   // ring finger
-    hand.addRoundedRect(QRectF(18, 5, 4, 12), 2, 2);   // little finger
+    hand.addRoundedRect(QRectF(6, 3, 4, 14), 2, 2);   // index finger
+    hand.addRoundedRect(QRectF(10, 1, 4, 15), 2, 2);  // middle finger
+    hand.addRoundedRect(QRectF(14, 2, 4, 14), 2, 2);  // ring finger
+    hand.addRoundedRect(QRectF(18, 5, 4, 12), 2, 2);  // little finger
     QPainterPath thumb;
     thumb.addRoundedRect(QRectF(-2, -7, 4, 11), 2, 2);
     hand.addPath(QTransform().translate(5, 19).rotate(-35).map(thumb));

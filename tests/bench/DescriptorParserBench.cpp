@@ -29,7 +29,7 @@ Bytes realisticDescriptor() {
         if (nested) {
             d.insert(d.end(), collection.begin(), collection.end());
         }
-        const Bytes report = {0x85, id, 0x09, id, 0x75, 0x08, 0x95, 0x10, 0xB1, 0x02,
+        const Bytes report = {0x85, id,   0x09, id,   0x75, 0x08, 0x95, 0x10, 0xB1, 0x02,
                               0x19, 0x01, 0x29, 0x08, 0x75, 0x01, 0x95, 0x08, 0xB1, 0x02};
         d.insert(d.end(), report.begin(), report.end());
         if (nested) {
@@ -63,14 +63,10 @@ void parseEachIteration(benchmark::State& state, const Bytes& descriptor) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * descriptor.size()));
 }
 
-void BM_ParseRealisticDescriptor4KiB(benchmark::State& state) {
-    parseEachIteration(state, realisticDescriptor());
-}
+void BM_ParseRealisticDescriptor4KiB(benchmark::State& state) { parseEachIteration(state, realisticDescriptor()); }
 BENCHMARK(BM_ParseRealisticDescriptor4KiB);
 
-void BM_ParseManyUsagesDescriptor4KiB(benchmark::State& state) {
-    parseEachIteration(state, manyUsagesDescriptor());
-}
+void BM_ParseManyUsagesDescriptor4KiB(benchmark::State& state) { parseEachIteration(state, manyUsagesDescriptor()); }
 BENCHMARK(BM_ParseManyUsagesDescriptor4KiB);
 
 }  // namespace

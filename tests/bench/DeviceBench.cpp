@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "device/MonitorSession.h"
 #include "device/hid/DeviceList.h"
 #include "device/hid/HidReportChannel.h"
-#include "device/MonitorSession.h"
 #include "device/simulated/SimulatedMonitorPlatform.h"
 #include "engine/GammaCurves.h"
 
@@ -43,7 +43,8 @@ void BM_ReadCustomTable(benchmark::State& state) {
     }
     ToneTable table{};
     for (auto _ : state) {
-        if (b.session.readTable(TableBank::Stored, DefaultPanelGamma, table) != SessionError::None) state.SkipWithError("read failed");
+        if (b.session.readTable(TableBank::Stored, DefaultPanelGamma, table) != SessionError::None)
+            state.SkipWithError("read failed");
         benchmark::DoNotOptimize(table);
     }
 }

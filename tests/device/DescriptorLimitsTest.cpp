@@ -28,9 +28,7 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 }
 
 // A descriptor of exactly `size` bytes: one collection filled with zero-byte Physical Minimum items.
-Bytes ofSize(std::size_t size) {
-    return inApplication(Bytes(size - 8, 0x34));
-}
+Bytes ofSize(std::size_t size) { return inApplication(Bytes(size - 8, 0x34)); }
 
 struct Rejected {
     const char* name;
@@ -110,9 +108,9 @@ TEST(DescriptorLimits, EveryLimitItselfIsAccepted) {
 TEST(DescriptorLimits, LargestReportIsExactlyTheKernelBuffer) {
     // 12288 value bytes and 4095 bytes of padding: with its id the report fills the buffer.
     ParsedDescriptor out;
-    ASSERT_TRUE(parseReportDescriptor(inApplication({0x85, 0x01, 0x09, 0x10, 0x75, 0x08, 0x96, 0x00, 0x30, 0xB1,
-                                                     0x02, 0x96, 0xFF, 0x0F, 0xB1, 0x03}),
-                                      out));
+    ASSERT_TRUE(parseReportDescriptor(
+        inApplication({0x85, 0x01, 0x09, 0x10, 0x75, 0x08, 0x96, 0x00, 0x30, 0xB1, 0x02, 0x96, 0xFF, 0x0F, 0xB1, 0x03}),
+        out));
     const ParsedCollection& c = out.collections.at(0);
     ASSERT_EQ(c.featureValueCaps.size(), 1u);
     EXPECT_EQ(c.featureValueCaps[0].reportCount, 12288);

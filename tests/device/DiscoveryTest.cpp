@@ -125,8 +125,8 @@ TEST(OpenHidDevice, RecordCarriesIdentityAndTheFirstCollectionsFeatureCaps) {
     platform.devices[0].productId = 0x0440;
     platform.devices[0].versionNumber = 29999;
     HidDeviceInfo record;
-    ASSERT_TRUE(openHidDevice(platform, "/dev/fake0", {.access = {.read = true, .write = true, .exclusive = false}},
-                              record));
+    ASSERT_TRUE(
+        openHidDevice(platform, "/dev/fake0", {.access = {.read = true, .write = true, .exclusive = false}}, record));
     EXPECT_EQ(record.devicePath, "/dev/fake0");
     EXPECT_NE(record.handle, InvalidHidHandle);
     EXPECT_EQ(record.vendorId, 4713);

@@ -42,7 +42,7 @@ public:
     std::vector<std::size_t> queriedIndices;
     int enumerationsEnded = 0;
     std::map<HidHandle, std::size_t> openHandles;  // handle -> device index
-    std::vector<HidAccess> requestedAccess;         // what every open asked for, in order
+    std::vector<HidAccess> requestedAccess;        // what every open asked for, in order
     std::vector<FakeEvent> events;
     int strayCloses = 0;  // closes of a handle that was not open (a double close)
 
@@ -73,8 +73,8 @@ public:
 
     HidHandle openDevice(const std::string& path, const HidAccess& access, int& error) override {
         requestedAccess.push_back(access);
-        const auto device = std::find_if(devices.begin(), devices.end(),
-                                         [&](const FakeDevice& d) { return d.path == path; });
+        const auto device =
+            std::find_if(devices.begin(), devices.end(), [&](const FakeDevice& d) { return d.path == path; });
         if (device == devices.end() || device->openError != 0) {
             error = device == devices.end() ? 2 : device->openError;
             return InvalidHidHandle;

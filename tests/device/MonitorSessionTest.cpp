@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "device/simulated/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "engine/GammaCurves.h"
 #include "tests/support/SessionRig.h"
 
@@ -102,7 +102,11 @@ TEST(MonitorSessionStatus, TheThreeProbesDifferOnlyInWhatTheyWriteAndWhatAFailur
         {CalibrationProbe::StartUp, 0, false, None, {"get mode", "set mode 12", "get status"}},
         {CalibrationProbe::StartUp, 0, true, SessionError::Calibrated, {"get mode", "set mode 12", "get status"}},
         {CalibrationProbe::StartUp, 1, true, None, {"get mode failed"}},
-        {CalibrationProbe::StartUp, 2, true, SessionError::Calibrated, {"get mode", "set mode 12 failed", "get status"}},
+        {CalibrationProbe::StartUp,
+         2,
+         true,
+         SessionError::Calibrated,
+         {"get mode", "set mode 12 failed", "get status"}},
         {CalibrationProbe::StartUp, 3, true, None, {"get mode", "set mode 12", "get status failed"}},
         {CalibrationProbe::Transfer, 0, true, SessionError::Calibrated, {"get mode", "set mode 12", "get status"}},
         {CalibrationProbe::Transfer, 1, false, ReadFailed, {"get mode failed"}},
@@ -126,8 +130,8 @@ TEST(MonitorSessionStatus, TheThreeProbesDifferOnlyInWhatTheyWriteAndWhatAFailur
         if (c.failing > 0) rig.sim.failExchange(c.failing);
         EXPECT_EQ(rig.session.probeCalibration(c.probe), c.result);
         EXPECT_EQ(rig.steps(), c.steps);
-        const std::vector<bool> busy = c.probe == CalibrationProbe::Transfer ? std::vector<bool>{true, false}
-                                                                              : std::vector<bool>{};
+        const std::vector<bool> busy =
+            c.probe == CalibrationProbe::Transfer ? std::vector<bool>{true, false} : std::vector<bool>{};
         EXPECT_EQ(rig.feedback.busy, busy);
     }
 }
@@ -147,9 +151,9 @@ TEST(MonitorSessionDiscovery, OnlyTheFirstSupportedMonitorIsChosenAndOnlyPlausib
     }
     std::vector<std::string> listed;
     for (const auto& d : rig.devices.devices()) listed.push_back(d->devicePath);
-    EXPECT_EQ(listed, (std::vector<std::string>{"simulated:release-29999", "simulated:wrong-model",
-                                                "simulated:two-collections", "simulated:two-collections",
-                                                "simulated:monitor", "simulated:device6"}));
+    EXPECT_EQ(listed,
+              (std::vector<std::string>{"simulated:release-29999", "simulated:wrong-model", "simulated:two-collections",
+                                        "simulated:two-collections", "simulated:monitor", "simulated:device6"}));
     EXPECT_EQ(rig.channel.boundDevice()->devicePath, "simulated:monitor");
     EXPECT_EQ(rig.session.unreadableIdentities(), 0);
 }
@@ -202,9 +206,8 @@ TEST(MonitorSessionDiscovery, ModelNameRules) {
         std::string name;
         bool supported;
     } cases[] = {
-        {"QT440", true},  {"QT440   ", true}, {"QT440\t\v\f", true}, {"QT440\r\n", true},
-        {"qt440", false}, {"QT44", false},    {"QT4400", false},     {" QT440", false},
-        {"", false},
+        {"QT440", true}, {"QT440   ", true}, {"QT440\t\v\f", true}, {"QT440\r\n", true}, {"qt440", false},
+        {"QT44", false}, {"QT4400", false},  {" QT440", false},     {"", false},
     };
     for (const auto& c : cases) {
         SessionRig rig;
@@ -337,8 +340,8 @@ TEST(MonitorSessionFaults, EveryExchangeOfATransferStopsItWithTheErrorOfItsDirec
             prepare(rig);
             rig.sim.failExchange(i + 1);
             ToneTable target = makeDefaultCurve(2.0);
-            const SessionError expected = log[i].direction == ExchangeDirection::Get ? SessionError::ReadFailed
-                                                                                     : SessionError::WriteFailed;
+            const SessionError expected =
+                log[i].direction == ExchangeDirection::Get ? SessionError::ReadFailed : SessionError::WriteFailed;
             EXPECT_EQ(t.transfer(rig, target), expected);
             EXPECT_EQ(rig.sim.exchanges().size(), i + 1) << "nothing after the failure, nothing retried";
             if (std::string(t.name) == "custom read") {

@@ -34,8 +34,8 @@ ValueCapability valueCap(std::uint16_t page, std::uint16_t usage, std::uint8_t r
     return cap;
 }
 
-ButtonCapability buttonCap(std::uint16_t page, std::uint16_t usage, std::uint8_t reportId,
-                           std::uint16_t linkPage = 0, std::uint16_t linkUsage = 0) {
+ButtonCapability buttonCap(std::uint16_t page, std::uint16_t usage, std::uint8_t reportId, std::uint16_t linkPage = 0,
+                           std::uint16_t linkUsage = 0) {
     ButtonCapability cap;
     cap.usagePage = page;
     cap.usage = usage;
@@ -88,8 +88,8 @@ TEST_F(ReportChannel, LookupTakesTheLastMatchingValueCapability) {
 
 TEST_F(ReportChannel, ButtonsAreConsultedOnlyWithoutAValueMatch) {
     device.featureButtonCaps = {
-        buttonCap(0xFF00, 0x15, 30),                // shadowed by the value capability
-        buttonCap(0xFF00, 0x40, 31),                // direct match
+        buttonCap(0xFF00, 0x15, 30),  // shadowed by the value capability
+        buttonCap(0xFF00, 0x40, 31),  // direct match
         buttonCap(0xFF00, 0x41, 32),
         buttonCap(0x0009, 0x01, 33, 0xFF00, 0x41),  // link match on another page: the last wins
         buttonCap(0xFF00, 0x02, 34, 0xFF00, 0x50),  // same page: its link does not count

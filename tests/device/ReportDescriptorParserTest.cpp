@@ -143,23 +143,23 @@ TEST(ReportDescriptorParser, TwoTopLevelCollectionsAndFourByteUsages) {
 
 TEST(ReportDescriptorParser, VariableUsagesLastTakesTheRemainingFields) {
     // X, Y, Z over five 8-bit fields: Z gets three, emitted first.
-    const ParsedCollection c = onlyCollection(
-        inApplication({0x09, 0x30, 0x09, 0x31, 0x09, 0x32, 0x75, 0x08, 0x95, 0x05, 0xB1, 0x02}));
+    const ParsedCollection c =
+        onlyCollection(inApplication({0x09, 0x30, 0x09, 0x31, 0x09, 0x32, 0x75, 0x08, 0x95, 0x05, 0xB1, 0x02}));
     ASSERT_EQ(c.featureValueCaps.size(), 3u);
     expectValue(c.featureValueCaps[0], 0x32, 0, 8, 3);
     expectValue(c.featureValueCaps[1], 0x31, 0, 8, 1);
     expectValue(c.featureValueCaps[2], 0x30, 0, 8, 1);
 
     // More usages than fields: the extra usages name nothing.
-    const ParsedCollection fewer = onlyCollection(
-        inApplication({0x09, 0x30, 0x09, 0x31, 0x09, 0x32, 0x75, 0x08, 0x95, 0x02, 0xB1, 0x02}));
+    const ParsedCollection fewer =
+        onlyCollection(inApplication({0x09, 0x30, 0x09, 0x31, 0x09, 0x32, 0x75, 0x08, 0x95, 0x02, 0xB1, 0x02}));
     ASSERT_EQ(fewer.featureValueCaps.size(), 2u);
     expectValue(fewer.featureValueCaps[0], 0x31, 0, 8, 1);
     expectValue(fewer.featureValueCaps[1], 0x30, 0, 8, 1);
 
     // A range before a single usage uses up one field per usage of the range.
-    const ParsedCollection mixed = onlyCollection(
-        inApplication({0x19, 0x10, 0x29, 0x13, 0x09, 0x20, 0x75, 0x08, 0x95, 0x05, 0xB1, 0x02}));
+    const ParsedCollection mixed =
+        onlyCollection(inApplication({0x19, 0x10, 0x29, 0x13, 0x09, 0x20, 0x75, 0x08, 0x95, 0x05, 0xB1, 0x02}));
     ASSERT_EQ(mixed.featureValueCaps.size(), 2u);
     expectValue(mixed.featureValueCaps[0], 0x20, 0, 8, 1);
     expectValue(mixed.featureValueCaps[1], 0x10, 0, 8, 1);
@@ -168,9 +168,8 @@ TEST(ReportDescriptorParser, VariableUsagesLastTakesTheRemainingFields) {
 
 TEST(ReportDescriptorParser, ButtonOrValueDependsOnArrayAndSizeOnly) {
     // One bit wide with a logical range of 0..100 is still a button.
-    const ParsedCollection oneBit =
-        onlyCollection(inApplication({0x09, 0x40, 0x15, 0x00, 0x25, 0x64, 0x75, 0x01, 0x95, 0x01, 0xB1, 0x02,
-                                      0x75, 0x07, 0xB1, 0x03}));
+    const ParsedCollection oneBit = onlyCollection(inApplication(
+        {0x09, 0x40, 0x15, 0x00, 0x25, 0x64, 0x75, 0x01, 0x95, 0x01, 0xB1, 0x02, 0x75, 0x07, 0xB1, 0x03}));
     EXPECT_EQ(oneBit.featureButtonCaps.size(), 1u);
     EXPECT_TRUE(oneBit.featureValueCaps.empty());
     // Two bits wide with a logical range of 0..1 is a value.
@@ -218,11 +217,10 @@ TEST(ReportDescriptorParser, BoundsAreSignExtendedFromTheItemWidth) {
 TEST(ReportDescriptorParser, ReportIdAndUsagePageFollowPushAndPop) {
     const ParsedCollection c = onlyCollection(inApplication({
         0x85, 0x02, 0x75, 0x08, 0x95, 0x01,
-        0xA4,                                    // Push
-        0x85, 0x03, 0x06, 0x01, 0xFF, 0x75, 0x10,
-        0x09, 0x10, 0xB1, 0x02,                  // report 3, page 0xFF01, 16 bits
-        0xB4,                                    // Pop
-        0x09, 0x11, 0xB1, 0x02,                  // report 2, page 0xFF00, 8 bits
+        0xA4,                                                              // Push
+        0x85, 0x03, 0x06, 0x01, 0xFF, 0x75, 0x10, 0x09, 0x10, 0xB1, 0x02,  // report 3, page 0xFF01, 16 bits
+        0xB4,                                                              // Pop
+        0x09, 0x11, 0xB1, 0x02,                                            // report 2, page 0xFF00, 8 bits
     }));
     ASSERT_EQ(c.featureValueCaps.size(), 2u);
     expectValue(c.featureValueCaps[0], 0x10, 3, 16, 1);
@@ -240,14 +238,11 @@ TEST(ReportDescriptorParser, ReportIdAndUsagePageFollowPushAndPop) {
 
 TEST(ReportDescriptorParser, LinkCollectionIsTheInnermostOpenOne) {
     const ParsedCollection c = onlyCollection(inApplication({
-        0x75, 0x08, 0x95, 0x01,
-        0x09, 0x05, 0xA1, 0x02,                    // Collection 1 (Logical), usage 5
-        0x06, 0x01, 0xFF, 0xA1, 0x02,              //   Collection 2, no usage, page 0xFF01
-        0x09, 0x21, 0xB1, 0x02,                    //     field in 2
-        0xC0,
-        0x09, 0x22, 0xB1, 0x02,                    //   field in 1
-        0xC0,
-        0x09, 0x23, 0xB1, 0x02,                    // field in the top-level collection
+        0x75, 0x08, 0x95, 0x01, 0x09, 0x05, 0xA1, 0x02,  // Collection 1 (Logical), usage 5
+        0x06, 0x01, 0xFF, 0xA1, 0x02,                    //   Collection 2, no usage, page 0xFF01
+        0x09, 0x21, 0xB1, 0x02,                          //     field in 2
+        0xC0, 0x09, 0x22, 0xB1, 0x02,                    //   field in 1
+        0xC0, 0x09, 0x23, 0xB1, 0x02,                    // field in the top-level collection
     }));
     ASSERT_EQ(c.featureValueCaps.size(), 3u);
     const ValueCapability& inner = c.featureValueCaps[0];
@@ -265,8 +260,20 @@ TEST(ReportDescriptorParser, LinkCollectionIsTheInnermostOpenOne) {
 
 TEST(ReportDescriptorParser, OnlyTheFirstUsageOfADelimitedSetCounts) {
     const ParsedCollection c = onlyCollection(inApplication({
-        0xA9, 0x01, 0x09, 0x30, 0x09, 0x31, 0xA9, 0x00,  // one usage with an alias
-        0x75, 0x08, 0x95, 0x01, 0xB1, 0x02,
+        0xA9,
+        0x01,
+        0x09,
+        0x30,
+        0x09,
+        0x31,
+        0xA9,
+        0x00,  // one usage with an alias
+        0x75,
+        0x08,
+        0x95,
+        0x01,
+        0xB1,
+        0x02,
     }));
     ASSERT_EQ(c.featureValueCaps.size(), 1u);
     EXPECT_EQ(c.featureValueCaps[0].usage, 0x30);

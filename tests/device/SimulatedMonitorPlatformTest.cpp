@@ -6,11 +6,11 @@
 #include <cerrno>
 #include <vector>
 
-#include "device/hid/DeviceList.h"
 #include "device/MonitorProtocol.h"
+#include "device/TonePacking.h"
+#include "device/hid/DeviceList.h"
 #include "device/simulated/SimulatedMonitorPlatform.h"
 #include "device/simulated/SimulatedMonitorReports.h"
-#include "device/TonePacking.h"
 #include "tests/support/TempDir.h"
 
 namespace grayden {
@@ -178,9 +178,9 @@ TEST(SimulatedMonitorPlatform, DiscoveryDevicesComeBeforeTheMonitorAndHandlesFol
     std::string path;
     for (std::size_t i = 0; sim.interfaceAt(i, path) == InterfaceQuery::Found; ++i) paths.push_back(path);
     sim.endEnumeration();
-    EXPECT_EQ(paths, (std::vector<std::string>{"simulated:no-access", "simulated:unaccepted-vendor",
-                                               "simulated:release-29999", "simulated:wrong-model",
-                                               "simulated:two-collections", "simulated:monitor"}));
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{"simulated:no-access", "simulated:unaccepted-vendor", "simulated:release-29999",
+                                        "simulated:wrong-model", "simulated:two-collections", "simulated:monitor"}));
     std::uint16_t vendor = 0, product = 0, release = 0;
     ASSERT_TRUE(sim.getAttributes(monitor, vendor, product, release));
     EXPECT_EQ(release, 30000) << "the open handle still reaches the monitor";

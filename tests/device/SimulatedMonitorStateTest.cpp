@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <future>
 
-#include "device/simulated/SimulatedMonitorState.h"
 #include "device/TonePacking.h"
+#include "device/simulated/SimulatedMonitorState.h"
 #include "tests/support/TempDir.h"
 
 namespace grayden {
@@ -35,8 +35,11 @@ std::string validText() {
            "calibrated=1\n"
            "mode=12\n"
            "gammaCode=255\n"
-           "stored=" + levels(255, 100) + ",1025\n"
-           "preview=" + levels(256, 8184) + "\n";
+           "stored=" +
+           levels(255, 100) +
+           ",1025\n"
+           "preview=" +
+           levels(256, 8184) + "\n";
 }
 
 TEST(SimulatedMonitorState, ParsesEveryKey) {
@@ -188,9 +191,13 @@ TEST(SimulatedMonitorStateFile, MessagesQuoteFileNamesAndLinesWithoutControlChar
     const std::pair<std::string, std::string> quoted[] = {
         {"plain.state", "'plain.state'"},
         {"two\nlines", "'two\\nlines'"},
-        {"\x1b[2J" "red\r\t", "'\\x1b[2Jred\\r\\t'"},
+        {"\x1b[2J"
+         "red\r\t",
+         "'\\x1b[2Jred\\r\\t'"},
         {"back\\slash", "'back\\\\slash'"},
-        {"del\x7f \xc2\x9b" "31m \xc3\xa9", "'del\\x7f \\xc2\\x9b31m \xc3\xa9'"},  // C1 CSI escaped, é kept
+        {"del\x7f \xc2\x9b"
+         "31m \xc3\xa9",
+         "'del\\x7f \\xc2\\x9b31m \xc3\xa9'"},  // C1 CSI escaped, é kept
     };
     for (const auto& [text, expected] : quoted) EXPECT_EQ(quotedForMessage(text), expected);
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdio>
 #include <fcntl.h>
-#include <string>
 #include <unistd.h>
+#include <cstdio>
+#include <string>
 
 namespace grayden::test {
 

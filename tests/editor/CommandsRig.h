@@ -13,11 +13,9 @@ namespace grayden::testing {
 // curve model whose monitor writes go through the commands, and every message remembered.
 struct CommandsRig : SessionRig {
     std::vector<int> messages;
-    ModelOwnerAdapter owner{[] {},
-                            [this](const ToneTable& table, MonitorTable which) {
-                                return commands.writeModelTable(table, which);
-                            },
-                            [this](int stringId) { messages.push_back(stringId); }};
+    ModelOwnerAdapter owner{
+        [] {}, [this](const ToneTable& table, MonitorTable which) { return commands.writeModelTable(table, which); },
+        [this](int stringId) { messages.push_back(stringId); }};
     CurveModel model{owner};
     MonitorCommands commands{session, model, [this](int stringId) { messages.push_back(stringId); }};
 };

@@ -63,7 +63,8 @@ TEST_F(CurveGraphTest, MarkerSquareSitsOnePixelRightAndAboveItsMappedPoint) {
         for (int y = 0; y < 12; ++y) {
             for (int x = 0; x < 12; ++x) {
                 if (qRed(mask.pixel(x, y)) != 0) continue;  // outside the disc the background shows
-                ASSERT_EQ(image.pixel(left + x, top + y), marker.pixel(x, y)) << "point " << k << " at " << x << "," << y;
+                ASSERT_EQ(image.pixel(left + x, top + y), marker.pixel(x, y))
+                    << "point " << k << " at " << x << "," << y;
             }
         }
     }
@@ -86,7 +87,8 @@ TEST_F(CurveGraphTest, FewerPointsDrawDotsEveryThirdLevelAnd256PointsDrawALineOn
         const int y = curveY(scene.plotRect, model.currentTable[level]) - 3;
         // Markers are drawn over the dots near their points.
         bool nearPoint = false;
-        for (int k = 0; k < scene.pointCount; ++k) nearPoint = nearPoint || std::abs(model.points[k].level - level) <= 4;
+        for (int k = 0; k < scene.pointCount; ++k)
+            nearPoint = nearPoint || std::abs(model.points[k].level - level) <= 4;
         if (nearPoint) continue;
         EXPECT_EQ(image.pixel(x + 2, y + 2), dot.pixel(2, 2)) << "level " << level;
     }

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include <cstdlib>
 #include <gtest/gtest.h>
+#include <cstdlib>
 
 #include "editor/ResourceFiles.h"
 #include "tests/editor/EditorTestEnvironment.h"
@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
     }
     QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
     QDir().mkpath(qEnvironmentVariable("XDG_RUNTIME_DIR"));
-    QFile::setPermissions(qEnvironmentVariable("XDG_RUNTIME_DIR"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                      QFileDevice::ExeOwner);
+    QFile::setPermissions(qEnvironmentVariable("XDG_RUNTIME_DIR"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     grayden::initEditorResources();

@@ -74,9 +74,26 @@ struct IniFixture : ::testing::Test {
 
 TEST_F(IniFixture, ValuesQSettingsCouldMisreadRoundTripExactly) {
     const std::string texts[] = {
-        "2", "1.000000", "", "a,b", "x;y", "k=v", " lead", "trail ", "@at", "@Invalid()", "@ByteArray(x)",
-        "quote\"back\\slash", "tab\tline\nreturn\r", std::string("\x01" "a\x1f" "F") + "\x7f",
-        "\xe6\x97\xa5\xe6\x9c\xac \xc3\xa9", "[General]", "#not a comment",
+        "2",
+        "1.000000",
+        "",
+        "a,b",
+        "x;y",
+        "k=v",
+        " lead",
+        "trail ",
+        "@at",
+        "@Invalid()",
+        "@ByteArray(x)",
+        "quote\"back\\slash",
+        "tab\tline\nreturn\r",
+        std::string("\x01"
+                    "a\x1f"
+                    "F") +
+            "\x7f",
+        "\xe6\x97\xa5\xe6\x9c\xac \xc3\xa9",
+        "[General]",
+        "#not a comment",
     };
     int i = 0;
     for (const std::string& text : texts) write("Value" + std::to_string(i++), text);
@@ -169,7 +186,8 @@ TEST_F(IniFixture, KilledSavesLeaveAllOldOrAllNewValues) {
         ::waitpid(saver, nullptr, 0);
         // The last link-and-rename runs in a helper of the saver that outlives it by moments.
         const auto entries = [&] {
-            return QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            return QDir(QFileInfo(path).absolutePath())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         };
         for (int wait = 0; wait < 200 && entries().size() > 1; ++wait) ::usleep(10000);
         // Read back the way the editor does.

@@ -1,12 +1,12 @@
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
-#include <functional>
-#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <optional>
 
 #include <filesystem>
 
@@ -17,7 +17,9 @@
 namespace grayden {
 namespace {
 
-std::string uniqueName(const char* what) { return std::string("grayden-lock-test-") + what + "-" + std::to_string(::getpid()); }
+std::string uniqueName(const char* what) {
+    return std::string("grayden-lock-test-") + what + "-" + std::to_string(::getpid());
+}
 
 // Runs acquire in a child process and returns what it got, as the child's exit status.
 int acquireInChild(const std::string& name) {
@@ -84,8 +86,10 @@ protected:
     }
     ~SharedTempFolder() override {
         for (auto& [name, value] : saved) {
-            if (value) ::setenv(name.c_str(), value->c_str(), 1);
-            else ::unsetenv(name.c_str());
+            if (value)
+                ::setenv(name.c_str(), value->c_str(), 1);
+            else
+                ::unsetenv(name.c_str());
         }
         std::error_code ignored;
         std::filesystem::remove_all(root, ignored);
@@ -94,8 +98,10 @@ protected:
     void saveAndSet(const std::string& name, std::optional<std::string> value) {
         const char* old = std::getenv(name.c_str());
         saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        if (value) ::setenv(name.c_str(), value->c_str(), 1);
-        else ::unsetenv(name.c_str());
+        if (value)
+            ::setenv(name.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(name.c_str());
     }
 
     std::string folder() const { return root + "/grayden-" + std::to_string(::geteuid()); }

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "device/simulated/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "engine/GammaCurves.h"
 #include "resources/StringIds.h"
 #include "tests/editor/CommandsRig.h"
@@ -102,7 +102,8 @@ TEST(MonitorCommandsFaults, EveryExchangeOfWriteToMonitor) {
 }
 
 TEST(MonitorCommandsFaults, EveryExchangeOfStartUp) {
-    const auto log = dryRun([](CommandsRig&) {}, [](CommandsRig& r) { return r.commands.startUp() == StartupOutcome::Ready; });
+    const auto log =
+        dryRun([](CommandsRig&) {}, [](CommandsRig& r) { return r.commands.startUp() == StartupOutcome::Ready; });
     const struct {
         StartupOutcome outcome;
         std::vector<int> messages;

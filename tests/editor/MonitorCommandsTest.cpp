@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "device/simulated/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "engine/GammaCurves.h"
 #include "resources/StringIds.h"
 #include "tests/editor/CommandsRig.h"

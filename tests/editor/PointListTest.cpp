@@ -35,9 +35,7 @@ protected:
         };
     }
 
-    void fill(bool withColumns) {
-        list->fill(model.currentTable, model.points, model.livePointCount(), withColumns);
-    }
+    void fill(bool withColumns) { list->fill(model.currentTable, model.points, model.livePointCount(), withColumns); }
 
     // Selects a row by clicking it, then double-clicks one of its cells.
     bool doubleClick(int row, int column) {

@@ -28,8 +28,8 @@ TEST(StartupMessages, ABoxForAHiddenWindowIsCentredOnTheScreenAndAShownOwnerKeep
         EXPECT_EQ(box->parentWidget(), owner == &shown ? owner : nullptr);
         box->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
-        const QPoint expected = owner == &shown ? shown.frameGeometry().center()
-                                                : box->screen()->availableGeometry().center();
+        const QPoint expected =
+            owner == &shown ? shown.frameGeometry().center() : box->screen()->availableGeometry().center();
         const QPoint offset = box->frameGeometry().center() - expected;
         EXPECT_LE(offset.manhattanLength(), 4)
             << (owner == &shown ? "shown owner: " : "hidden owner: ") << box->frameGeometry().x() << ","
@@ -76,8 +76,9 @@ TEST_F(NoMonitorHint, AnUnopenableNodeOfAnAcceptedVendorGetsTheUdevHintOnlyWhenN
     const std::string text = err.text();
     EXPECT_FALSE(started);
     EXPECT_EQ(user.messages, std::vector<int>{MsgNoMonitor});
-    EXPECT_EQ(text, "simulated:no-access  permission denied: install the udev rule device/udev/"
-                    "70-grayden-kova.rules (see the README) and replug the monitor\n");
+    EXPECT_EQ(text,
+              "simulated:no-access  permission denied: install the udev rule device/udev/"
+              "70-grayden-kova.rules (see the README) and replug the monitor\n");
 }
 
 TEST(StartupMessages, WithoutADisplayTheEditorSaysSoInOneLineAndExitsWithOne) {

@@ -29,11 +29,8 @@ struct QtTextCase {
 
 TEST(UiLanguage, JapaneseInstallsQtsOwnTranslationsAndEnglishKeepsQtsTexts) {
     const QtTextCase cases[] = {
-        {"QPlatformTheme", "Cancel", "キャンセル"},
-        {"QPlatformTheme", "OK", "OK"},
-        {"QPlatformTheme", "Open", "開く"},
-        {"QFileDialog", "Look in:", nullptr},
-        {"QLineEdit", "&Copy", nullptr},
+        {"QPlatformTheme", "Cancel", "キャンセル"}, {"QPlatformTheme", "OK", "OK"},  {"QPlatformTheme", "Open", "開く"},
+        {"QFileDialog", "Look in:", nullptr},       {"QLineEdit", "&Copy", nullptr},
     };
     EXPECT_EQ(installQtTranslations(Language::English), nullptr);
     for (const QtTextCase& c : cases) EXPECT_EQ(QCoreApplication::translate(c.context, c.source), c.source);
@@ -42,8 +39,10 @@ TEST(UiLanguage, JapaneseInstallsQtsOwnTranslationsAndEnglishKeepsQtsTexts) {
     ASSERT_NE(translator, nullptr) << "Qt's Japanese translations are missing";
     for (const QtTextCase& c : cases) {
         const QString text = QCoreApplication::translate(c.context, c.source);
-        if (c.japanese) EXPECT_EQ(text, QString::fromUtf8(c.japanese)) << c.source;
-        else EXPECT_NE(text, c.source) << c.source << " is not translated";
+        if (c.japanese)
+            EXPECT_EQ(text, QString::fromUtf8(c.japanese)) << c.source;
+        else
+            EXPECT_NE(text, c.source) << c.source << " is not translated";
     }
     QCoreApplication::removeTranslator(translator);
     delete translator;

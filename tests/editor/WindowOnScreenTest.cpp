@@ -37,9 +37,7 @@ protected:
     }
 
     // The outer rectangle: the client area and the frame the window manager announced for it.
-    QRect outerRect() const {
-        return dialog->geometry().marginsAdded(announcedFrame(*dialog).value_or(QMargins()));
-    }
+    QRect outerRect() const { return dialog->geometry().marginsAdded(announcedFrame(*dialog).value_or(QMargins())); }
     QSize frameSize() const { return outerRect().size(); }
     // Waits for the outer size, once the window manager has told the frame around the window (a
     // full-screen window may have none).

@@ -60,7 +60,7 @@ TEST_F(ModelFixture, SetPointValueRecomputesFromThePointsOnly) {
     EXPECT_EQ(model.currentTable[127], 1000);
     EXPECT_EQ(model.sourceTable, before);
     EXPECT_EQ(model.points[4].level, 127);
-    EXPECT_FALSE(model.setPointValue(9, 0));   // only 9 points are live
+    EXPECT_FALSE(model.setPointValue(9, 0));  // only 9 points are live
     EXPECT_FALSE(model.setPointValue(-1, 0));
     ASSERT_TRUE(model.setPointValue(0, 99999));  // clamped, never beyond full scale
     EXPECT_EQ(model.points[0].value, 8160);
@@ -73,8 +73,14 @@ TEST(ValidateValueText, AcceptsAtoiNumbersInRangeAndNormalises) {
         const char* out;
     };
     const Case cases[] = {
-        {"8160", true, "8160"}, {"8161", false, "8161"}, {"-1", false, "-1"}, {" 0100", true, "100"},
-        {"12abc", true, "12"},  {"abc", true, "0"},      {"", true, "0"},     {"+7", true, "7"},
+        {"8160", true, "8160"},
+        {"8161", false, "8161"},
+        {"-1", false, "-1"},
+        {" 0100", true, "100"},
+        {"12abc", true, "12"},
+        {"abc", true, "0"},
+        {"", true, "0"},
+        {"+7", true, "7"},
         {"99999999999999999999", false, "99999999999999999999"},
         {"-99999999999999999999", false, "-99999999999999999999"},
     };

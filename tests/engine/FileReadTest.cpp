@@ -56,12 +56,9 @@ TEST(FileRead, RefusalsNameTheCauseAndLeaveTheContentsAlone) {
         std::string path;
         FileReadError expected;
     } cases[] = {
-        {dir.file("absent"), FileReadError::Missing},
-        {dir.file("dangling"), FileReadError::Missing},
-        {dir.file("big"), FileReadError::TooLarge},
-        {dir.file("folder"), FileReadError::NotRegularFile},
-        {"/dev/null", FileReadError::NotRegularFile},
-        {dir.file("plain") + "/below", FileReadError::CannotOpen},
+        {dir.file("absent"), FileReadError::Missing}, {dir.file("dangling"), FileReadError::Missing},
+        {dir.file("big"), FileReadError::TooLarge},   {dir.file("folder"), FileReadError::NotRegularFile},
+        {"/dev/null", FileReadError::NotRegularFile}, {dir.file("plain") + "/below", FileReadError::CannotOpen},
     };
     for (const auto& c : cases) {
         std::string contents = "kept";

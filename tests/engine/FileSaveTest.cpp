@@ -49,9 +49,9 @@ SaveAnswer saveAsUser(const std::string& path, const FileSaveOptions& options = 
         ::close(fds[0]);
         SaveAnswer answer{false, -1};
         ::umask(022);
-        const bool dropped = !isRoot() || (::setgroups(0, nullptr) == 0 &&
-                                           ::setresgid(NobodyGroup, NobodyGroup, NobodyGroup) == 0 &&
-                                           ::setresuid(Nobody, Nobody, Nobody) == 0);
+        const bool dropped =
+            !isRoot() || (::setgroups(0, nullptr) == 0 && ::setresgid(NobodyGroup, NobodyGroup, NobodyGroup) == 0 &&
+                          ::setresuid(Nobody, Nobody, Nobody) == 0);
         if (dropped) {
             errno = 0;
             answer.ok = saveFile(path, NewText, options);
@@ -119,21 +119,20 @@ struct Row {
 
 TEST(FileSave, EveryKindOfTargetAsAnUnprivilegedUser) {
     const Row rows[] = {
-        {"missing file is created",
-         [](Playground& p, std::string& c) { return c = p.w + "/new.csv"; },
-         true, 0, Identity::Created, &NewText, 0644, Owner::Saver, 1, Preparer::Anyone},
+        {"missing file is created", [](Playground& p, std::string& c) { return c = p.w + "/new.csv"; }, true, 0,
+         Identity::Created, &NewText, 0644, Owner::Saver, 1, Preparer::Anyone},
         {"own single-link file is replaced keeping its mode",
-         [](Playground& p, std::string& c) { return c = p.file(p.w, "own.csv", 0640, Owner::Saver); },
-         true, 0, Identity::Replaced, &NewText, 0640, Owner::Saver, 1, Preparer::Anyone},
+         [](Playground& p, std::string& c) { return c = p.file(p.w, "own.csv", 0640, Owner::Saver); }, true, 0,
+         Identity::Replaced, &NewText, 0640, Owner::Saver, 1, Preparer::Anyone},
         {"read-only file of another user is refused and left alone",
-         [](Playground& p, std::string& c) { return c = p.file(p.w, "theirs.csv", 0444, Owner::Root); },
-         false, EACCES, Identity::Kept, &OldText, 0444, Owner::Root, 1, Preparer::Root},
+         [](Playground& p, std::string& c) { return c = p.file(p.w, "theirs.csv", 0444, Owner::Root); }, false, EACCES,
+         Identity::Kept, &OldText, 0444, Owner::Root, 1, Preparer::Root},
         {"read-only own file is refused",
-         [](Playground& p, std::string& c) { return c = p.file(p.w, "locked.csv", 0444, Owner::Saver); },
-         false, EACCES, Identity::Kept, &OldText, 0444, Owner::Saver, 1, Preparer::Anyone},
+         [](Playground& p, std::string& c) { return c = p.file(p.w, "locked.csv", 0444, Owner::Saver); }, false, EACCES,
+         Identity::Kept, &OldText, 0444, Owner::Saver, 1, Preparer::Anyone},
         {"another user's file the saver may write is written in place, keeping the owner",
-         [](Playground& p, std::string& c) { return c = p.file(p.w, "shared.csv", 0666, Owner::Root); },
-         true, 0, Identity::Kept, &NewText, 0666, Owner::Root, 1, Preparer::Root},
+         [](Playground& p, std::string& c) { return c = p.file(p.w, "shared.csv", 0666, Owner::Root); }, true, 0,
+         Identity::Kept, &NewText, 0666, Owner::Root, 1, Preparer::Root},
         {"hard-linked file is written in place, both names see it",
          [](Playground& p, std::string& c) {
              const std::string a = p.file(p.w, "a.csv", 0644, Owner::Saver);
@@ -181,9 +180,8 @@ TEST(FileSave, EveryKindOfTargetAsAnUnprivilegedUser) {
              return link;
          },
          true, 0, Identity::Kept, nullptr, 0666, Owner::Root, 1, Preparer::Anyone},
-        {"folder is refused",
-         [](Playground& p, std::string& c) { return c = p.w; },
-         false, EISDIR, Identity::Kept, nullptr, 0755, Owner::Saver, 2, Preparer::Anyone},
+        {"folder is refused", [](Playground& p, std::string& c) { return c = p.w; }, false, EISDIR, Identity::Kept,
+         nullptr, 0755, Owner::Saver, 2, Preparer::Anyone},
     };
 
     for (const Row& row : rows) {
@@ -351,8 +349,7 @@ TEST(FileSave, KilledSavesLeaveNoTemporaryAndAWholeFile) {
             }
             ::usleep(static_cast<useconds_t>(200 + random() % 3000));
             ::kill(saver, SIGKILL);
-            while (::waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {
-            }
+            while (::waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {}
             for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
                 if (e.path() != target) problems += "round " + std::to_string(round) + " left " + e.path().string();
             }

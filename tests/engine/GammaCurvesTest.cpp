@@ -5,9 +5,7 @@
 namespace grayden {
 namespace {
 
-TEST(DefaultCurve, ExponentOneIsTheStraightLine) {
-    EXPECT_EQ(makeDefaultCurve(1.0), identityTable());
-}
+TEST(DefaultCurve, ExponentOneIsTheStraightLine) { EXPECT_EQ(makeDefaultCurve(1.0), identityTable()); }
 
 TEST(DefaultCurve, GammaCurveRunsFullScaleInStepsOfEight) {
     // Every exponent the dialog accepts, in steps of 0.01: the power's rounding must never cost

@@ -15,7 +15,9 @@ struct SettingsFixture : ::testing::Test {
     RecordingOwner owner;
     CurveModel model{owner};
 
-    void put(const std::string& name, const std::string& text) { store.values[std::string(SettingsKeyPath) + "\\" + name] = text; }
+    void put(const std::string& name, const std::string& text) {
+        store.values[std::string(SettingsKeyPath) + "\\" + name] = text;
+    }
     std::string get(const std::string& name) { return store.values.at(std::string(SettingsKeyPath) + "\\" + name); }
 };
 
@@ -74,7 +76,7 @@ TEST_F(SettingsFixture, OddStoredValuesFallBack) {
     put("Preview", " 3");
     put("Width", "100");
     put("Height", "-5");
-    model.exponent = 3;     // a rejected text gives the default, not the value before
+    model.exponent = 3;  // a rejected text gives the default, not the value before
     model.panelGamma = 3;
     settings.loadSettings(model);
     EXPECT_EQ(model.pointCountIndex, 2);

@@ -21,7 +21,7 @@ ControlPointArray pointsAt(int n, std::initializer_list<int> values) {
 
 TEST(SamplePoints, LevelsFollowTheCountTable) {
     const ToneTable id = identityTable();
-    const std::vector<int> levels24 = {0, 11, 22, 33, 44, 55, 66, 77, 88, 99, 110, 121,
+    const std::vector<int> levels24 = {0,   11,  22,  33,  44,  55,  66,  77,  88,  99,  110, 121,
                                        133, 144, 155, 166, 177, 188, 199, 210, 221, 232, 243, 255};
     const ControlPointArray pts = samplePoints(id, 24);
     for (int k = 0; k < 24; ++k) {

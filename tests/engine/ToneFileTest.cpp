@@ -153,8 +153,8 @@ TEST_F(FileFixture, FailedOpenKeepsEverythingButTheUndoRecord) {
     const std::string fifo = dir.file("pipe.csv");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(model.openToneFile(fifo));  // must neither hang nor wait for a writer
-    EXPECT_EQ(owner.messages, (std::vector<int>{MsgInvalidFileContents, MsgCannotOpenFile, MsgCannotOpenFile,
-                                                MsgCannotOpenFile}));
+    EXPECT_EQ(owner.messages,
+              (std::vector<int>{MsgInvalidFileContents, MsgCannotOpenFile, MsgCannotOpenFile, MsgCannotOpenFile}));
     EXPECT_EQ(model.currentTable, before);
     EXPECT_EQ(model.filePath, "/previous.csv");
     EXPECT_EQ(model.undoHistory.size(), 4u);

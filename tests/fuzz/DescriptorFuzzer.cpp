@@ -20,8 +20,8 @@ void require(bool holds) {
 }
 
 void checkReports(const std::vector<ValueCapability>& values, const std::vector<ButtonCapability>& buttons,
-                  const std::map<std::uint8_t, std::uint16_t>& bytes, std::uint16_t longest,
-                  std::uint16_t valueCount, std::uint16_t buttonCount) {
+                  const std::map<std::uint8_t, std::uint16_t>& bytes, std::uint16_t longest, std::uint16_t valueCount,
+                  std::uint16_t buttonCount) {
     require(values.size() == valueCount && buttons.size() == buttonCount);
     std::uint16_t max = 0;
     for (const auto& [id, length] : bytes) {

@@ -21,11 +21,20 @@ XY splineAt(const ControlPointArray& pts, int n, double p) {
         const double p0 = P(i - 1), p1 = P(i), p2 = P(i + 1), p3 = P(i + 2);
         double a, b, c, d;
         if (i == 0) {
-            a = 0; b = p1 - 2 * p2 + p3; c = -3 * p1 + 4 * p2 - p3; d = 2 * p1;
+            a = 0;
+            b = p1 - 2 * p2 + p3;
+            c = -3 * p1 + 4 * p2 - p3;
+            d = 2 * p1;
         } else if (i == n - 2) {
-            a = 0; b = p0 - 2 * p1 + p2; c = -p0 + p2; d = 2 * p1;
+            a = 0;
+            b = p0 - 2 * p1 + p2;
+            c = -p0 + p2;
+            d = 2 * p1;
         } else {
-            a = -p0 + 3 * p1 - 3 * p2 + p3; b = 2 * p0 - 5 * p1 + 4 * p2 - p3; c = -p0 + p2; d = 2 * p1;
+            a = -p0 + 3 * p1 - 3 * p2 + p3;
+            b = 2 * p0 - 5 * p1 + 4 * p2 - p3;
+            c = -p0 + p2;
+            d = 2 * p1;
         }
         return (a * t3 + b * t2 + c * t + d) / 2;
     };
@@ -42,11 +51,21 @@ ToneTable literalInterpolateTable(const ControlPointArray& points, int n) {
         double X = s.x, Y = s.y;
         if (L < std::trunc(X)) {
             XY q = s;
-            while (L < q.x) { X = q.x; Y = q.y; p -= 1; q = splineAt(points, n, p); }
+            while (L < q.x) {
+                X = q.x;
+                Y = q.y;
+                p -= 1;
+                q = splineAt(points, n, p);
+            }
             if (q.x != X) Y = Y - (X - L) * (Y - q.y) / (X - q.x);
         } else if (X < L) {
             XY q = s;
-            while (L > q.x) { X = q.x; Y = q.y; p += 1; q = splineAt(points, n, p); }
+            while (L > q.x) {
+                X = q.x;
+                Y = q.y;
+                p += 1;
+                q = splineAt(points, n, p);
+            }
             if (q.x != X) Y = Y - (X - L) * (Y - q.y) / (X - q.x);
         }
         if (Y < 0) Y = 0;

@@ -1,8 +1,8 @@
 #include "tests/support/SessionRig.h"
 
 #include "device/MonitorProtocol.h"
-#include "device/simulated/SimulatedMonitorReports.h"
 #include "device/TonePacking.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "engine/GammaCurves.h"
 
 namespace grayden::testing {
@@ -14,9 +14,7 @@ std::string describe(const SimulatedExchange& e) {
     std::string text;
     switch (e.reportId) {
     case IdentificationReport: text = get ? "get id" : "set id"; break;
-    case ModeReport:
-        text = get ? "get mode" : "set mode " + std::to_string(loadWord(e.bytes.data()));
-        break;
+    case ModeReport: text = get ? "get mode" : "set mode " + std::to_string(loadWord(e.bytes.data())); break;
     case GammaCodeReport: text = get ? "get gamma" : "set gamma"; break;
     case StatusReport: text = get ? "get status" : "set status"; break;
     case BlockSelectReport: text = get ? "get select" : "select " + std::to_string(e.bytes[0]); break;

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "device/BusyFeedback.h"
+#include "device/MonitorSession.h"
 #include "device/hid/DeviceList.h"
 #include "device/hid/HidReportChannel.h"
-#include "device/MonitorSession.h"
 #include "device/simulated/SimulatedMonitorPlatform.h"
 #include "engine/ToneTable.h"
 

@@ -31,8 +31,8 @@ TEST(GraydenctlCurve, TwentyFourPointIdentityDiffersOnlyAroundTheWideStep) {
 }
 
 TEST(GraydenctlCurve, EditedThreePointCurve) {
-    const auto r = runProgram(Ctl, {"curve", "--points", "3", "--identity", "--set", "0=0", "--set", "127=1000",
-                                    "--set", "255=8160"});
+    const auto r = runProgram(
+        Ctl, {"curve", "--points", "3", "--identity", "--set", "0=0", "--set", "127=1000", "--set", "255=8160"});
     ASSERT_EQ(r.status, 0) << r.err;
     const ToneTable t = parsed(r.out);
     for (int i = 1; i <= 85; ++i) EXPECT_EQ(t[i], 0) << i;
@@ -109,8 +109,8 @@ TEST(GraydenctlCurve, UsageErrorsExitTwo) {
 // --set takes plain decimal digits in range and nothing that merely starts like a number.
 TEST(GraydenctlCurve, SetRefusesAnythingButWholeDecimalNumbersInRange) {
     const char* refused[] = {
-        "31=abc", "31=1e3", "31=5.9", "31=0x10", "31=",   "31=nan",  "31=-1",  "31=8161", "31=+5", "31= 5",
-        "31=5 ",  "31=99999999999", "+31=5", " 31=5", "256=5", "-1=5", "0x1F=5", "abc=5",  "=5",    "31=5=6",
+        "31=abc", "31=1e3",         "31=5.9", "31=0x10", "31=",   "31=nan", "31=-1",  "31=8161", "31=+5", "31= 5",
+        "31=5 ",  "31=99999999999", "+31=5",  " 31=5",   "256=5", "-1=5",   "0x1F=5", "abc=5",   "=5",    "31=5=6",
     };
     for (const char* set : refused) {
         const auto r = runProgram(Ctl, {"curve", "--points", "256", "--identity", "--set", set});
@@ -119,8 +119,8 @@ TEST(GraydenctlCurve, SetRefusesAnythingButWholeDecimalNumbersInRange) {
         EXPECT_NE(r.err.find("0..8160"), std::string::npos) << set;
         EXPECT_TRUE(r.out.empty()) << set;
     }
-    const auto r = runProgram(Ctl, {"curve", "--points", "256", "--identity", "--set", "0=8160", "--set",
-                                    "255=0", "--set", "031=01000", "--print", "points"});
+    const auto r = runProgram(Ctl, {"curve", "--points", "256", "--identity", "--set", "0=8160", "--set", "255=0",
+                                    "--set", "031=01000", "--print", "points"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with("0,8160\n")) << r.out;
     EXPECT_NE(r.out.find("\n31,1000\n"), std::string::npos);

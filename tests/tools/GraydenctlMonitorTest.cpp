@@ -5,8 +5,8 @@
 
 #include "RunProgram.h"
 #include "device/MonitorProtocol.h"
-#include "device/simulated/SimulatedMonitorState.h"
 #include "device/TonePacking.h"
+#include "device/simulated/SimulatedMonitorState.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
 #include "resources/StringIds.h"
@@ -105,8 +105,9 @@ TEST_F(GraydenctlMonitor, ConcurrentWritesToBothBanksBothLand) {
     for (int round = 0; round < 8; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         editState([](MonitorState&) {});
-        auto preview =
-            std::async(std::launch::async, [&] { return monitor({"write", "--bank", "preview", previewFile}); });
+        auto preview = std::async(std::launch::async, [&] {
+            return monitor({"write", "--bank", "preview", previewFile});
+        });
         auto stored = std::async(std::launch::async, [&] { return monitor({"write", storedFile}); });
         const ProgramResult p = preview.get();
         const ProgramResult s = stored.get();
@@ -131,8 +132,8 @@ TEST_F(GraydenctlMonitor, ReadPrintsLevelsAboveFullScaleClampedAsTheReaderLoadsT
         s.preview = s.stored;
     });
     const std::string out = dir.file("read.csv");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"read"}, {"read", "--bank", "preview"}, {"read", "--out", out}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"read"}, {"read", "--bank", "preview"}, {"read", "--out", out}}) {
         auto r = monitor(args);
         ASSERT_EQ(r.status, 0) << r.err;
         if (args.back() == out) r.out = readText(out);
@@ -176,8 +177,7 @@ TEST_F(GraydenctlMonitor, CalibratedMonitorRefusesEverySubcommand) {
 
 TEST_F(GraydenctlMonitor, NoSupportedMonitorGivesTheNoMonitorText) {
     for (const auto& edit : std::vector<std::function<void(MonitorState&)>>{
-             [](MonitorState& s) { s.vendorId = 1133; },
-             [](MonitorState& s) { s.modelName = "QT441"; },
+             [](MonitorState& s) { s.vendorId = 1133; }, [](MonitorState& s) { s.modelName = "QT441"; },
              [](MonitorState& s) { s.releaseNumber = 29999; }}) {
         editState(edit);
         for (const char* sub : {"read", "status"}) {
@@ -192,17 +192,19 @@ TEST_F(GraydenctlMonitor, ListShowsEveryDeviceAndNamesTheUdevRuleForUnopenableNo
     editState([](MonitorState& s) { s.extraDevices = true; });
     const auto r = monitor({"list"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "simulated:unaccepted-vendor  vendor 1133, product 1088, release 30000: vendor not accepted\n"
-              "simulated:release-29999  vendor 4713, product 1088, release 29999: accepted vendor, release below 30000\n"
-              "simulated:wrong-model  vendor 4714, product 1088, release 30000: accepted vendor, model \"qt440\" not supported\n"
-              "simulated:two-collections  collection 1 of 2 (usage page 0x000c, usage 0x0001), vendor 4712, "
-              "product 1088, release 30000: accepted vendor, no model name report\n"
-              "simulated:two-collections  collection 2 of 2 (usage page 0xff00, usage 0x0001), vendor 4712, "
-              "product 1088, release 30000: accepted vendor, model \"QT441\" not supported\n"
-              "simulated:monitor  vendor 4712, product 1088, release 30000: supported monitor QT440\n"
-              "simulated:no-access  permission denied: install the udev rule device/udev/70-grayden-kova.rules "
-              "(see the README) and replug the monitor\n");
+    EXPECT_EQ(
+        r.out,
+        "simulated:unaccepted-vendor  vendor 1133, product 1088, release 30000: vendor not accepted\n"
+        "simulated:release-29999  vendor 4713, product 1088, release 29999: accepted vendor, release below 30000\n"
+        "simulated:wrong-model  vendor 4714, product 1088, release 30000: accepted vendor, model \"qt440\" not "
+        "supported\n"
+        "simulated:two-collections  collection 1 of 2 (usage page 0x000c, usage 0x0001), vendor 4712, "
+        "product 1088, release 30000: accepted vendor, no model name report\n"
+        "simulated:two-collections  collection 2 of 2 (usage page 0xff00, usage 0x0001), vendor 4712, "
+        "product 1088, release 30000: accepted vendor, model \"QT441\" not supported\n"
+        "simulated:monitor  vendor 4712, product 1088, release 30000: supported monitor QT440\n"
+        "simulated:no-access  permission denied: install the udev rule device/udev/70-grayden-kova.rules "
+        "(see the README) and replug the monitor\n");
     EXPECT_TRUE(r.err.empty()) << r.err;
 }
 
@@ -213,10 +215,11 @@ TEST_F(GraydenctlMonitor, NoMonitorAlsoNamesTheUdevRuleForUnopenableNodes) {
     });
     const std::string file = dir.file("curve.csv");
     writeText(file, formatToneText(identityTable()));
-    const std::string hint = "simulated:no-access  permission denied: install the udev rule "
-                             "device/udev/70-grayden-kova.rules (see the README) and replug the monitor\n";
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"read"}, {"read", "--bank", "preview"}, {"write", file}, {"status"}}) {
+    const std::string hint =
+        "simulated:no-access  permission denied: install the udev rule "
+        "device/udev/70-grayden-kova.rules (see the README) and replug the monitor\n";
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"read"}, {"read", "--bank", "preview"}, {"write", file}, {"status"}}) {
         const auto r = monitor(args);
         EXPECT_EQ(r.status, 1) << args[0];
         EXPECT_EQ(r.err, message(MsgNoMonitor) + hint) << args[0];
@@ -250,14 +253,14 @@ TEST_F(GraydenctlMonitor, UnreadableToneFileIsRefusedBeforeTheMonitorIsTouched) 
 
 TEST_F(GraydenctlMonitor, UsageErrorsExitWithTwo) {
     for (const auto& args : std::vector<std::vector<std::string>>{{},
-                                                                   {"frob"},
-                                                                   {"list", "extra"},
-                                                                   {"read", "--bank", "middle"},
-                                                                   {"read", "--bank"},
-                                                                   {"read", "stray"},
-                                                                   {"write"},
-                                                                   {"write", "a.csv", "b.csv"},
-                                                                   {"write", "a.csv", "--out", "x"}}) {
+                                                                  {"frob"},
+                                                                  {"list", "extra"},
+                                                                  {"read", "--bank", "middle"},
+                                                                  {"read", "--bank"},
+                                                                  {"read", "stray"},
+                                                                  {"write"},
+                                                                  {"write", "a.csv", "b.csv"},
+                                                                  {"write", "a.csv", "--out", "x"}}) {
         const auto r = monitor(args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_NE(r.err.find("usage: graydenctl monitor"), std::string::npos);

@@ -78,9 +78,9 @@ std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
             return printStdout(CurveUsage);
         } else if (arg == "--identity") {
             if (!setSource(Source::Identity)) return usageError("only one source may be given");
-        } else if (!hasValue && (arg == "--csv" || arg == "--default-curve" || arg == "--monitor-gamma" ||
-                                 arg == "--points" || arg == "--panel-gamma" || arg == "--set" ||
-                                 arg == "--out" || arg == "--print")) {
+        } else if (!hasValue &&
+                   (arg == "--csv" || arg == "--default-curve" || arg == "--monitor-gamma" || arg == "--points" ||
+                    arg == "--panel-gamma" || arg == "--set" || arg == "--out" || arg == "--print")) {
             return usageError(arg + " needs a value");
         } else if (arg == "--csv") {
             if (!setSource(Source::Csv)) return usageError("only one source may be given");
@@ -111,8 +111,10 @@ std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
             if (eq == std::string::npos ||
                 !parseDecimalInRange(std::string_view(text).substr(0, eq), 0, LevelCount - 1, level) ||
                 !parseDecimalInRange(std::string_view(text).substr(eq + 1), 0, FullScale, levelValue)) {
-                return usageError("--set takes LEVEL=VALUE, whole decimal numbers with LEVEL in 0..255 and VALUE in "
-                                  "0..8160, not '" + text + "'");
+                return usageError(
+                    "--set takes LEVEL=VALUE, whole decimal numbers with LEVEL in 0..255 and VALUE in "
+                    "0..8160, not '" +
+                    text + "'");
             }
             o.edits.emplace_back(level, levelValue);
         } else if (arg == "--out") {
@@ -160,8 +162,7 @@ int runCurveCommand(int argc, char** argv) {
         model.sourceTable = identityTable();
         model.installSourceTable();
         break;
-    case Source::None:
-        break;
+    case Source::None: break;
     }
 
     for (const auto& [level, levelValue] : o.edits) {

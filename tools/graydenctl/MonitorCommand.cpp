@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "device/MonitorSession.h"
+#include "device/PlatformFactory.h"
 #include "device/hid/DeviceList.h"
 #include "device/hid/HidDeviceInfo.h"
 #include "device/hid/HidReportChannel.h"
-#include "device/MonitorSession.h"
 #include "device/hid/PermissionHints.h"
-#include "device/PlatformFactory.h"
 #include "engine/FileSave.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
@@ -40,7 +40,8 @@ int usageError(const std::string& why) { return ctl::usageError("monitor", why, 
 
 // One conversation with the monitor; a terminal has no busy cursor.
 struct Session {
-    explicit Session(HidPlatform& platform) : devices(platform), channel(platform), monitor(channel, devices, nullptr) {}
+    explicit Session(HidPlatform& platform)
+        : devices(platform), channel(platform), monitor(channel, devices, nullptr) {}
     DeviceList devices;
     HidReportChannel channel;
     MonitorSession monitor;
@@ -61,20 +62,12 @@ void hintUnopenedNodes(Session& session) { std::fputs(unopenedMonitorHints(sessi
 // connection's check, fails it without a message as it does in the editor.
 bool transferred(SessionError error) {
     switch (error) {
-    case SessionError::None:
-        return true;
-    case SessionError::Calibrated:
-        return false;
-    case SessionError::NoMonitor:
-        printMessage(MsgNoMonitor);
-        return false;
-    case SessionError::WriteFailed:
-        printMessage(MsgWriteFailed);
-        return false;
+    case SessionError::None: return true;
+    case SessionError::Calibrated: return false;
+    case SessionError::NoMonitor: printMessage(MsgNoMonitor); return false;
+    case SessionError::WriteFailed: printMessage(MsgWriteFailed); return false;
     case SessionError::ReadFailed:
-    case SessionError::Gone:
-        printMessage(MsgReadFailed);
-        return false;
+    case SessionError::Gone: printMessage(MsgReadFailed); return false;
     }
     return false;
 }
@@ -180,8 +173,8 @@ int showStatus(HidPlatform& platform) {
     }
     const bool calibrated = isCalibratedStatus(status);
     char text[256];
-    std::snprintf(text, sizeof text, "mode register: %u\nstatus word: 0x%04x\ncalibrated: %s\ngamma code: %u",
-                  mode, status, calibrated ? "yes" : "no", gammaCode);
+    std::snprintf(text, sizeof text, "mode register: %u\nstatus word: 0x%04x\ncalibrated: %s\ngamma code: %u", mode,
+                  status, calibrated ? "yes" : "no", gammaCode);
     std::string lines = text;
     if (gammaCode == CustomTableGammaCode) {
         lines += " (custom table)\n";
@@ -252,12 +245,9 @@ int writeTable(HidPlatform& platform, const TransferOptions& o) {
     // The file is read before the monitor is touched; its values, clamped, are the table.
     ToneTable table{};
     switch (readToneFile(*o.inPath, table)) {
-    case ToneFileError::CannotOpen:
-        return failure(messageText(MsgCannotOpenFile));
-    case ToneFileError::InvalidContents:
-        return failure(messageText(MsgInvalidFileContents));
-    case ToneFileError::None:
-        break;
+    case ToneFileError::CannotOpen: return failure(messageText(MsgCannotOpenFile));
+    case ToneFileError::InvalidContents: return failure(messageText(MsgInvalidFileContents));
+    case ToneFileError::None: break;
     }
     Session session(platform);
     if (!connected(session)) return ExitFailure;
