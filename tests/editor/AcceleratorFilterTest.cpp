@@ -11,34 +11,32 @@
 namespace grayden {
 namespace {
 
-TEST(AcceleratorFilter, CtrlKeysReachTheMainWindowFromAnyWidgetBeforeTheWidgetSeesThem) {
+// The main window's accelerator table, filtering the whole application; commands are recorded.
+struct AcceleratorFilterTest : ::testing::Test {
     std::vector<int> delivered;
-    AcceleratorFilter filter(loadAcceleratorTable(129), [&](int command) {
-        delivered.push_back(command);
-        return true;
-    });
-    qApp->installEventFilter(&filter);
+    AcceleratorFilter filter{loadAcceleratorTable(129), [this](int command) {
+                                 delivered.push_back(command);
+                                 return true;
+                             }};
     QLineEdit edit;
-    edit.show();
+    void SetUp() override {
+        qApp->installEventFilter(&filter);
+        edit.show();
+    }
+    void TearDown() override { qApp->removeEventFilter(&filter); }
+};
+
+TEST_F(AcceleratorFilterTest, CtrlKeysReachTheMainWindowFromAnyWidgetBeforeTheWidgetSeesThem) {
     QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_A);
     EXPECT_EQ(edit.text(), "a");
     QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(&edit, Qt::Key_W, Qt::AltModifier);
-    qApp->removeEventFilter(&filter);
     EXPECT_EQ(delivered, (std::vector<int>{Command::Undo, Command::Open}));
 }
 
-TEST(AcceleratorFilter, AnOpenMenuKeepsTheKeysForItselfUntilItCloses) {
-    std::vector<int> delivered;
-    AcceleratorFilter filter(loadAcceleratorTable(129), [&](int command) {
-        delivered.push_back(command);
-        return true;
-    });
-    qApp->installEventFilter(&filter);
-    QLineEdit edit;
-    edit.show();
+TEST_F(AcceleratorFilterTest, AnOpenMenuKeepsTheKeysForItselfUntilItCloses) {
     QMenu menu;
     menu.addAction("Item");
     menu.popup(QPoint(10, 10));
@@ -50,7 +48,6 @@ TEST(AcceleratorFilter, AnOpenMenuKeepsTheKeysForItselfUntilItCloses) {
     menu.close();
     ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
     QTest::keyClick(&edit, Qt::Key_O, Qt::ControlModifier);
-    qApp->removeEventFilter(&filter);
     EXPECT_EQ(delivered, std::vector<int>{Command::Open});
 }
 
