@@ -17,6 +17,11 @@ case "$config" in
   *) echo "usage: $0 normal|sanitize [targets...]" >&2; exit 2 ;;
 esac
 
+# ccache, where installed, lets several checkouts of the project share compiled objects.
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$here")}" CCACHE_NOHASHDIR=true
+  args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S "$here" -B "$dir" -G Ninja "${args[@]}" >/dev/null
 if [ $# -gt 0 ]; then
   cmake --build "$dir" --target "$@"
