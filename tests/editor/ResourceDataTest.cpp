@@ -91,10 +91,13 @@ TEST(MenuTemplate, BothLanguagesShareStructureAndCommandIds) {
     }
     using namespace Command;
     EXPECT_EQ(ids, (std::vector<int>{Open, 0, Save, SaveAs, 0, Exit, ReadFromMonitor, WriteToMonitor, 0, Undo,
-                                     ControlPoints, DefaultCurve, AboutBox}));
+                                     ControlPoints, DefaultCurve, PanelCharacteristic, AboutBox}));
     EXPECT_EQ(en[0].items[0].text, "&Open...\tCtrl+O");
     EXPECT_TRUE(en[1].items[3].grayed);
     EXPECT_EQ(ja[2].text, QString::fromUtf8("設定(&S)"));
+    // The third Setting item takes its text, without a key name, from the string table.
+    EXPECT_EQ(en[2].items[2].text, "&Panel Characteristic...");
+    EXPECT_EQ(ja[2].items[2].text, QString::fromUtf8("パネル特性(&P)..."));
 }
 
 // The status bar shows the string whose id is the item's command id.
