@@ -26,9 +26,9 @@ DefaultCurveDialog::DefaultCurveDialog(double exponent, double panelGamma, UserI
     panelText_ = formulaPanelTextFor(panelGamma_);
     totalText_ = formulaTotalTextFor(panelGamma_ * exponent_);
     writeControls();
+    // Connected only now: writing the first value changes the edit's text, which is not the user's change.
     connect(edit_, &ScaledEdit::textChanged, this, &DefaultCurveDialog::textChanged);
     connect(arrows_, &SpinArrows::stepped, this, &DefaultCurveDialog::arrowStepped);
-    ready_ = true;
 }
 
 void DefaultCurveDialog::recomputeTexts() {
@@ -43,7 +43,6 @@ void DefaultCurveDialog::writeControls() {
 }
 
 void DefaultCurveDialog::textChanged() {
-    if (!ready_) return;
     scaledValue_ = edit_->scaledValue();
     recomputeTexts();
     writeControls();

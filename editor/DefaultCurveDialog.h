@@ -50,8 +50,6 @@ private:
     int scaledValue_;
     QString panelText_;
     QString totalText_;
-    // Writing the first value raises a change of the edit, which must not count as the user's.
-    bool ready_ = false;
 };
 
 }  // namespace grayden
