@@ -39,9 +39,12 @@ bool loadDialogTemplate(int id, Language language, DialogTemplate& out) {
         ControlTemplate control;
         control.id = c.value("id").toInt();
         control.kind = c.value("kind").toString();
-        control.text = c.value("text").toString();
+        control.text = resourceText(c, language);
         control.rect = rectOf(c.value("rect"));
         control.visible = c.value("visible").toBool(true);
+        control.scale = c.value("scale").toDouble(1.0);
+        control.buddy = c.value("buddy").toInt();
+        control.resourceId = c.value("icon").toInt();
         if (control.id == 0 || !control.rect.isValid()) return false;
         t.controls.push_back(control);
     }

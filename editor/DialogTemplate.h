@@ -10,13 +10,18 @@
 
 namespace grayden {
 
-// One control of a dialog template; the rectangle is in dialog units.
+// One control of a dialog template; the rectangle is in dialog units. Controls that nothing
+// refers to have the id -1.
 struct ControlTemplate {
     int id = 0;
-    QString kind;  // static, checkbox, groupbox, label, listview
+    // static, checkbox, groupbox, label, listview, defbutton, button, combobox, scaledEdit, spin, icon
+    QString kind;
     QString text;
     QRect rect;
     bool visible = true;
+    double scale = 1.0;  // a scaledEdit's factor between the shown number and its integer
+    int buddy = 0;       // the control a spin steps
+    int resourceId = 0;  // an icon's resource
 };
 
 struct DialogTemplate {

@@ -85,10 +85,11 @@ void EditorDialog::onCommand(int id) {
     case Command::ReadFromMonitor: monitor_.readFromMonitor(); break;
     case Command::WriteToMonitor: monitor_.writeToMonitor(); break;
     case Command::Undo: model_.undo(); break;
-    default:
-        // Number of Control Points, Default Curve Setting, Panel Characteristic and About: their
-        // dialogs are not part of the program yet, so these commands change nothing.
-        break;
+    case Command::ControlPoints: chooseControlPoints(); break;
+    case Command::DefaultCurve: chooseDefaultCurve(); break;
+    case Command::PanelCharacteristic: choosePanelCharacteristic(); break;
+    case Command::AboutBox: showAboutBox(); break;
+    default: break;
     }
 }
 

@@ -58,7 +58,8 @@ constexpr int Undo = 32781;
 //   EditorCommands.cpp  the menus and their update pass, command routing, the file commands,
 //                       the check boxes and the commit of a typed value;
 //   EditorLayout.cpp    the layout, the start size on the screen, and the handling of show,
-//                       resize and changes of the window manager's frame.
+//                       resize and changes of the window manager's frame;
+//   EditorSettingsCommands.cpp  the commands that open the settings dialogs and the version box.
 // The monitor commands themselves (start-up read, Read, Write, Preview, the closing write)
 // are MonitorCommands, next to this window.
 class EditorDialog : public QDialog {
@@ -134,6 +135,10 @@ private:
     void openFile();
     void saveFile();
     void saveFileAs();
+    void chooseControlPoints();
+    void chooseDefaultCurve();
+    void choosePanelCharacteristic();
+    void showAboutBox();
 
     DeviceList& devices_;
     StringStore& store_;

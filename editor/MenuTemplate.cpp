@@ -17,8 +17,8 @@ bool loadMenuTemplate(int id, Language language, std::vector<MenuPopupTemplate>&
         popup.text = p.toObject().value("text").toString();
         for (const QJsonValue& i : p.toObject().value("items").toArray()) {
             const QJsonObject o = i.toObject();
-            popup.items.push_back({o.value("id").toInt(), o.value("text").toString(),
-                                   o.value("separator").toBool(false), o.value("grayed").toBool(false)});
+            popup.items.push_back({o.value("id").toInt(), resourceText(o, language), o.value("separator").toBool(false),
+                                   o.value("grayed").toBool(false)});
         }
         out.push_back(std::move(popup));
     }

@@ -45,4 +45,10 @@ QCursor loadCursor(int id) {
 
 QString languageKey(Language language) { return language == Language::Japanese ? "ja" : "en"; }
 
+QString resourceText(const QJsonObject& entry, Language language) {
+    if (!entry.contains("textId")) return entry.value("text").toString();
+    const std::string_view text = stringText(entry.value("textId").toInt(), language);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace grayden

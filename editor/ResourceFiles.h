@@ -27,4 +27,8 @@ QCursor loadCursor(int id);
 // The key under which a language's variant of a resource is stored.
 QString languageKey(Language language);
 
+// The "text" of a menu item or dialog control, or, when it names a "textId" instead, that
+// string-table entry in the language.
+QString resourceText(const QJsonObject& entry, Language language);
+
 }  // namespace grayden

@@ -54,6 +54,14 @@ QString gammaTextFor(double panelGamma) {
     return QString::asprintf(formatOf(GammaLabelFormat).constData(), panelGamma);
 }
 
+QString formulaPanelTextFor(double panelGamma) {
+    return QString::asprintf(formatOf(PanelGammaFormat).constData(), panelGamma);
+}
+
+QString formulaTotalTextFor(double totalGamma) {
+    return QString::asprintf(formatOf(TotalGammaFormat).constData(), totalGamma);
+}
+
 QFont graphLabelFont() {
     // The default font's size, whether given in points or pixels. Arial is served by Liberation
     // Sans, which carries every digit the scale needs.

@@ -29,6 +29,10 @@ QString uiText(int id);
 QString readoutTextFor(int level, int value);
 QString gammaTextFor(double panelGamma);
 
+// The two formula texts of Default Curve Setting: "Panel Gamma : %1.2f" and "Total Gamma : %1.3f".
+QString formulaPanelTextFor(double panelGamma);
+QString formulaTotalTextFor(double totalGamma);
+
 // The font of the graph's scale labels: the same proportional face in both languages (the
 // fallback for Japanese would otherwise be a fixed-width one).
 QFont graphLabelFont();

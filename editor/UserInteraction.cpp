@@ -46,9 +46,12 @@ QStringList toneFileFilters() {
 }
 
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, int stringId) {
+    return makeMessageBox(owner, uiText(stringId));
+}
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, const QString& text) {
     QWidget* shownOwner = owner && owner->isVisible() ? owner : nullptr;
-    return std::make_unique<QMessageBox>(QMessageBox::Warning, programCaption(), uiText(stringId), QMessageBox::Ok,
-                                         shownOwner);
+    return std::make_unique<QMessageBox>(QMessageBox::Warning, programCaption(), text, QMessageBox::Ok, shownOwner);
 }
 
 bool hasVisibleScreen() {
@@ -56,13 +59,17 @@ bool hasVisibleScreen() {
     return platform != "offscreen" && platform != "minimal";
 }
 
-void DesktopInteraction::showMessage(QWidget* owner, int stringId) {
+void DesktopInteraction::showMessage(QWidget* owner, int stringId) { showMessageText(owner, uiText(stringId)); }
+
+void DesktopInteraction::showMessageText(QWidget* owner, const QString& text) {
     if (!hasVisibleScreen()) {
-        std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(), uiText(stringId).toUtf8().constData());
+        std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(), text.toUtf8().constData());
         return;
     }
-    makeMessageBox(owner, stringId)->exec();
+    makeMessageBox(owner, text)->exec();
 }
+
+int DesktopInteraction::runDialog(QDialog& dialog) { return dialog.exec(); }
 
 QString DesktopInteraction::chooseOpenPath(QWidget* owner) {
     return runChooser(owner, QFileDialog::AcceptOpen, QString());

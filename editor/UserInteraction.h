@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QDialog;
 class QMessageBox;
 class QWidget;
 
@@ -16,6 +17,10 @@ public:
     virtual ~UserInteraction() = default;
     // A message box with string-table entry N, the exclamation icon and an OK button.
     virtual void showMessage(QWidget* owner, int stringId) = 0;
+    // The same box with a text already formatted from a string-table entry.
+    virtual void showMessageText(QWidget* owner, const QString& text) = 0;
+    // Runs a settings dialog modally; its result (accepted or rejected).
+    virtual int runDialog(QDialog& dialog) = 0;
     // The tone file to open; empty when the user cancels.
     virtual QString chooseOpenPath(QWidget* owner) = 0;
     // The tone file to save to, starting from a file name; empty when the user cancels.
@@ -25,6 +30,8 @@ public:
 class DesktopInteraction : public UserInteraction {
 public:
     void showMessage(QWidget* owner, int stringId) override;
+    void showMessageText(QWidget* owner, const QString& text) override;
+    int runDialog(QDialog& dialog) override;
     QString chooseOpenPath(QWidget* owner) override;
     QString chooseSavePath(QWidget* owner, const QString& initialPath) override;
 };
@@ -33,6 +40,7 @@ public:
 // refusals come before the main window shows) is not used, so the box is centred on the screen
 // rather than over the hidden window's corner.
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, int stringId);
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, const QString& text);
 
 // False on Qt's offscreen and minimal platforms, where a box would wait for a user who cannot
 // see it; messages then go to standard error instead.

@@ -1,17 +1,25 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 #include "editor/UserInteraction.h"
 
 namespace grayden::test {
 
-// Answers for the user: records every message and hands out prepared file names.
+// Answers for the user: records every message, hands out prepared file names and lets a test
+// act in a settings dialog (without an answer a dialog is cancelled).
 class RecordingInteraction : public UserInteraction {
 public:
     void showMessage(QWidget*, int stringId) override { messages.push_back(stringId); }
+    void showMessageText(QWidget*, const QString& text) override { messageTexts.push_back(text); }
+    int runDialog(QDialog& dialog) override {
+        ++dialogRuns;
+        return dialogAnswer ? dialogAnswer(dialog) : QDialog::Rejected;
+    }
     QString chooseOpenPath(QWidget*) override {
         ++openCalls;
         return openPath;
@@ -23,6 +31,9 @@ public:
     }
 
     std::vector<int> messages;
+    std::vector<QString> messageTexts;
+    std::function<int(QDialog&)> dialogAnswer;
+    int dialogRuns = 0;
     QString openPath;
     QString savePath;
     QString lastSaveInitialPath;

@@ -1,0 +1,14 @@
+#include "editor/AboutDialog.h"
+
+#include <QLabel>
+
+#include "editor/UiText.h"
+#include "resources/StringIds.h"
+
+namespace grayden {
+
+AboutDialog::AboutDialog(UserInteraction& user, QWidget* parent) : TemplateDialog(TemplateId, user, parent) {
+    controlAs<QLabel>(VersionLabelId)->setText(uiText(VersionText));
+}
+
+}  // namespace grayden

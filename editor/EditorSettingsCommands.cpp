@@ -1,0 +1,42 @@
+#include "editor/AboutDialog.h"
+#include "editor/ControlPointsDialog.h"
+#include "editor/DefaultCurveDialog.h"
+#include "editor/EditorDialog.h"
+#include "editor/PanelCharacteristicDialog.h"
+#include "editor/UiText.h"
+#include "editor/UserInteraction.h"
+
+namespace grayden {
+
+// Each dialog lives for its command; its result is used only after OK. The model pushes the undo
+// record, rebuilds the curve (which refreshes the views) and previews while Preview is on.
+
+void EditorDialog::chooseControlPoints() {
+    ControlPointsDialog dialog(CurvePointCount, model_.pointCountIndex, user_, this);
+    if (user_.runDialog(dialog) != QDialog::Accepted) return;
+    model_.applyPointCount(dialog.selection());
+}
+
+void EditorDialog::chooseDefaultCurve() {
+    DefaultCurveDialog dialog(model_.exponent, model_.panelGamma, user_, this);
+    if (user_.runDialog(dialog) != QDialog::Accepted) return;
+    model_.applyDefaultCurve(dialog.exponent());
+}
+
+// The panel gamma changes only the output curve and the gamma text: no undo record, no table,
+// nothing sent. An unchanged value does not even repaint.
+void EditorDialog::choosePanelCharacteristic() {
+    PanelCharacteristicDialog dialog(model_.panelGamma, user_, this);
+    if (user_.runDialog(dialog) != QDialog::Accepted) return;
+    if (!model_.applyPanelGamma(dialog.panelGamma())) return;
+    invalidateGraph();
+    gammaText_ = gammaTextFor(model_.panelGamma);
+    transferTexts();
+}
+
+void EditorDialog::showAboutBox() {
+    AboutDialog dialog(user_, this);
+    user_.runDialog(dialog);
+}
+
+}  // namespace grayden
