@@ -1,18 +1,23 @@
 #pragma once
 
+#include <QCursor>
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 #include "device/MonitorSession.h"
 #include "device/hid/HidReportChannel.h"
 #include "editor/CurveGraph.h"
 #include "editor/DialogTemplate.h"
+#include "editor/GraphDrag.h"
 #include "editor/GraphGeometry.h"
 #include "editor/ModelOwnerAdapter.h"
 #include "editor/MonitorCommands.h"
+#include "editor/PointerConfinement.h"
 #include "editor/WaitCursor.h"
 #include "editor/WindowFrame.h"
 #include "engine/CurveModel.h"
@@ -58,7 +63,8 @@ constexpr int Undo = 32781;
 //   EditorCommands.cpp  the menus and their update pass, command routing, the file commands,
 //                       the check boxes and the commit of a typed value;
 //   EditorLayout.cpp    the layout, the start size on the screen, and the handling of show,
-//                       resize and changes of the window manager's frame.
+//                       resize and changes of the window manager's frame;
+//   EditorMouse.cpp     dragging control points in the graph, and the cursor over it.
 // The monitor commands themselves (start-up read, Read, Write, Preview, the closing write)
 // are MonitorCommands, next to this window.
 class EditorDialog : public QDialog {
@@ -96,6 +102,11 @@ public:
     const QString& gammaText() const { return gammaText_; }
     bool isInitialised() const { return initialised_; }
 
+    // Dragging in the graph.
+    const GraphDrag& graphDrag() const { return graphDrag_; }
+    const QCursor& handCursor() const { return handCursor_; }
+    void setPointerConfinement(std::unique_ptr<PointerConfinement> confinement);
+
 public slots:
     void done(int result) override;
     void reject() override;
@@ -106,6 +117,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void createControls();
@@ -131,6 +145,15 @@ private:
 
     void previewClicked(bool checked);
     void outputCurveClicked(bool checked);
+
+    // Dragging in the graph (EditorMouse.cpp).
+    GraphView graphView() const;
+    void graphPress(QPoint pos);
+    void graphMove(QPoint pos);
+    void finishDrag();
+    void showReadout(int pointIndex);
+    void changeCursor(CursorChange change);
+    void keepChildCursorsOwn();
     void openFile();
     void saveFile();
     void saveFileAs();
@@ -172,6 +195,10 @@ private:
     QSize startOuterSize_;
     QSize startClientSize_;
     FrameWatcher frameWatcher_;
+
+    GraphDrag graphDrag_;
+    QCursor handCursor_;
+    std::unique_ptr<PointerConfinement> confinement_;
 };
 
 }  // namespace grayden
