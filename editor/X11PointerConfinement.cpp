@@ -47,8 +47,10 @@ bool X11PointerConfinement::confine(QWidget& window, const QRect& area) {
                       static_cast<std::uint16_t>(bottom - top), 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0,
                       nullptr);
     xcb_map_window(connection_, areaWindow_);
-    // With owner events the toolkit's windows receive the pointer's events as they do without the
-    // grab; the grab replaces the one the button press started, so it lasts until released here.
+    // The button press started a grab of the toolkit's input extension, which a core grab cannot
+    // replace; it is ended first. With owner events the toolkit's windows then receive the
+    // pointer's events as before, and the new grab lasts until released here.
+    xcb_ungrab_pointer(connection_, XCB_CURRENT_TIME);
     constexpr std::uint16_t Events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
                                      XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW |
                                      XCB_EVENT_MASK_LEAVE_WINDOW;
