@@ -37,6 +37,9 @@ void EditorDialog::mousePressEvent(QMouseEvent* event) {
 }
 
 void EditorDialog::mouseMoveEvent(QMouseEvent* event) {
+    // A release another window took (a message box that came up during the drag) ends the drag
+    // here, so the point does not follow a pointer whose button is up.
+    if (!(event->buttons() & Qt::LeftButton) && graphDrag_.release()) finishDrag();
     graphMove(pixelAt(*event));
     QDialog::mouseMoveEvent(event);
 }

@@ -1,5 +1,7 @@
 // Dragging control points in the main window's graph with the mouse, on the simulated monitor.
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <climits>
@@ -218,6 +220,21 @@ TEST_F(GraphDragTest, TheHandShowsNearPointsAndDuringADragAndNeverOnTheControls)
     release(at(4));
     move(at(4, 0, 100));
     EXPECT_FALSE(handShows());
+}
+
+TEST_F(GraphDragTest, ADragWhoseReleaseWentElsewhereEndsAtTheNextMove) {
+    press(at(4));
+    QTest::mouseMove(dialog.get(), at(4, 0, -40));
+    const int dragged = model().points[4].value;
+    QMouseEvent buttonUp(QEvent::MouseMove, QPointF(at(4, 0, 80)), QPointF(dialog->mapToGlobal(at(4, 0, 80))),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(dialog.get(), &buttonUp);
+    EXPECT_FALSE(dialog->graphDrag().isDragging());
+    EXPECT_EQ(model().points[4].value, dragged);
+    EXPECT_EQ(dialog->pointList().listModel().cellText(127, 1), QString::number(dragged));
+    EXPECT_FALSE(confinement->confined);
+    release(at(4, 0, 80));
+    EXPECT_EQ(model().undoHistory.size(), 1u);
 }
 
 TEST_F(GraphDragTest, AFailedPreviewAtTheEndShowsItsMessageAndKeepsTheCurve) {
