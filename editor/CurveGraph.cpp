@@ -4,8 +4,10 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
@@ -96,8 +98,16 @@ void CurveGraph::paint(QImage& backBuffer, const GraphScene& scene) {
     const MovingParts parts = placeMovingParts(scene, metrics);
     std::vector<QRect> rects = rectsOf(parts, metrics);
     if (holdsLastPicture(backBuffer, scene)) {
-        for (const QRect& r : painted_.rects) restoreBackground(backBuffer, r);
-        for (const QRect& r : rects) restoreBackground(backBuffer, r);
+        // Most parts stay where they were: their rectangles are restored once.
+        std::vector<QRect> restore = std::move(painted_.rects);
+        restore.insert(restore.end(), rects.begin(), rects.end());
+        const auto order = [](const QRect& a, const QRect& b) {
+            return std::tuple(a.top(), a.left(), a.bottom(), a.right()) <
+                   std::tuple(b.top(), b.left(), b.bottom(), b.right());
+        };
+        std::sort(restore.begin(), restore.end(), order);
+        restore.erase(std::unique(restore.begin(), restore.end()), restore.end());
+        for (const QRect& r : restore) restoreBackground(backBuffer, r);
     } else {
         paintBackground(backBuffer, scene);
     }
