@@ -107,9 +107,12 @@ void CurveGraph::paint(QImage& backBuffer, const GraphScene& scene) {
         };
         std::sort(restore.begin(), restore.end(), order);
         restore.erase(std::unique(restore.begin(), restore.end()), restore.end());
+        ensureBackground(backBuffer, scene);
         for (const QRect& r : restore) restoreBackground(backBuffer, r);
     } else {
-        paintBackground(backBuffer, scene);
+        QPainter p(&backBuffer);
+        p.fillRect(scene.graphRect.toQRect(), Qt::black);
+        drawFrameAndGrid(p, scene.plotRect);
     }
     {
         QPainter p(&backBuffer);
@@ -121,10 +124,9 @@ void CurveGraph::paint(QImage& backBuffer, const GraphScene& scene) {
 
 bool CurveGraph::holdsLastPicture(const QImage& backBuffer, const GraphScene& scene) const {
     // Any other change to the image gives it a new key.
-    return !background_.isNull() && painted_.bufferKey == backBuffer.cacheKey() &&
-           painted_.bufferSize == backBuffer.size() && painted_.ratio == backBuffer.devicePixelRatio() &&
-           background_.size() == backBuffer.size() && background_.format() == backBuffer.format() &&
-           painted_.graphRect == scene.graphRect && painted_.plotRect == scene.plotRect;
+    return painted_.bufferKey == backBuffer.cacheKey() && painted_.bufferSize == backBuffer.size() &&
+           painted_.ratio == backBuffer.devicePixelRatio() && painted_.graphRect == scene.graphRect &&
+           painted_.plotRect == scene.plotRect;
 }
 
 // The graph area in the image's pixels, widened to whole pixels and held inside the image.
@@ -148,17 +150,24 @@ static void copyPixels(const QImage& from, QImage& to, const QRect& pixels) {
     }
 }
 
-void CurveGraph::paintBackground(QImage& backBuffer, const GraphScene& scene) {
+// Drawn on its own, by the same code, so a complete repaint (every resize) pays nothing for it;
+// only the first repaint in place after a change of size or place does.
+void CurveGraph::ensureBackground(const QImage& backBuffer, const GraphScene& scene) {
+    if (background_.size() == backBuffer.size() && background_.format() == backBuffer.format() &&
+        background_.devicePixelRatio() == backBuffer.devicePixelRatio() && backgroundGraph_ == scene.graphRect &&
+        backgroundPlot_ == scene.plotRect) {
+        return;
+    }
+    background_ = QImage(backBuffer.size(), backBuffer.format());
+    background_.setDevicePixelRatio(backBuffer.devicePixelRatio());
     {
-        QPainter p(&backBuffer);
+        QPainter p(&background_);
         p.fillRect(scene.graphRect.toQRect(), Qt::black);
         drawFrameAndGrid(p, scene.plotRect);
     }
-    if (background_.size() != backBuffer.size() || background_.format() != backBuffer.format()) {
-        background_ = QImage(backBuffer.size(), backBuffer.format());
-    }
-    backgroundPixels_ = pixelsOf(backBuffer, scene.graphRect.toQRect());
-    copyPixels(backBuffer, background_, backgroundPixels_);
+    backgroundGraph_ = scene.graphRect;
+    backgroundPlot_ = scene.plotRect;
+    backgroundPixels_ = pixelsOf(background_, scene.graphRect.toQRect());
 }
 
 void CurveGraph::restoreBackground(QImage& backBuffer, const QRect& rect) const {

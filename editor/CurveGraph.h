@@ -65,7 +65,7 @@ private:
     MovingParts placeMovingParts(const GraphScene& scene, const QFontMetrics& metrics);
     std::vector<QRect> rectsOf(const MovingParts& parts, const QFontMetrics& metrics) const;
     bool holdsLastPicture(const QImage& backBuffer, const GraphScene& scene) const;
-    void paintBackground(QImage& backBuffer, const GraphScene& scene);
+    void ensureBackground(const QImage& backBuffer, const GraphScene& scene);
     // Copies the background back into a rectangle (client coordinates) of the graph area.
     void restoreBackground(QImage& backBuffer, const QRect& rect) const;
     void drawFrameAndGrid(QPainter& p, const EdgeRect& plot);
@@ -80,7 +80,9 @@ private:
     QImage markerImage_;
     QImage dotMask_;
     QImage dotImage_;
-    QImage background_;  // the back buffer's graph area right after the background was drawn
+    QImage background_;  // the field, the frame and the grid alone, at the back buffer's size
+    EdgeRect backgroundGraph_;
+    EdgeRect backgroundPlot_;
     QRect backgroundPixels_;
     Painted painted_;
 };
