@@ -25,13 +25,9 @@ struct RecordingConfinement final : PointerConfinement {
         confined = true;
         return true;
     }
-    void release() override {
-        if (confined) ++releases;
-        confined = false;
-    }
+    void release() override { confined = false; }
     std::vector<QRect> areas;
     bool confined = false;
-    int releases = 0;
 };
 
 class GraphDragTest : public EditorFixture {
@@ -88,17 +84,16 @@ TEST_F(GraphDragTest, ADragFollowsThePointerAndTellsTheListAndTheMonitorOnlyAtTh
         press(at(k));
         EXPECT_EQ(dialog->readoutText(), QString("X = %1, Y = %2").arg(level).arg(model().points[k].value));
         // Into the top margin, into the bottom margin, and back into the plot.
-        const struct {
-            int y;
-            int value;  // -1: wherever the pointer is
-        } moves[] = {{graph.top + 2, FullScale}, {graph.bottom - 2, 0}, {plot().top + plot().height() / 3, -1}};
-        for (const auto& m : moves) {
-            QTest::mouseMove(dialog.get(), QPoint(at(k).x() + 50, m.y));
+        // y and the value there (-1: the value under the pointer).
+        const std::pair<int, int> moves[] = {
+            {graph.top + 2, FullScale}, {graph.bottom - 2, 0}, {plot().top + plot().height() / 3, -1}};
+        for (const auto& [y, expected] : moves) {
+            QTest::mouseMove(dialog.get(), QPoint(at(k).x() + 50, y));
             const int value = model().points[k].value;
-            if (m.value >= 0) {
-                EXPECT_EQ(value, m.value) << "at y " << m.y;
+            if (expected >= 0) {
+                EXPECT_EQ(value, expected) << "at y " << y;
             } else {
-                EXPECT_LE(std::abs(gridY(plot(), value) - m.y), 1) << "the point sits under the pointer";
+                EXPECT_LE(std::abs(gridY(plot(), value) - y), 1) << "the point sits under the pointer";
             }
             EXPECT_EQ(model().points[k].level, level) << "points move only up and down";
             EXPECT_EQ(model().currentTable[level], value);

@@ -201,9 +201,7 @@ TEST_F(WindowOnScreen, ADraggedPointKeepsThePointerInTheGraph) {
     } else {
         QTest::mousePress(dialog.get(), Qt::LeftButton, {}, grip);
     }
-    ASSERT_EQ(dialog->graphDrag().dragIndex(), 4)
-        << "pointer at " << QCursor::pos().x() << "," << QCursor::pos().y() << ", point at "
-        << dialog->mapToGlobal(grip).x() << "," << dialog->mapToGlobal(grip).y();
+    ASSERT_EQ(dialog->graphDrag().dragIndex(), 4);
     const struct {
         QPoint target;
         int value;
