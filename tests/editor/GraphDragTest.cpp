@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "device/TonePacking.h"
+#include "editor/InplaceEdit.h"
 #include "editor/PointListCtrl.h"
 #include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"
@@ -230,6 +231,21 @@ TEST_F(GraphDragTest, ADragWhoseReleaseWentElsewhereEndsAtTheNextMove) {
     EXPECT_FALSE(confinement->confined);
     release(at(4, 0, 80));
     EXPECT_EQ(model().undoHistory.size(), 1u);
+}
+
+TEST_F(GraphDragTest, APressInTheGraphTakesAValueStillBeingTyped) {
+    PointListCtrl& list = dialog->pointList();
+    const QModelIndex cell = list.model()->index(127, 1);
+    list.scrollTo(cell);
+    list.selectRow(127);
+    ASSERT_TRUE(list.openEditorAt(list.visualRect(cell).center()));
+    list.editor()->setText("1000");
+    press(at(8));
+    EXPECT_FALSE(list.isEditing());
+    EXPECT_EQ(model().points[4].value, 1000);
+    EXPECT_EQ(dialog->graphDrag().dragIndex(), 8);
+    release(at(8));
+    EXPECT_EQ(model().undoHistory.size(), 2u) << "the typed value, then the grab";
 }
 
 TEST_F(GraphDragTest, AFailedPreviewAtTheEndShowsItsMessageAndKeepsTheCurve) {
