@@ -129,8 +129,10 @@ bool CurveGraph::holdsLastPicture(const QImage& backBuffer, const GraphScene& sc
            painted_.plotRect == scene.plotRect;
 }
 
-// The graph area in the image's pixels, widened to whole pixels and held inside the image.
-static QRect pixelsOf(const QImage& image, const QRect& rect) {
+namespace {
+
+// A rectangle in the image's pixels, widened to whole pixels and held inside the image.
+QRect pixelsOf(const QImage& image, const QRect& rect) {
     const qreal ratio = image.devicePixelRatio();
     const int left = static_cast<int>(std::floor(rect.left() * ratio));
     const int top = static_cast<int>(std::floor(rect.top() * ratio));
@@ -139,16 +141,20 @@ static QRect pixelsOf(const QImage& image, const QRect& rect) {
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(image.rect());
 }
 
-static void copyPixels(const QImage& from, QImage& to, const QRect& pixels) {
+// Both images have the same size and format.
+void copyPixels(const QImage& from, QImage& to, const QRect& pixels) {
     if (pixels.isEmpty()) return;
-    const qsizetype bytes = qsizetype(pixels.width()) * 4;
+    const qsizetype pixelBytes = to.depth() / 8;
+    const qsizetype rowBytes = pixels.width() * pixelBytes;
     uchar* target = to.bits();
     const uchar* source = from.constBits();
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        const qsizetype offset = y * to.bytesPerLine() + qsizetype(pixels.left()) * 4;
-        std::memcpy(target + offset, source + offset, static_cast<std::size_t>(bytes));
+        const qsizetype offset = y * to.bytesPerLine() + pixels.left() * pixelBytes;
+        std::memcpy(target + offset, source + offset, static_cast<std::size_t>(rowBytes));
     }
 }
+
+}  // namespace
 
 // Drawn on its own, by the same code, so a complete repaint (every resize) pays nothing for it;
 // only the first repaint in place after a change of size or place does.

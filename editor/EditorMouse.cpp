@@ -96,8 +96,7 @@ void EditorDialog::changeCursor(CursorChange change) {
 }
 
 // The hand belongs to the graph: every child control shows its own cursor, the arrow where it
-// has none, instead of inheriting the window's; and the window's own cursor is the arrow wherever
-// no point is hovered.
+// has none, instead of inheriting the window's.
 void EditorDialog::keepChildCursorsOwn() {
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!child->testAttribute(Qt::WA_SetCursor)) child->setCursor(Qt::ArrowCursor);
