@@ -24,6 +24,7 @@ namespace grayden {
 namespace {
 
 constexpr int IconId = 128;
+constexpr int HandCursorId = 144;
 constexpr int GraphPlaceholderId = 1001;
 constexpr int PreviewCheckId = 1004;
 constexpr int OutputCurveCheckId = 1005;
@@ -47,7 +48,9 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
       model_(modelOwner_),
       monitor_(session_, model_, [this](int stringId) { showMessage(stringId); }),
       appIcon_(loadIcon(IconId)),
-      frameWatcher_(*this, [this] { frameChanged(); }) {
+      frameWatcher_(*this, [this] { frameChanged(); }),
+      handCursor_(loadCursor(HandCursorId)),
+      confinement_(makePointerConfinement()) {
     loadDialogTemplate(TemplateId, uiLanguage(), template_);
     setWindowTitle(template_.title);
     setSizeGripEnabled(false);
@@ -55,6 +58,9 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
     createMenus();
     setMinimumSize(MinWindowWidth, MinWindowHeight);
     connect(&frameTimer_, &QTimer::timeout, this, &EditorDialog::settleFrameSize);
+    // Hovering over the graph changes the cursor, so moves arrive without a button held.
+    setMouseTracking(true);
+    keepChildCursorsOwn();
 }
 
 EditorDialog::~EditorDialog() {

@@ -1,18 +1,23 @@
 #pragma once
 
+#include <QCursor>
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 #include "device/MonitorSession.h"
 #include "device/hid/HidReportChannel.h"
 #include "editor/CurveGraph.h"
 #include "editor/DialogTemplate.h"
+#include "editor/GraphDrag.h"
 #include "editor/GraphGeometry.h"
 #include "editor/ModelOwnerAdapter.h"
 #include "editor/MonitorCommands.h"
+#include "editor/PointerConfinement.h"
 #include "editor/WaitCursor.h"
 #include "editor/WindowFrame.h"
 #include "engine/CurveModel.h"
@@ -52,7 +57,7 @@ constexpr int Undo = 32781;
 // readout. It owns the curve model and the channel and session through which the monitor is
 // reached; the model's owner and the busy cursor are members, not base classes.
 //
-// Its code is spread over three files:
+// Its code is spread over five files:
 //   EditorDialog.cpp    construction, the start-up sequence, closing and teardown, the views
 //                       the model refreshes, messages and painting;
 //   EditorCommands.cpp  the menus and their update pass, command routing, the file commands,
@@ -60,6 +65,7 @@ constexpr int Undo = 32781;
 //   EditorLayout.cpp    the layout, the start size on the screen, and the handling of show,
 //                       resize and changes of the window manager's frame;
 //   EditorSettingsCommands.cpp  the commands that open the settings dialogs and the version box.
+//   EditorMouse.cpp     dragging control points in the graph, and the cursor over it.
 // The monitor commands themselves (start-up read, Read, Write, Preview, the closing write)
 // are MonitorCommands, next to this window.
 class EditorDialog : public QDialog {
@@ -97,6 +103,11 @@ public:
     const QString& gammaText() const { return gammaText_; }
     bool isInitialised() const { return initialised_; }
 
+    // Dragging in the graph.
+    const GraphDrag& graphDrag() const { return graphDrag_; }
+    const QCursor& handCursor() const { return handCursor_; }
+    void setPointerConfinement(std::unique_ptr<PointerConfinement> confinement);
+
 public slots:
     void done(int result) override;
     void reject() override;
@@ -107,6 +118,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void createControls();
@@ -132,6 +146,15 @@ private:
 
     void previewClicked(bool checked);
     void outputCurveClicked(bool checked);
+
+    // Dragging in the graph (EditorMouse.cpp).
+    GraphView graphView() const;
+    void graphPress(QPoint pos);
+    void graphMove(QPoint pos);
+    void finishDrag();
+    void showReadout(int pointIndex);
+    void changeCursor(CursorChange change);
+    void keepChildCursorsOwn();
     void openFile();
     void saveFile();
     void saveFileAs();
@@ -177,6 +200,10 @@ private:
     QSize startOuterSize_;
     QSize startClientSize_;
     FrameWatcher frameWatcher_;
+
+    GraphDrag graphDrag_;
+    QCursor handCursor_;
+    std::unique_ptr<PointerConfinement> confinement_;
 };
 
 }  // namespace grayden

@@ -19,6 +19,7 @@ struct EdgeRect {
     int height() const { return bottom - top; }
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     QRect toQRect() const { return QRect(left, top, width(), height()); }
+    bool operator==(const EdgeRect&) const = default;
     static EdgeRect fromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 };
 

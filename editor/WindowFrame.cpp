@@ -11,6 +11,8 @@
 #include <memory>
 #include <utility>
 
+#include "editor/X11Connection.h"
+
 namespace grayden {
 
 namespace {
@@ -28,13 +30,6 @@ xcb_atom_t frameExtentsAtom(xcb_connection_t* connection) {
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }();
     return atom;
-}
-
-// The X connection when the program runs on an X server.
-xcb_connection_t* x11Connection() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
-    return x11->connection();
 }
 
 // The extents are left, right, top, bottom, in device pixels.

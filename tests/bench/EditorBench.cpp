@@ -1,11 +1,12 @@
-// A full repaint of the curve graph into the back buffer of a 1920 × 1080 window, with 33
-// control points (dots and markers) and the output curve shown, at the screen's pixel ratio
-// (the argument: 1, or 2 on a HiDPI screen).
+// The curve graph at large window sizes, with 33 control points (dots and markers) and the
+// output curve shown: a full repaint into the back buffer of a 1920 × 1080 window at the
+// screen's pixel ratio (the argument: 1, or 2 on a HiDPI screen), and one step of a drag.
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include "editor/CurveGraph.h"
+#include "editor/GraphDrag.h"
 #include "editor/ResourceFiles.h"
 #include "engine/CurveModel.h"
 
@@ -34,11 +35,55 @@ void BM_GraphFullRepaint1080p(benchmark::State& state) {
 
     grayden::CurveGraph graph;
     for (auto _ : state) {
+        // Writable access marks the image as changed, so the graph cannot reuse its last picture.
+        benchmark::DoNotOptimize(backBuffer.bits());
         graph.paint(backBuffer, scene);
         benchmark::DoNotOptimize(backBuffer.constBits());
     }
 }
 BENCHMARK(BM_GraphFullRepaint1080p)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// One pointer move of a drag, as the window handles it: the dragged point's value from the
+// pointer height, the table recomputed from the points, and the graph repainted into the back
+// buffer. The arguments are the window's width and height; the pointer alternates between two
+// heights so every step changes the curve.
+void BM_DragStep(benchmark::State& state) {
+    grayden::DetachedOwner owner;
+    grayden::CurveModel model(owner);
+    model.pointCountIndex = 5;  // 33 points
+    model.sourceTable = grayden::makeDefaultCurve(2.2);
+    model.installSourceTable();
+
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    QImage backBuffer(width, height, QImage::Format_RGB32);
+    backBuffer.fill(Qt::lightGray);
+    // The layout's graph area: right of the list, above the frame and the check boxes.
+    grayden::GraphView view;
+    view.graphRect = {259, 40, width - 15, height - 75};
+    view.plotRect = grayden::plotRectOf(view.graphRect);
+    view.points = &model.points;
+    view.pointCount = model.livePointCount();
+    grayden::GraphScene scene{&model.currentTable, &model.points, view.pointCount, true, 2.2,
+                              view.graphRect,      view.plotRect};
+
+    grayden::GraphDrag drag;
+    const grayden::EdgeRect& plot = view.plotRect;
+    const int x = grayden::gridX(plot, model.points[16].level);
+    if (!drag.press(view, x, grayden::gridY(plot, model.points[16].value))) {
+        state.SkipWithError("the middle point was not grabbed");
+        return;
+    }
+    grayden::CurveGraph graph;
+    const int heights[] = {plot.top + plot.height() / 4, plot.bottom - plot.height() / 4};
+    int step = 0;
+    for (auto _ : state) {
+        model.setPointValue(drag.dragIndex(), drag.dragValue(view, heights[step++ & 1]));
+        graph.paint(backBuffer, scene);
+        benchmark::DoNotOptimize(backBuffer.constBits());
+    }
+}
+BENCHMARK(BM_DragStep)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include <QImage>
 
 #include <cstdlib>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +208,46 @@ TEST_F(CurveGraphTest, AtPixelRatioTwoEveryLogicalPixelLandsAtTheDoubledPosition
     const int y = curveY(r, 4080);
     for (int dy = -2; dy <= 2; ++dy) EXPECT_EQ(block(r.left + 100, y + dy), line.pixel(r.left + 100, y + dy)) << dy;
     EXPECT_EQ(block(r.left + 100, y), qRgb(255, 255, 255));
+}
+
+// A repaint over the graph's own last picture redraws only where something moves; whatever
+// changed, it must give the picture a complete repaint gives.
+TEST_F(CurveGraphTest, RepaintingOverTheLastPictureGivesTheCompletePicture) {
+    using Change = std::function<void()>;
+    const std::pair<const char*, Change> changes[] = {
+        {"a point up", [&] { model.setPointValue(4, 8000); }},
+        {"the first point to the top", [&] { model.setPointValue(0, FullScale); }},
+        {"output curve on", [&] { scene.showOutputCurve = true; }},
+        {"a point to the bottom", [&] { model.setPointValue(8, 0); }},
+        {"panel gamma", [&] { scene.panelGamma = 1.4; }},
+        {"every level a point", [&] { useTable(makeDefaultCurve(2.2), AllLevelsPointCountIndex); }},
+        {"a level to the top", [&] { model.setPointValue(30, FullScale); }},
+        {"three points", [&] { useTable(makeDefaultCurve(0.6), 0); }},
+        {"output curve off", [&] { scene.showOutputCurve = false; }},
+        {"the graph moved",
+         [&] {
+             scene.graphRect = {150, 20, 700, 590}, scene.plotRect = plotRectOf(scene.graphRect);
+         }},
+        {"drawn over by someone else", [&] { buffer.fill(qRgb(200, 0, 0)); }},
+    };
+    for (const qreal ratio : {1.0, 2.0}) {
+        buffer = QImage(QSize(800, 600) * ratio, QImage::Format_RGB32);
+        buffer.setDevicePixelRatio(ratio);
+        buffer.fill(qRgb(10, 20, 30));
+        useTable(identityTable(), DefaultPointCountIndex);
+        graph.paint(buffer, scene);
+        for (const auto& [name, change] : changes) {
+            change();
+            graph.paint(buffer, scene);
+            QImage complete(buffer.size(), QImage::Format_RGB32);
+            complete.setDevicePixelRatio(ratio);
+            complete.fill(qRgb(10, 20, 30));
+            CurveGraph().paint(complete, scene);
+            const QRect g = scene.graphRect.toQRect();
+            const QRect pixels(g.topLeft() * ratio, g.size() * ratio);
+            EXPECT_EQ(buffer.copy(pixels), complete.copy(pixels)) << name << " at ratio " << ratio;
+        }
+    }
 }
 
 TEST(SpriteBitmaps, MasksArePixelExactAndImagesAreBlackOutsideThem) {

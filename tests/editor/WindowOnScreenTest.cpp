@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "editor/GraphGeometry.h"
 #include "editor/WindowFrame.h"
 #include "tests/editor/EditorFixture.h"
 
@@ -166,6 +167,62 @@ TEST_F(WindowOnScreen, GraphIsDrawnInTheScreensDevicePixels) {
     const QRect graph = dialog->graphRect().toQRect();
     const QRect pixels(graph.topLeft() * ratio, graph.size() * ratio);
     EXPECT_EQ(shown.copy(pixels), dialog->backBuffer().copy(pixels));
+}
+
+// On an X server the pointer cannot leave the graph area while a point is dragged, and is free
+// again after the release; where the platform cannot hold it, the value still stops at its ends.
+TEST_F(WindowOnScreen, ADraggedPointKeepsThePointerInTheGraph) {
+    storeSize(900, 650);
+    showStarted();
+    ASSERT_TRUE(waitForFrame({900, 650}));
+    letItSettle();
+    const EdgeRect& plot = dialog->plotRect();
+    const ControlPoint& point = dialog->model().points[4];
+    const QPoint grip(gridX(plot, point.level), gridY(plot, point.value));
+    const QRect graph(dialog->mapToGlobal(dialog->graphRect().toQRect().topLeft()),
+                      dialog->graphRect().toQRect().size());
+    const QRect screen = dialog->screen()->geometry();
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    // xdotool moves the server's own pointer, which the grab holds; elsewhere the events are sent.
+    const auto pointer = [&](const QStringList& action) {
+        if (x11) {
+            ASSERT_EQ(QProcess::execute("xdotool", action), 0);
+        }
+        QTest::qWait(200);
+    };
+    const auto moveTo = [&](QPoint global) {
+        if (x11) return pointer({"mousemove", QString::number(global.x()), QString::number(global.y())});
+        QTest::mouseMove(dialog.get(), dialog->mapFromGlobal(global));
+    };
+
+    moveTo(dialog->mapToGlobal(grip));
+    if (x11) {
+        pointer({"mousedown", "1"});
+    } else {
+        QTest::mousePress(dialog.get(), Qt::LeftButton, {}, grip);
+    }
+    ASSERT_EQ(dialog->graphDrag().dragIndex(), 4);
+    const struct {
+        QPoint target;
+        int value;
+    } moves[] = {{screen.topLeft(), FullScale}, {screen.bottomRight(), 0}};
+    for (const auto& m : moves) {
+        moveTo(m.target);
+        EXPECT_EQ(dialog->model().points[4].value, m.value);
+        if (x11) {
+            EXPECT_TRUE(graph.contains(QCursor::pos())) << QCursor::pos().x() << "," << QCursor::pos().y();
+        }
+    }
+    if (x11) {
+        pointer({"mouseup", "1"});
+    } else {
+        QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, grip);
+    }
+    EXPECT_FALSE(dialog->graphDrag().isDragging());
+    if (x11) {
+        moveTo(screen.topLeft());
+        EXPECT_EQ(QCursor::pos(), screen.topLeft()) << "released";
+    }
 }
 
 }  // namespace
