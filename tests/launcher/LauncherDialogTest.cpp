@@ -1,7 +1,9 @@
 // The launcher's window with its platform services replaced: what each click asks, removes,
 // opens and reports.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -196,18 +198,41 @@ TEST(LauncherWindow, ExitEnterAndEscapeEndTheWindow) {
     }
 }
 
-TEST(LauncherWindow, F1OpensTheVersionBox) {
-    Rig rig;
-    LauncherDialog& window = rig.window();
-    window.show();
-    bool opened = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto* box = qobject_cast<LauncherAboutDialog*>(QApplication::activeModalWidget());
-        opened = box != nullptr;
-        if (box) box->closeButton()->click();
-    });
-    QTest::keyClick(&window, Qt::Key_F1);
-    EXPECT_TRUE(opened);
+TEST(LauncherWindow, F1AndTheContextMenuOpenTheVersionBox) {
+    enum class Way { F1, RightButton };
+    for (Way way : {Way::F1, Way::RightButton}) {
+        Rig rig;
+        LauncherDialog& window = rig.window();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QString menuItem;
+        bool opened = false;
+        // The box is modal: it is looked at and closed from inside its own event loop.
+        auto closeBox = [&] {
+            auto* box = qobject_cast<LauncherAboutDialog*>(QApplication::activeModalWidget());
+            opened = box != nullptr;
+            if (box) box->closeButton()->click();
+        };
+        if (way == Way::F1) {
+            QTimer::singleShot(0, &window, closeBox);
+            QTest::keyClick(&window, Qt::Key_F1);
+        } else {
+            QTimer::singleShot(0, &window, [&] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (!menu || menu->actions().size() != 1) return;
+                menuItem = menu->actions().first()->text();
+                QTimer::singleShot(0, &window, closeBox);
+                menu->actions().first()->trigger();
+                menu->close();
+            });
+            // Anywhere in the window, over a control too.
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    window.installButton()->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(window.installButton(), &event);
+            EXPECT_EQ(menuItem, launcherText(VersionMenuItem));
+        }
+        EXPECT_TRUE(opened);
+    }
 }
 
 }  // namespace
