@@ -12,7 +12,9 @@ HyperlinkStatic::HyperlinkStatic(QWidget* parent)
     : QLabel(parent),
       textColour_(QApplication::palette().color(QPalette::WindowText)),
       backgroundBrush_(QApplication::palette().color(QPalette::Button)),
-      font_(QApplication::font()) {
+      // The owner's dialog font stands in for the system's GUI font: Qt's application font
+      // falls back to a fixed-width face for Japanese.
+      font_(parent ? parent->font() : QApplication::font()) {
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
     // Like a plain label, the control lets the mouse through to its owner until it is a link.

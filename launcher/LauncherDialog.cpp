@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "launcher/HoverImageButton.h"
 #include "launcher/InstallerService.h"
 #include "launcher/LauncherAboutDialog.h"
