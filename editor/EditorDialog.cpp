@@ -12,12 +12,12 @@
 
 #include "device/hid/DeviceList.h"
 #include "device/hid/PermissionHints.h"
-#include "editor/DialogUnits.h"
 #include "editor/PointListCtrl.h"
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
 #include "resources/StringIds.h"
+#include "ui/DialogUnits.h"
 
 namespace grayden {
 

@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
-#include "editor/DialogUnits.h"
 #include "editor/ResourceFiles.h"
 #include "editor/ScaledEdit.h"
 #include "editor/SpinArrows.h"
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "ui/DialogUnits.h"
 
 namespace grayden {
 

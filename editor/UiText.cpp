@@ -1,9 +1,6 @@
 #include "editor/UiText.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include "resources/StringIds.h"
 
@@ -20,26 +17,9 @@ QByteArray formatOf(int id) {
 
 }  // namespace
 
-Language languageForUiLanguages(const QStringList& uiLanguages) {
-    if (uiLanguages.isEmpty()) return Language::English;
-    const QString first = uiLanguages.first().toLower();
-    return first == "ja" || first.startsWith("ja-") || first.startsWith("ja_") ? Language::Japanese : Language::English;
-}
-
 Language uiLanguage() { return currentLanguage; }
 
 void setUiLanguage(Language language) { currentLanguage = language; }
-
-QTranslator* installQtTranslations(Language language) {
-    if (language != Language::Japanese) return nullptr;
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        !QCoreApplication::installTranslator(translator)) {
-        delete translator;
-        return nullptr;
-    }
-    return translator;
-}
 
 QString uiText(int id) {
     const std::string_view text = stringText(id, currentLanguage);

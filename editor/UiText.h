@@ -4,23 +4,14 @@
 #include <QString>
 #include <QStringList>
 
-class QTranslator;
-
 #include "resources/StringTable.h"
+#include "ui/UiLanguage.h"
 
 namespace grayden {
-
-// Japanese when the first preferred interface language is Japanese, English otherwise.
-Language languageForUiLanguages(const QStringList& uiLanguages);
 
 // The program's interface language, chosen once at start-up and never changed while it runs.
 Language uiLanguage();
 void setUiLanguage(Language language);
-
-// Qt's own texts (file dialogs, message-box buttons, context menus) in the interface language:
-// for Japanese, Qt's translations are installed into the application, which owns them. Returns
-// the installed translator, or null for English or when Qt's translations are not there.
-QTranslator* installQtTranslations(Language language);
 
 // A string-table entry in the interface language.
 QString uiText(int id);

@@ -4,11 +4,11 @@
 
 #include "editor/AcceleratorTable.h"
 #include "editor/DialogTemplate.h"
-#include "editor/DialogUnits.h"
 #include "editor/EditorDialog.h"
 #include "editor/MenuTemplate.h"
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
+#include "ui/DialogUnits.h"
 
 namespace grayden {
 namespace {

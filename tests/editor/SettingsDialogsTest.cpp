@@ -15,7 +15,6 @@
 #include "editor/AboutDialog.h"
 #include "editor/ControlPointsDialog.h"
 #include "editor/DefaultCurveDialog.h"
-#include "editor/DialogUnits.h"
 #include "editor/PanelCharacteristicDialog.h"
 #include "editor/ScaledEdit.h"
 #include "editor/SpinArrows.h"
@@ -23,6 +22,7 @@
 #include "engine/ControlPoint.h"
 #include "resources/StringIds.h"
 #include "tests/editor/RecordingInteraction.h"
+#include "ui/DialogUnits.h"
 
 namespace grayden::test {
 namespace {
