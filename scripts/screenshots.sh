@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts grayden on a simulated monitor under a private X server with a window manager, once in
-# English and once in Japanese, and saves pictures of its window and its Setting menu in
-# FOLDER/English and FOLDER/Japanese.
+# English and once in Japanese, and saves pictures of its window, its Setting menu and the
+# dialogs of the Setting and Help menus in FOLDER/English and FOLDER/Japanese.
 # Usage: scripts/screenshots.sh [FOLDER [GRAYDEN GRAYDENCTL]]
 # (default build/screenshots; without the two programs it builds them in build/normal first).
 # Needs Xvfb, openbox, xdotool, x11-utils and ImageMagick's import (scripts/install-deps.sh).
@@ -45,6 +45,11 @@ shoot_language() {
   import -window root -crop "$(frame_geometry "$main")" +repage "$folder/setting-menu.png"
   xdotool key Escape
 
+  dialog "$main" "alt+s c" "$folder/control-points.png"
+  dialog "$main" "alt+s d" "$folder/default-curve.png"
+  dialog "$main" "alt+s p" "$folder/panel-characteristic.png"
+  dialog "$main" "alt+h a" "$folder/about.png"
+
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   rm -rf "$work"
@@ -72,7 +77,38 @@ activate() {
   exit 1
 }
 
-export -f shoot_language settle frame_geometry activate
+# Opens a dialog with the keys given, saves its picture and cancels it. The dialog is the one
+# visible window with a name besides the main one; Escape is sent only while it has the focus,
+# since on the main window Escape would end the editor.
+dialog() {
+  local main="$1" keys="$2" file="$3" window=""
+  activate "$main"
+  # shellcheck disable=SC2086
+  xdotool key $keys
+  for _ in $(seq 100); do
+    window="$(other_window "$main")"
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then echo "screenshots.sh: no dialog opened for the keys $keys" >&2; exit 1; fi
+  activate "$window"
+  settle
+  import -frame -window "$window" "$file"
+  xdotool key Escape
+  for _ in $(seq 100); do
+    [ -z "$(other_window "$main")" ] && return 0
+    sleep 0.1
+  done
+  echo "screenshots.sh: the dialog of $keys did not close" >&2
+  exit 1
+}
+
+# A visible window with a name other than the one given, if there is one.
+other_window() {
+  timeout 5 xdotool search --onlyvisible --name . 2>/dev/null | grep -vx "$1" | head -n 1 || true
+}
+
+export -f shoot_language settle frame_geometry activate dialog other_window
 export editor ctl
 "$here/tests/editor/with-window-manager.sh" bash -c '
   set -euo pipefail
