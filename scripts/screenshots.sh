@@ -64,7 +64,7 @@ frame_geometry() {
 }
 
 # Lets the window paint what the last event changed.
-settle() { sleep "${GRAYDEN_SHOT_DELAY:-0.7}"; }
+settle() { sleep "${GRAYDEN_SHOT_DELAY:-1}"; }
 
 # Gives a window the focus and waits until it has it; every call to the X server is bounded.
 activate() {
