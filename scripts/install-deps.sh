@@ -12,6 +12,7 @@ packages=(
   fonts-liberation fonts-ipafont-gothic
   xvfb xauth imagemagick x11-utils openbox xdotool
   libglib2.0-dev shared-mime-info
+  python3
 )
 
 missing=()
