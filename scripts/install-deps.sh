@@ -11,6 +11,7 @@ packages=(
   qt6-translations-l10n
   fonts-liberation fonts-ipafont-gothic
   xvfb xauth imagemagick x11-utils openbox xdotool
+  dpkg-dev desktop-file-utils appstream xorriso groff-base lintian
 )
 
 missing=()
