@@ -12,6 +12,7 @@ packages=(
   fonts-liberation fonts-ipafont-gothic
   xvfb xauth imagemagick x11-utils openbox xdotool
   dpkg-dev desktop-file-utils appstream xorriso groff-base lintian
+  python3
 )
 
 missing=()

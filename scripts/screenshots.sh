@@ -1,30 +1,70 @@
 #!/usr/bin/env bash
-# Starts grayden under Xvfb on a fresh simulated monitor, once in English and once in Japanese,
-# and saves a screenshot of each for people to look at. Usage: scripts/screenshots.sh [folder]
-# (default build/screenshots). Needs xvfb-run and ImageMagick's import (scripts/install-deps.sh).
+# Starts grayden on a simulated monitor under a private X server with a window manager, once in
+# English and once in Japanese, and saves pictures of its window and its Setting menu in
+# FOLDER/English and FOLDER/Japanese.
+# Usage: scripts/screenshots.sh [FOLDER [GRAYDEN GRAYDENCTL]]
+# (default build/screenshots; without the two programs it builds them in build/normal first).
+# Needs Xvfb, openbox, xdotool, x11-utils and ImageMagick's import (scripts/install-deps.sh).
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:-$here/build/screenshots}"
+if [ $# -ge 3 ]; then
+  editor="$2" ctl="$3"
+else
+  "$here/scripts/build.sh" normal grayden graydenctl >/dev/null
+  editor="$here/build/normal/editor/grayden" ctl="$here/build/normal/tools/graydenctl/graydenctl"
+fi
 mkdir -p "$out"
-"$here/scripts/build.sh" normal grayden >/dev/null
-editor="$here/build/normal/editor/grayden"
+out="$(cd "$out" && pwd)"
 
-shoot() {
-  local locale="$1" file="$2" work
+# Runs inside the X session: one language, every picture of it.
+shoot_language() {
+  local locale="$1" folder="$2" work pid main
   work="$(mktemp -d)"
-  mkdir -p "$work/config" "$work/runtime"
-  chmod 700 "$work/runtime"
-  env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG="$locale" \
-      XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-      GRAYDEN_SIMULATOR="$work/monitor.state" \
-      xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-        "$1" & pid=$!
-        sleep "${GRAYDEN_SHOT_DELAY:-3}"
-        import -window root "$2"
-        kill "$pid"; wait "$pid" 2>/dev/null || true' shot "$editor" "$file"
+  mkdir -p "$work/config/KOVA" "$folder"
+  mkdir -m 700 "$work/runtime"
+  # A gentle S-curve in the monitor and the output curve shown, so the graph has something to
+  # show; the window opens at its default size.
+  printf '[General]\nPreview=1\n' >"$work/config/KOVA/LCD Ombrel Ver2.0x.ini"
+  export GRAYDEN_SIMULATOR="$work/monitor.state"
+  "$ctl" curve --identity --set 63=1500 --set 95=2500 --set 159=5700 --set 191=6700 --out "$work/curve.csv"
+  "$ctl" monitor write "$work/curve.csv"
+
+  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$locale" \
+    XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" "$editor" &
+  pid=$!
+  main="$(timeout 20 xdotool search --sync --onlyvisible --name '^LCD Ombrel Utility' | head -n 1)"
+  if [ -z "$main" ]; then echo "screenshots.sh: the editor's window did not open" >&2; exit 1; fi
+  xdotool windowactivate --sync "$main"
+  settle
+  import -frame -window "$main" "$folder/main-window.png"
+
+  xdotool key alt+s
+  settle
+  # The menu is a window of its own above the main one: the picture is taken from the screen.
+  import -window root -crop "$(frame_geometry "$main")" +repage "$folder/setting-menu.png"
+  xdotool key Escape
+
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
   rm -rf "$work"
-  echo "$file"
 }
 
-shoot en_US.UTF-8 "$out/grayden-english.png"
-shoot ja_JP.UTF-8 "$out/grayden-japanese.png"
+# The window manager's frame around a window, as an ImageMagick geometry WxH+X+Y.
+frame_geometry() {
+  local frame
+  frame="$(xwininfo -tree -id "$1" | awk '/Parent window id/ { print $4 }')"
+  xwininfo -id "$frame" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { printf "%dx%d+%d+%d", w, h, x, y }'
+}
+
+# Lets the window paint what the last event changed.
+settle() { sleep "${GRAYDEN_SHOT_DELAY:-0.7}"; }
+
+export -f shoot_language settle frame_geometry
+export editor ctl
+"$here/tests/editor/with-window-manager.sh" bash -c '
+  set -euo pipefail
+  shoot_language en_US.UTF-8 "$1/English"
+  shoot_language ja_JP.UTF-8 "$1/Japanese"' shots "$out"
+echo "$out"
