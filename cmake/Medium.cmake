@@ -50,11 +50,8 @@ function(grayden_add_medium)
     message(STATUS "No launcher target: the medium cannot be made")
     return()
   endif()
-  if(NOT DEFINED GRAYDEN_MANUAL_ENGLISH_DIR)
-    set(GRAYDEN_MANUAL_ENGLISH_DIR "${PROJECT_SOURCE_DIR}/manual/English")
-    set(GRAYDEN_MANUAL_JAPANESE_DIR "${PROJECT_SOURCE_DIR}/manual/Japanese")
-  endif()
-  set(manual_folders "${GRAYDEN_MANUAL_ENGLISH_DIR};${GRAYDEN_MANUAL_JAPANESE_DIR}")
+  # The guide is assembled with its stylesheet and pictures in one folder per language.
+  set(manual_folders "${CMAKE_BINARY_DIR}/manual/English;${CMAKE_BINARY_DIR}/manual/Japanese")
   add_custom_target(medium
     COMMAND ${CMAKE_COMMAND} -DMEDIUM=${GRAYDEN_MEDIUM_DIR} -DLAUNCHER=$<TARGET_FILE:launcher>
             -DPACKAGE=${GRAYDEN_DEB} -DPACKAGE_PATH=${GRAYDEN_MEDIUM_PACKAGE_PATH}
@@ -66,6 +63,6 @@ function(grayden_add_medium)
     BYPRODUCTS ${GRAYDEN_MEDIUM_ISO}
     COMMENT "Laying out the distribution medium and its ISO image"
     VERBATIM)
-  add_dependencies(medium package-deb launcher)
+  add_dependencies(medium package-deb launcher manual)
 endfunction()
 cmake_language(DEFER CALL grayden_add_medium)

@@ -57,4 +57,4 @@ add_custom_target(package-deb
   COMMENT "Building the Debian package"
   WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
   VERBATIM)
-add_dependencies(package-deb grayden graydenctl grayden_desktop_files)
+add_dependencies(package-deb grayden graydenctl grayden_desktop_files manual)

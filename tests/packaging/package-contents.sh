@@ -30,14 +30,15 @@ for path in \
   'rw-r--r-- ./usr/share/man/man1/grayden.1.gz' \
   'rw-r--r-- ./usr/share/man/man1/graydenctl.1.gz' \
   'rw-r--r-- ./usr/share/doc/grayden/copyright' \
-  'rw-r--r-- ./usr/share/doc/grayden/changelog.gz'; do
+  'rw-r--r-- ./usr/share/doc/grayden/changelog.gz' \
+  'rw-r--r-- ./usr/share/doc/grayden/English/Manual.html' \
+  'rw-r--r-- ./usr/share/doc/grayden/Japanese/Manual.html'; do
   mode="${path%% *}" file="${path#* }"
   grep -qE "^-${mode} root/root +[0-9]+ [0-9-]+ [0-9:]+ ${file//./\\.}$" <<<"$listing" || fail "missing or wrong mode: $path"
 done
 for size in 16 32 48 64 128 256; do
   grep -q " ./usr/share/icons/hicolor/${size}x${size}/apps/grayden.png$" <<<"$listing" || fail "no ${size}px icon"
 done
-grep -q ' ./usr/share/doc/grayden/.*\.html$' <<<"$listing" || fail "no manual in /usr/share/doc/grayden"
 # The package owns nothing below /etc (the rule lives with the distribution's rules) and no launcher.
 grep -qE ' \./etc/| launcher$' <<<"$listing" && fail "unexpected files: $(grep -E ' \./etc/| launcher$' <<<"$listing")"
 
