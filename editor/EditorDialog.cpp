@@ -12,7 +12,7 @@
 
 #include "device/hid/DeviceList.h"
 #include "device/hid/PermissionHints.h"
-#include "editor/DialogUnits.h"
+#include "ui/DialogUnits.h"
 #include "editor/PointListCtrl.h"
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"

@@ -20,12 +20,6 @@ QByteArray formatOf(int id) {
 
 }  // namespace
 
-Language languageForUiLanguages(const QStringList& uiLanguages) {
-    if (uiLanguages.isEmpty()) return Language::English;
-    const QString first = uiLanguages.first().toLower();
-    return first == "ja" || first.startsWith("ja-") || first.startsWith("ja_") ? Language::Japanese : Language::English;
-}
-
 Language uiLanguage() { return currentLanguage; }
 
 void setUiLanguage(Language language) { currentLanguage = language; }

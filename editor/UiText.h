@@ -7,11 +7,9 @@
 class QTranslator;
 
 #include "resources/StringTable.h"
+#include "ui/UiLanguage.h"
 
 namespace grayden {
-
-// Japanese when the first preferred interface language is Japanese, English otherwise.
-Language languageForUiLanguages(const QStringList& uiLanguages);
 
 // The program's interface language, chosen once at start-up and never changed while it runs.
 Language uiLanguage();

@@ -4,7 +4,7 @@
 
 #include "editor/AcceleratorTable.h"
 #include "editor/DialogTemplate.h"
-#include "editor/DialogUnits.h"
+#include "ui/DialogUnits.h"
 #include "editor/EditorDialog.h"
 #include "editor/MenuTemplate.h"
 #include "editor/ResourceFiles.h"

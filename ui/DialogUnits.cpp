@@ -1,4 +1,4 @@
-#include "editor/DialogUnits.h"
+#include "ui/DialogUnits.h"
 
 #include <QFontMetrics>
 

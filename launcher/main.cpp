@@ -1,0 +1,44 @@
+#include <QApplication>
+#include <QLocale>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "launcher/DpkgInstallerService.h"
+#include "launcher/GioDocumentOpener.h"
+#include "launcher/LauncherApp.h"
+#include "launcher/LauncherInteraction.h"
+#include "launcher/LauncherResources.h"
+#include "launcher/LauncherText.h"
+#include "launcher/WindowCloser.h"
+#include "ui/UiLanguage.h"
+
+namespace {
+
+// Without any of these Qt has no platform to open and aborts; say why in one line instead.
+bool displayConfigured() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!displayConfigured()) {
+        std::fprintf(stderr, "launcher: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    grayden::initLauncherResources();
+    grayden::setLauncherLanguage(grayden::languageForUiLanguages(QLocale::system().uiLanguages()));
+
+    grayden::DpkgInstallerService installer;
+    grayden::GioDocumentOpener opener;
+    std::unique_ptr<grayden::WindowCloser> windows = grayden::makeDesktopWindowCloser();
+    grayden::DesktopLauncherInteraction user;
+    grayden::LauncherApp launcher({installer, opener, *windows, user}, grayden::LauncherApp::programFolder());
+    return launcher.run();
+}
