@@ -1,12 +1,14 @@
 # The editor's Debian package: CPack's DEB generator over the install rules, then the product
 # code as a control field of its own. `cmake --build BUILD --target package-deb` gives
 # BUILD/package/grayden_VERSION_ARCH.deb.
-set(GRAYDEN_PRODUCT_CODE "{5D2A9C41-0B7E-4F63-8A1D-93C6E2B40F58}")
+include(${CMAKE_CURRENT_LIST_DIR}/LauncherStrings.cmake)
+grayden_read_launcher_string(224 GRAYDEN_PRODUCT_CODE product_code_ja)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME grayden)
-set(CPACK_PACKAGE_VENDOR "KOVA VALEN CORPORATION")
-set(CPACK_PACKAGE_CONTACT "KOVA VALEN CORPORATION <support@kovavalen.com>")
+set(CPACK_PACKAGE_VENDOR "the grayden developers")
+set(CPACK_PACKAGE_CONTACT "grayden developers <grayden-project@users.noreply.github.com>")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/grayden-project/grayden")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tone curve editor for KOVA LCD monitors")
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "grayden shapes the grey-level response of a KOVA LCD monitor (model QT440)"

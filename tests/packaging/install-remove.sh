@@ -28,6 +28,15 @@ for file in usr/bin/grayden usr/bin/graydenctl usr/lib/udev/rules.d/70-grayden-k
   [ -f "$root/$file" ] || fail "$file not installed"
 done
 
+# The desktop entry starts an installed program and shows an installed icon.
+entry="$root/usr/share/applications/grayden.desktop"
+program="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")"
+icon="$(sed -n 's/^Icon=//p' "$entry")"
+[ -x "$root/usr/bin/$program" ] || fail "the desktop entry starts '$program', which is not in /usr/bin"
+[ -f "$root/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "the desktop entry's icon '$icon' is not installed"
+# The installed (stripped) programs still run.
+"$root/usr/bin/graydenctl" curve --identity >/dev/null || fail "the installed graydenctl does not run"
+
 dpkg_ -r grayden || fail "dpkg -r failed"
 [ -z "$(leftovers)" ] || fail "left behind by dpkg -r: $(leftovers)"
 # Removed but not purged: the code is still on record, so the status must be looked at, not the code.

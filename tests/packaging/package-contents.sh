@@ -26,7 +26,7 @@ for path in \
   'rwxr-xr-x ./usr/bin/graydenctl' \
   'rw-r--r-- ./usr/lib/udev/rules.d/70-grayden-kova.rules' \
   'rw-r--r-- ./usr/share/applications/grayden.desktop' \
-  'rw-r--r-- ./usr/share/metainfo/com.kovavalen.grayden.metainfo.xml' \
+  'rw-r--r-- ./usr/share/metainfo/io.github.grayden_project.grayden.metainfo.xml' \
   'rw-r--r-- ./usr/share/man/man1/grayden.1.gz' \
   'rw-r--r-- ./usr/share/man/man1/graydenctl.1.gz' \
   'rw-r--r-- ./usr/share/doc/grayden/copyright' \
