@@ -44,6 +44,7 @@ endfunction()
 cmake_language(DEFER CALL grayden_write_package_config)
 
 find_program(DPKG_DEB_PROGRAM dpkg-deb REQUIRED)
+# CPack calls dpkg-shlibdeps (Debian dpkg-dev) for the Depends field; without it the package would lack one.
 find_program(DPKG_SHLIBDEPS_PROGRAM dpkg-shlibdeps REQUIRED)
 execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE GRAYDEN_DEB_ARCH
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
@@ -53,7 +54,7 @@ set(cpack_deb "${CMAKE_BINARY_DIR}/package/cpack/grayden_${PROJECT_VERSION}_${GR
 add_custom_target(package-deb
   COMMAND ${CMAKE_COMMAND} -E rm -f "${cpack_deb}"
   COMMAND ${CMAKE_CPACK_COMMAND} --config "${CMAKE_BINARY_DIR}/CPackConfig.cmake"
-  COMMAND ${CMAKE_COMMAND} -DINPUT=${cpack_deb} -DOUTPUT=${GRAYDEN_DEB} -DWORK=${CMAKE_BINARY_DIR}/package/tree
+  COMMAND ${CMAKE_COMMAND} -DDPKG_DEB=${DPKG_DEB_PROGRAM} -DINPUT=${cpack_deb} -DOUTPUT=${GRAYDEN_DEB} -DWORK=${CMAKE_BINARY_DIR}/package/tree
           "-DFIELD=Product-Code: ${GRAYDEN_PRODUCT_CODE}" -P ${PROJECT_SOURCE_DIR}/packaging/AddControlField.cmake
   BYPRODUCTS "${GRAYDEN_DEB}"
   COMMENT "Building the Debian package"
