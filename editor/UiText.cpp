@@ -1,9 +1,6 @@
 #include "editor/UiText.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include "resources/StringIds.h"
 
@@ -23,17 +20,6 @@ QByteArray formatOf(int id) {
 Language uiLanguage() { return currentLanguage; }
 
 void setUiLanguage(Language language) { currentLanguage = language; }
-
-QTranslator* installQtTranslations(Language language) {
-    if (language != Language::Japanese) return nullptr;
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        !QCoreApplication::installTranslator(translator)) {
-        delete translator;
-        return nullptr;
-    }
-    return translator;
-}
 
 QString uiText(int id) {
     const std::string_view text = stringText(id, currentLanguage);

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-class QTranslator;
-
 #include "resources/StringTable.h"
 #include "ui/UiLanguage.h"
 
@@ -14,11 +12,6 @@ namespace grayden {
 // The program's interface language, chosen once at start-up and never changed while it runs.
 Language uiLanguage();
 void setUiLanguage(Language language);
-
-// Qt's own texts (file dialogs, message-box buttons, context menus) in the interface language:
-// for Japanese, Qt's translations are installed into the application, which owns them. Returns
-// the installed translator, or null for English or when Qt's translations are not there.
-QTranslator* installQtTranslations(Language language);
 
 // A string-table entry in the interface language.
 QString uiText(int id);

@@ -20,7 +20,9 @@ DpkgInstallerService::DpkgInstallerService(DpkgCommands commands) : commands_(st
 
 bool DpkgInstallerService::canInstallPackages() const { return hasProgram(commands_.query); }
 
-bool DpkgInstallerService::toolsAvailable() const { return hasProgram(commands_.query) && hasProgram(commands_.removal); }
+bool DpkgInstallerService::toolsAvailable() const {
+    return hasProgram(commands_.query) && hasProgram(commands_.removal);
+}
 
 QString installedPackageIn(const QString& queryOutput, const QString& productCode) {
     for (const QString& line : queryOutput.split('\n', Qt::SkipEmptyParts)) {
@@ -38,7 +40,8 @@ QString DpkgInstallerService::installedPackage(const QString& productCode) {
     query.setProcessChannelMode(QProcess::SeparateChannels);
     query.setStandardInputFile(QProcess::nullDevice());
     QStringList arguments = commands_.query.mid(1);
-    arguments << "-W" << "-f=${Package}\\t${db:Status-Abbrev}\\t${Product-Code}\\n";
+    arguments << "-W"
+              << "-f=${Package}\\t${db:Status-Abbrev}\\t${Product-Code}\\n";
     query.start(commands_.query.first(), arguments);
     if (!query.waitForFinished(QueryTimeoutMs)) {
         query.kill();

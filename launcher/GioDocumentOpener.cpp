@@ -19,17 +19,12 @@ using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
 OpenResult resultForErrno(int error) {
     switch (error) {
-    case ENOENT:
-        return OpenResult::FileNotFound;
+    case ENOENT: return OpenResult::FileNotFound;
     case EACCES:
-    case EPERM:
-        return OpenResult::AccessDenied;
-    case ENOMEM:
-        return OpenResult::OutOfMemory;
-    case ETXTBSY:
-        return OpenResult::SharingViolation;
-    default:
-        return OpenResult::Failed;
+    case EPERM: return OpenResult::AccessDenied;
+    case ENOMEM: return OpenResult::OutOfMemory;
+    case ETXTBSY: return OpenResult::SharingViolation;
+    default: return OpenResult::Failed;
     }
 }
 

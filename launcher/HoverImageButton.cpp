@@ -28,8 +28,11 @@ void HoverImageButton::setLinkCursor(const QCursor& cursor) {
 void HoverImageButton::enableButton(bool enabled) {
     if (enabled) {
         showImage(normalImage_);
-    } else if (!disabledImage_.isNull()) {
-        showImage(disabledImage_);
+    } else {
+        // A poll still running would put the normal image back over the disabled one.
+        pollTimer_.stop();
+        hovering_ = false;
+        if (!disabledImage_.isNull()) showImage(disabledImage_);
     }
     setEnabled(enabled);
 }
@@ -40,6 +43,8 @@ void HoverImageButton::showImage(const QPixmap& image) {
 }
 
 void HoverImageButton::pointerOver() {
+    // Qt still tells a disabled widget that the pointer entered it.
+    if (!isEnabled()) return;
     pollTimer_.start();
     if (!hovering_) {
         showImage(hoverImage_);

@@ -41,19 +41,13 @@ constexpr int Spacing = 10;
 
 int shellErrorMessageId(OpenResult result) {
     switch (result) {
-    case OpenResult::FileNotFound:
-        return NoFileMessage;
-    case OpenResult::AccessDenied:
-        return AccessDeniedMessage;
-    case OpenResult::OutOfMemory:
-        return NoMemoryMessage;
-    case OpenResult::SharingViolation:
-        return SharingViolationMessage;
-    case OpenResult::NoAssociation:
-        return NoAssociationMessage;
+    case OpenResult::FileNotFound: return NoFileMessage;
+    case OpenResult::AccessDenied: return AccessDeniedMessage;
+    case OpenResult::OutOfMemory: return NoMemoryMessage;
+    case OpenResult::SharingViolation: return SharingViolationMessage;
+    case OpenResult::NoAssociation: return NoAssociationMessage;
     case OpenResult::Opened:
-    case OpenResult::Failed:
-        break;
+    case OpenResult::Failed: break;
     }
     return UnknownErrorMessage;
 }
@@ -75,9 +69,9 @@ LauncherDialog::LauncherDialog(LauncherServices services, const QString& moduleF
                              loadLauncherBitmap(ManualNormalBitmapId, language), QPixmap(),
                              HoverImageButton::HoverState::Normal);
     installButton_->setLinkCursor(hand);
-    installButton_->setImages(loadLauncherBitmap(InstallHoverBitmapId, language),
-                              loadLauncherBitmap(InstallNormalBitmapId, language),
-                              loadLauncherBitmap(InstallDisabledBitmapId, language), HoverImageButton::HoverState::Normal);
+    installButton_->setImages(
+        loadLauncherBitmap(InstallHoverBitmapId, language), loadLauncherBitmap(InstallNormalBitmapId, language),
+        loadLauncherBitmap(InstallDisabledBitmapId, language), HoverImageButton::HoverState::Normal);
     updateInstallButton();
     arrangeControls();
 }

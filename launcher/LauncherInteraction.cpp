@@ -23,7 +23,8 @@ bool hasVisibleScreen() {
 }
 
 void printMessage(int stringId) {
-    std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(), launcherText(stringId).toUtf8().constData());
+    std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(),
+                 launcherText(stringId).toUtf8().constData());
 }
 
 }  // namespace

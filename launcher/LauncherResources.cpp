@@ -32,7 +32,8 @@ bool loadLauncherDialog(int id, Language language, DialogTemplate& out) {
 }
 
 QPixmap loadLauncherBitmap(int id, Language language) {
-    const QString variant = QString(":/launcher/bitmap%1-%2.png").arg(id).arg(language == Language::Japanese ? "ja" : "en");
+    const QString variant =
+        QString(":/launcher/bitmap%1-%2.png").arg(id).arg(language == Language::Japanese ? "ja" : "en");
     if (QFile::exists(variant)) return QPixmap(variant);
     return QPixmap(QString(":/launcher/bitmap%1.png").arg(id));
 }

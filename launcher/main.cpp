@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     grayden::initLauncherResources();
     grayden::setLauncherLanguage(grayden::languageForUiLanguages(QLocale::system().uiLanguages()));
+    // The Yes, No and OK of the message boxes in the interface language.
+    grayden::installQtTranslations(grayden::launcherLanguage());
 
     grayden::DpkgInstallerService installer;
     grayden::GioDocumentOpener opener;

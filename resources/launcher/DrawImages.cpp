@@ -207,11 +207,16 @@ int main(int argc, char** argv) {
         for (const bool japanese : {false, true}) {
             const QString text = QString::fromUtf8(japanese ? c.japanese : c.english);
             const QString suffix = japanese ? "-ja.png" : "-en.png";
-            ok = save(buttonImage(text, japanese, c.sign, Look::Normal), folder, QString("bitmap%1%2").arg(c.normal).arg(suffix)) && ok;
-            ok = save(buttonImage(text, japanese, c.sign, Look::Hover), folder, QString("bitmap%1%2").arg(c.hover).arg(suffix)) && ok;
+            ok = save(buttonImage(text, japanese, c.sign, Look::Normal), folder,
+                      QString("bitmap%1%2").arg(c.normal).arg(suffix)) &&
+                 ok;
+            ok = save(buttonImage(text, japanese, c.sign, Look::Hover), folder,
+                      QString("bitmap%1%2").arg(c.hover).arg(suffix)) &&
+                 ok;
             if (c.disabled != 0) {
                 ok = save(buttonImage(text, japanese, c.sign, Look::Disabled), folder,
-                          QString("bitmap%1%2").arg(c.disabled).arg(suffix)) && ok;
+                          QString("bitmap%1%2").arg(c.disabled).arg(suffix)) &&
+                     ok;
             }
         }
     }

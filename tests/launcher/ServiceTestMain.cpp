@@ -1,0 +1,11 @@
+// The launcher's platform services run programs through QProcess, which wants an application
+// object; no window is made.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
