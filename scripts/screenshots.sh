@@ -35,7 +35,7 @@ shoot_language() {
   pid=$!
   main="$(timeout 20 xdotool search --sync --onlyvisible --name '^LCD Ombrel Utility' | head -n 1)"
   if [ -z "$main" ]; then echo "screenshots.sh: the editor's window did not open" >&2; exit 1; fi
-  xdotool windowactivate --sync "$main"
+  activate "$main"
   settle
   import -frame -window "$main" "$folder/main-window.png"
 
@@ -61,7 +61,18 @@ frame_geometry() {
 # Lets the window paint what the last event changed.
 settle() { sleep "${GRAYDEN_SHOT_DELAY:-0.7}"; }
 
-export -f shoot_language settle frame_geometry
+# Gives a window the focus and waits until it has it; every call to the X server is bounded.
+activate() {
+  for _ in $(seq 100); do
+    [ "$(timeout 5 xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+    timeout 5 xdotool windowactivate "$1" 2>/dev/null || true
+    sleep 0.1
+  done
+  echo "screenshots.sh: window $1 does not take the focus" >&2
+  exit 1
+}
+
+export -f shoot_language settle frame_geometry activate
 export editor ctl
 "$here/tests/editor/with-window-manager.sh" bash -c '
   set -euo pipefail
