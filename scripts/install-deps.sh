@@ -11,8 +11,9 @@ packages=(
   qt6-translations-l10n
   fonts-liberation fonts-ipafont-gothic
   xvfb xauth imagemagick x11-utils openbox xdotool
-  libglib2.0-dev shared-mime-info
+  dpkg-dev desktop-file-utils appstream xorriso groff-base lintian
   python3
+  libglib2.0-dev shared-mime-info
 )
 
 missing=()
