@@ -33,6 +33,7 @@ GsdfProblem makeConformanceReport(std::span<const Measurement> measurements, con
         }
     }
     ConformanceReport r;
+    r.ambient = options.ambient;
     r.tolerancePercent = options.tolerancePercent;
     r.firstLevel = measurements.front().level;
     r.lastLevel = measurements.back().level;

@@ -29,6 +29,7 @@ struct ConformanceReport {
     int lastLevel = 0;
     double firstJndIndex = 0;
     double lastJndIndex = 0;
+    double ambient = 0;  // cd/m² added to every measurement
     double tolerancePercent = 0;
     double largestDeviationPercent = 0;  // of the step with the largest magnitude, with its sign
     int worstStep = 0;
