@@ -20,7 +20,7 @@ constexpr double K = 1.2992634e-4;
 constexpr double M = 1.3635334e-3;
 
 // The published polynomial of j in log10 L; close to the inverse, so it seeds the refinement.
-constexpr double Inverse[] = {71.498068,   94.593053,   41.912053,  9.8247004,   0.28175407,
+constexpr double Inverse[] = {71.498068,  94.593053,   41.912053,  9.8247004,   0.28175407,
                               -1.1878455, -0.18014349, 0.14710899, -0.017046845};
 
 double log10Luminance(double j) {

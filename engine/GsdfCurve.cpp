@@ -80,7 +80,8 @@ GsdfProblem makeGsdfMeasuredCurve(const GsdfTarget& t, std::span<const Measureme
         double sum = 0;
         for (; end < points.size() && points[end].drive == points[k].drive; ++end) sum += points[end].luminance;
         const double luminance = sum / static_cast<double>(end - k);
-        if (!luminances.empty() && luminance < luminances.back()) return {GsdfError::ResponseDecreasing, points[k].line};
+        if (!luminances.empty() && luminance < luminances.back())
+            return {GsdfError::ResponseDecreasing, points[k].line};
         drives.push_back(points[k].drive);
         luminances.push_back(luminance);
         k = end;

@@ -58,7 +58,8 @@ GsdfProblem parseMeasurements(std::string_view text, MeasurementList& measuremen
         }
         const std::string_view levelText = trimmed(row.substr(0, comma));
         const std::string_view luminanceText = trimmed(row.substr(comma + 1));
-        if (headingAllowed && equalsIgnoringCase(levelText, "level") && equalsIgnoringCase(luminanceText, "luminance")) {
+        if (headingAllowed && equalsIgnoringCase(levelText, "level") &&
+            equalsIgnoringCase(luminanceText, "luminance")) {
             headingAllowed = false;
             continue;
         }

@@ -17,9 +17,9 @@ constexpr std::uint64_t MaxMeasurementFileBytes = 1024 * 1024;
 
 // The light measured while one input level was shown.
 struct Measurement {
-    int level = 0;           // 0..255
-    double luminance = 0;    // cd/m², above 0
-    int line = 0;            // where it stood in its file, for messages about it
+    int level = 0;         // 0..255
+    double luminance = 0;  // cd/m², above 0
+    int line = 0;          // where it stood in its file, for messages about it
 };
 using MeasurementList = std::vector<Measurement>;
 

@@ -84,14 +84,27 @@ double MonotoneCubic::lowestReaching(double y) const {
     if (!(y > y_.front())) return x_.front();
     if (y > y_.back()) return x_.back();
     const std::size_t k = segmentReaching(y);
-    // The piece rises from below y to at least y; halving keeps the lower end below y.
-    double lo = x_[k];
-    double hi = x_[k + 1];
-    for (int i = 0; i < 40 && hi - lo > 1e-4; ++i) {
-        const double mid = 0.5 * (lo + hi);
-        (segmentValue(k, mid) < y ? lo : hi) = mid;
+    // The piece rises from below y to at least y, never falling: Newton steps from the straight
+    // line's answer, kept inside a bracket that halving takes over whenever a step leaves it.
+    const double h = x_[k + 1] - x_[k];
+    const double a = y_[k];
+    const double b = h * slope_[k];
+    const double c = 3 * (y_[k + 1] - y_[k]) - h * (2 * slope_[k] + slope_[k + 1]);
+    const double d = 2 * (y_[k] - y_[k + 1]) + h * (slope_[k] + slope_[k + 1]);
+    double lo = 0;
+    double hi = 1;
+    double t = (y - y_[k]) / (y_[k + 1] - y_[k]);
+    for (int i = 0; i < 60; ++i) {
+        const double f = a + t * (b + t * (c + t * d)) - y;
+        if (f == 0) return x_[k] + h * t;
+        (f < 0 ? lo : hi) = t;
+        const double slope = b + t * (2 * c + 3 * t * d);
+        double next = slope > 0 ? t - f / slope : 0.5 * (lo + hi);
+        if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+        if (std::abs(next - t) * h < 1e-6 || (hi - lo) * h < 1e-6) return x_[k] + h * next;
+        t = next;
     }
-    return hi;
+    return x_[k] + h * t;
 }
 
 }  // namespace grayden

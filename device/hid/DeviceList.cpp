@@ -27,7 +27,8 @@ bool DeviceList::discoverDevices() {
             }
         }
     }
-    if (!onlyPath_.empty()) std::erase_if(lastDiscovery_.permissionDenied, [&](const std::string& p) { return p != onlyPath_; });
+    if (!onlyPath_.empty())
+        std::erase_if(lastDiscovery_.permissionDenied, [&](const std::string& p) { return p != onlyPath_; });
     return !devices_.empty();
 }
 

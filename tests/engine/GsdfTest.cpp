@@ -16,7 +16,7 @@ using testing::measure;
 
 // The published direct polynomial of j in log10 L, an approximation of the inverse.
 double publishedJndIndex(double luminance) {
-    const double c[] = {71.498068,   94.593053,   41.912053,  9.8247004,   0.28175407,
+    const double c[] = {71.498068,  94.593053,   41.912053,  9.8247004,   0.28175407,
                         -1.1878455, -0.18014349, 0.14710899, -0.017046845};
     const double x = std::log10(luminance);
     double j = 0;
@@ -82,7 +82,8 @@ TEST_P(GsdfModelCurve, MatchesASearchOverThePanelResponse) {
 
 INSTANTIATE_TEST_SUITE_P(Panels, GsdfModelCurve,
                          ::testing::Values(ModelCase{0.5, 350, 0, 2.2}, ModelCase{0.8, 600, 0.2, 2.5},
-                                           ModelCase{0.05, 3999.9, 0, 1.0}, ModelCase{0.05, 3990, 0, 1.0}, ModelCase{1.2, 170, 3, 1.8}));
+                                           ModelCase{0.05, 3999.9, 0, 1.0}, ModelCase{0.05, 3990, 0, 1.0},
+                                           ModelCase{1.2, 170, 3, 1.8}));
 
 TEST(GsdfModelCurve, RefusesTargetsOutsideTheStandard) {
     struct Case {
@@ -107,8 +108,8 @@ TEST(GsdfModelCurve, RefusesTargetsOutsideTheStandard) {
     for (const Case& c : cases) {
         ToneTable table = identityTable();
         const GsdfProblem problem = makeGsdfModelCurve(c.target, c.gamma, table);
-        EXPECT_EQ(problem.error, c.error) << c.target.minLuminance << " " << c.target.maxLuminance << " "
-                                          << c.target.ambient << " " << c.gamma;
+        EXPECT_EQ(problem.error, c.error)
+            << c.target.minLuminance << " " << c.target.maxLuminance << " " << c.target.ambient << " " << c.gamma;
         if (c.error != GsdfError::None) {
             EXPECT_EQ(table, identityTable()) << "left as it was";
         }
@@ -173,8 +174,8 @@ TEST(GsdfMeasuredCurve, LightOutsideTheMeasuredRangeTakesTheEndDrives) {
     std::vector<int> levels;
     for (int level = 30; level <= 225; level += 15) levels.push_back(level);
     ToneTable table{};
-    ASSERT_TRUE(makeGsdfMeasuredCurve({0.5, 350, 0}, measure(panel, identityTable(), levels), identityTable(), table)
-                    .ok());
+    ASSERT_TRUE(
+        makeGsdfMeasuredCurve({0.5, 350, 0}, measure(panel, identityTable(), levels), identityTable(), table).ok());
     EXPECT_EQ(table[0], 960);
     EXPECT_EQ(table[255], 7200);
     for (int i = 1; i < LevelCount; ++i) ASSERT_GE(table[i], table[i - 1]) << i;
@@ -202,8 +203,7 @@ TEST(GsdfMeasuredCurve, RefusesResponsesItCannotInvert) {
     EXPECT_EQ(makeGsdfMeasuredCurve({0.5, 350, 0}, measured, reversed, table).error, GsdfError::ResponseDecreasing);
 
     MeasurementList few(measured.begin(), measured.begin() + 7);
-    EXPECT_EQ(makeGsdfMeasuredCurve({0.5, 350, 0}, few, identityTable(), table).error,
-              GsdfError::TooFewMeasurements);
+    EXPECT_EQ(makeGsdfMeasuredCurve({0.5, 350, 0}, few, identityTable(), table).error, GsdfError::TooFewMeasurements);
     EXPECT_EQ(makeGsdfMeasuredCurve({0.5, 0.4, 0}, measured, identityTable(), table).error, GsdfError::LuminanceOrder);
     EXPECT_EQ(table, identityTable()) << "left as it was";
 }

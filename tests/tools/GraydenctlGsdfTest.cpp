@@ -61,8 +61,8 @@ TEST_F(GraydenctlGsdf, CurveSourceGivesTheEngineTables) {
 
 TEST_F(GraydenctlGsdf, CurveSourceRefusals) {
     const std::string bad = file("bad.csv", "# levels\n0,0.5\n16,-1\n");
-    const std::string measurements =
-        file("panel.csv", testing::measurementText(testing::measure(panel, identityTable(), testing::eighteenLevels())));
+    const std::string measurements = file(
+        "panel.csv", testing::measurementText(testing::measure(panel, identityTable(), testing::eighteenLevels())));
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -71,24 +71,32 @@ TEST_F(GraydenctlGsdf, CurveSourceRefusals) {
     const std::string lineThree = "Line 3 of the measurement file: the luminance must be a positive number.\n";
     const Case cases[] = {
         {{"--gsdf", "--lmin", "0.5"}, 2, "graydenctl curve: --gsdf needs --lmin and --lmax"},
-        {{"--identity", "--lmin", "0.5"}, 2, "graydenctl curve: --lmin, --lmax, --ambient, --measured and "
-                                             "--measured-table belong to --gsdf"},
-        {{"--gsdf", "--lmin", "0.5", "--lmax", "3e2", "--measured", measurements}, 2,
+        {{"--identity", "--lmin", "0.5"},
+         2,
+         "graydenctl curve: --lmin, --lmax, --ambient, --measured and "
+         "--measured-table belong to --gsdf"},
+        {{"--gsdf", "--lmin", "0.5", "--lmax", "3e2", "--measured", measurements},
+         2,
          "graydenctl curve: --measured and --measured-table go together"},
-        {{"--gsdf", "--lmin", "dark", "--lmax", "300"}, 2, "graydenctl curve: --lmin takes a luminance in cd/m2, "
-                                                           "not dark"},
+        {{"--gsdf", "--lmin", "dark", "--lmax", "300"},
+         2,
+         "graydenctl curve: --lmin takes a luminance in cd/m2, "
+         "not dark"},
         {{"--gsdf", "--identity"}, 2, "graydenctl curve: only one source may be given"},
-        {{"--gsdf", "--lmin", "0.5", "--lmax", "300", "--plot", dir.file("curve.pdf")}, 2,
+        {{"--gsdf", "--lmin", "0.5", "--lmax", "300", "--plot", dir.file("curve.pdf")},
+         2,
          "graydenctl curve: --plot takes a file name ending in .svg or .png"},
         {{"--gsdf", "--lmin", "0.01", "--lmax", "300"}, 1, english(MsgGsdfLuminanceRange) + "\n"},
         {{"--gsdf", "--lmin", "300", "--lmax", "300"}, 1, english(MsgGsdfLuminanceOrder) + "\n"},
         {{"--gsdf", "--lmin", "1", "--lmax", "300", "--ambient", "-1"}, 1, english(MsgGsdfAmbientNegative) + "\n"},
         {{"--gsdf", "--lmin", "1", "--lmax", "300", "--measured", bad, "--measured-table", straight}, 1, lineThree},
         {{"--gsdf", "--lmin", "1", "--lmax", "300", "--measured", dir.file("none.csv"), "--measured-table", straight},
-         1, english(MsgMeasurementsUnreadable) + "\n"},
+         1,
+         english(MsgMeasurementsUnreadable) + "\n"},
         {{"--gsdf", "--lmin", "1", "--lmax", "300", "--measured", measurements, "--measured-table",
           dir.file("none.csv")},
-         1, dir.file("none.csv") + ": " + english(MsgCannotOpenFile) + "\n"},
+         1,
+         dir.file("none.csv") + ": " + english(MsgCannotOpenFile) + "\n"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
@@ -128,9 +136,10 @@ TEST_F(GraydenctlGsdf, ReportVerdictIsTheExitStatus) {
     r = run({"report", "--measured", file("few.csv", "0,1\n1,2\n"), "--table", straight});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, english(MsgMeasurementTooFew) + "\n");
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--measured", afterFile}, {"--measured", afterFile, "--table", curveFile, "--tolerance", "0"},
-             {"--measured", afterFile, "--table", curveFile, "--ambient", "-1"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--measured", afterFile},
+                                               {"--measured", afterFile, "--table", curveFile, "--tolerance", "0"},
+                                               {"--measured", afterFile, "--table", curveFile, "--ambient", "-1"}}) {
         std::vector<std::string> all = args;
         all.insert(all.begin(), "report");
         EXPECT_EQ(run(all).status, 2) << args.back();
@@ -143,7 +152,8 @@ TEST_F(GraydenctlGsdf, PlotsAreValidPicturesWithoutADisplay) {
     const std::string reportSvg = dir.file("report.svg");
     const std::string reportPng = dir.file("report.PNG");
     for (const std::string& plot : {reportSvg, reportPng}) {
-        const ProgramResult r = runHeadless({"report", "--measured", measuredFile, "--table", straight, "--plot", plot});
+        const ProgramResult r =
+            runHeadless({"report", "--measured", measuredFile, "--table", straight, "--plot", plot});
         EXPECT_EQ(r.status, 1) << r.err;
         EXPECT_TRUE(r.err.empty()) << r.err;
     }

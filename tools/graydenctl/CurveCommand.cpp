@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "CommandLine.h"
-#include "engine/CurveModel.h"
 #include "Plots.h"
+#include "engine/CurveModel.h"
 #include "engine/GammaCurves.h"
 #include "engine/GsdfCurve.h"
 #include "engine/ToneFile.h"
@@ -101,11 +101,10 @@ std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
             if (!setSource(arg == "--gsdf" ? Source::Gsdf : Source::Identity)) {
                 return usageError("only one source may be given");
             }
-        } else if (!hasValue &&
-                   (arg == "--csv" || arg == "--default-curve" || arg == "--monitor-gamma" || arg == "--points" ||
-                    arg == "--panel-gamma" || arg == "--set" || arg == "--out" || arg == "--print" ||
-                    arg == "--lmin" || arg == "--lmax" || arg == "--ambient" || arg == "--measured" ||
-                    arg == "--measured-table" || arg == "--plot")) {
+        } else if (!hasValue && (arg == "--csv" || arg == "--default-curve" || arg == "--monitor-gamma" ||
+                                 arg == "--points" || arg == "--panel-gamma" || arg == "--set" || arg == "--out" ||
+                                 arg == "--print" || arg == "--lmin" || arg == "--lmax" || arg == "--ambient" ||
+                                 arg == "--measured" || arg == "--measured-table" || arg == "--plot")) {
             return usageError(arg + " needs a value");
         } else if (arg == "--lmin" || arg == "--lmax" || arg == "--ambient") {
             const std::string text = value();

@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
-#include <cerrno>
 #include <strings.h>
+#include <cerrno>
 
 #include <cstdio>
 #include <cstring>
