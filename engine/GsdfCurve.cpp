@@ -17,6 +17,8 @@ bool withinGsdf(double luminance) { return luminance >= MinGsdfLuminance && lumi
 // A drive value is the table's own output level: v / 8160 of full drive, rounded to the nearest
 // whole level and held to 0..8160.
 std::uint16_t driveLevel(double drive) {
+    // Luminances near the largest doubles overflow the interpolation; no drive value is better.
+    if (std::isnan(drive)) return 0;
     return static_cast<std::uint16_t>(std::lround(std::clamp(drive, 0.0, static_cast<double>(FullScale))));
 }
 
