@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace grayden {
 
@@ -33,7 +34,7 @@ double log10Luminance(double j) {
 }  // namespace
 
 double gsdfLuminance(double jndIndex) {
-    return std::pow(10.0, log10Luminance(std::clamp(jndIndex, MinJndIndex, MaxJndIndex)));
+    return std::exp(std::numbers::ln10 * log10Luminance(std::clamp(jndIndex, MinJndIndex, MaxJndIndex)));
 }
 
 double gsdfJndIndex(double luminance) {
