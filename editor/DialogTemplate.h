@@ -14,7 +14,7 @@ namespace grayden {
 // refers to have the id -1.
 struct ControlTemplate {
     int id = 0;
-    // static, checkbox, groupbox, label, listview, defbutton, button, combobox, scaledEdit, spin, icon
+    // static, checkbox, groupbox, label, listview, defbutton, button, combobox, edit, scaledEdit, spin, icon
     QString kind;
     QString text;
     QRect rect;

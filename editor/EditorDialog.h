@@ -11,6 +11,7 @@
 #include "editor/CurveGraph.h"
 #include "editor/DialogTemplate.h"
 #include "editor/GraphGeometry.h"
+#include "editor/GsdfCurveDialog.h"
 #include "editor/ModelOwnerAdapter.h"
 #include "editor/MonitorCommands.h"
 #include "editor/WaitCursor.h"
@@ -43,6 +44,7 @@ constexpr int WriteToMonitor = PromptWriteToMonitor;
 constexpr int ControlPoints = PromptControlPoints;
 constexpr int DefaultCurve = PromptDefaultCurve;
 constexpr int PanelCharacteristic = PromptPanelCharacteristic;
+constexpr int GsdfCurve = PromptGsdfCurve;
 constexpr int AboutBox = PromptAboutBox;
 // Undo has no prompt, so no string carries its id.
 constexpr int Undo = 32781;
@@ -138,6 +140,7 @@ private:
     void chooseControlPoints();
     void chooseDefaultCurve();
     void choosePanelCharacteristic();
+    void chooseGsdfCurve();
     void showAboutBox();
 
     DeviceList& devices_;
@@ -151,6 +154,8 @@ private:
     MonitorCommands monitor_;
     DialogTemplate template_;
     CurveGraph graph_;
+    // The DICOM GSDF Curve dialog opens with what was last accepted in it.
+    GsdfCurveInput gsdfInput_;
 
     QLabel* gammaLabel_ = nullptr;
     QLabel* readoutLabel_ = nullptr;
