@@ -69,6 +69,7 @@ bool EditorDialog::isCommandEnabled(int id) const {
     case Command::ControlPoints:
     case Command::DefaultCurve:
     case Command::PanelCharacteristic:
+    case Command::GsdfCurve:
     case Command::AboutBox: return true;
     default:
         // A command without a handler is greyed.
@@ -88,6 +89,7 @@ void EditorDialog::onCommand(int id) {
     case Command::ControlPoints: chooseControlPoints(); break;
     case Command::DefaultCurve: chooseDefaultCurve(); break;
     case Command::PanelCharacteristic: choosePanelCharacteristic(); break;
+    case Command::GsdfCurve: chooseGsdfCurve(); break;
     case Command::AboutBox: showAboutBox(); break;
     default: break;
     }

@@ -15,6 +15,7 @@
 #include "editor/DialogTemplate.h"
 #include "editor/GraphDrag.h"
 #include "editor/GraphGeometry.h"
+#include "editor/GsdfCurveDialog.h"
 #include "editor/ModelOwnerAdapter.h"
 #include "editor/MonitorCommands.h"
 #include "editor/PointerConfinement.h"
@@ -48,6 +49,7 @@ constexpr int WriteToMonitor = PromptWriteToMonitor;
 constexpr int ControlPoints = PromptControlPoints;
 constexpr int DefaultCurve = PromptDefaultCurve;
 constexpr int PanelCharacteristic = PromptPanelCharacteristic;
+constexpr int GsdfCurve = PromptGsdfCurve;
 constexpr int AboutBox = PromptAboutBox;
 // Undo has no prompt, so no string carries its id.
 constexpr int Undo = 32781;
@@ -161,6 +163,7 @@ private:
     void chooseControlPoints();
     void chooseDefaultCurve();
     void choosePanelCharacteristic();
+    void chooseGsdfCurve();
     void showAboutBox();
 
     DeviceList& devices_;
@@ -174,6 +177,8 @@ private:
     MonitorCommands monitor_;
     DialogTemplate template_;
     CurveGraph graph_;
+    // The DICOM GSDF Curve dialog opens with what was last accepted in it.
+    GsdfCurveInput gsdfInput_;
 
     QLabel* gammaLabel_ = nullptr;
     QLabel* readoutLabel_ = nullptr;

@@ -34,6 +34,14 @@ void EditorDialog::choosePanelCharacteristic() {
     transferTexts();
 }
 
+// The computed curve is installed like the default curve, at the current point count.
+void EditorDialog::chooseGsdfCurve() {
+    GsdfCurveDialog dialog(gsdfInput_, model_.panelGamma, model_.currentTable, user_, this);
+    if (user_.runDialog(dialog) != QDialog::Accepted) return;
+    gsdfInput_ = dialog.input();
+    model_.applyCurveTable(dialog.table());
+}
+
 void EditorDialog::showAboutBox() {
     AboutDialog dialog(user_, this);
     user_.runDialog(dialog);

@@ -77,6 +77,7 @@ QWidget* TemplateDialog::createControl(const ControlTemplate& c) {
     }
     if (c.kind == "combobox") return new QComboBox(this);
     if (c.kind == "scaledEdit") return new ScaledEdit(c.scale, this);
+    if (c.kind == "edit") return new QLineEdit(this);
     if (c.kind == "spin") return new SpinArrows(this);
     return nullptr;
 }

@@ -10,6 +10,13 @@ void CurveModel::applyDefaultCurve(double newExponent) {
     previewIfOn();
 }
 
+void CurveModel::applyCurveTable(const ToneTable& table) {
+    pushUndo(currentTable, {.sendToMonitor = previewOn, .rebuild = true});
+    sourceTable = table;
+    installSourceTable();
+    previewIfOn();
+}
+
 bool CurveModel::applyPointCount(int newIndex) {
     if (!isValidPointCountIndex(newIndex)) return false;
     pushUndo(currentTable, {.sendToMonitor = previewOn, .rebuild = true});

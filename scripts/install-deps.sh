@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   qt6-translations-l10n
+  qt6-svg-dev
   fonts-liberation fonts-ipafont-gothic
   xvfb xauth imagemagick x11-utils openbox xdotool
   dpkg-dev desktop-file-utils appstream xorriso groff-base lintian

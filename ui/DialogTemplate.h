@@ -16,7 +16,7 @@ namespace grayden {
 struct ControlTemplate {
     int id = 0;
     // static, checkbox, groupbox, label, listview, bitmap, defbutton, button, combobox,
-    // scaledEdit, spin, icon
+    // scaledEdit, edit, spin, icon
     QString kind;
     QString text;
     int textId = 0;  // a string-table entry the program puts in place of text

@@ -20,13 +20,15 @@ bool DeviceList::discoverDevices() {
     std::vector<std::unique_ptr<HidDeviceInfo>> found;
     if (enumerateHidDevices(platform_, found, &lastDiscovery_)) {
         for (auto& record : found) {
-            if (isAcceptedVendor(record->vendorId)) {
+            if (isAcceptedVendor(record->vendorId) && (onlyPath_.empty() || record->devicePath == onlyPath_)) {
                 devices_.push_back(std::move(record));
             } else {
                 closeHidDevice(platform_, std::move(record));
             }
         }
     }
+    if (!onlyPath_.empty())
+        std::erase_if(lastDiscovery_.permissionDenied, [&](const std::string& p) { return p != onlyPath_; });
     return !devices_.empty();
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "device/hid/HidDeviceInfo.h"
@@ -26,6 +27,10 @@ public:
 
     // Rebuilds the list (closing the previous one); true when it is not empty afterwards.
     bool discoverDevices();
+    // Lets discovery keep only the interface at this device path (and report only it when it
+    // cannot be opened), so one of several monitors can be chosen; an empty path keeps every
+    // accepted device.
+    void restrictToPath(std::string path) { onlyPath_ = std::move(path); }
     // Closes and removes every listed device; always true.
     bool clearDevices();
 
@@ -39,6 +44,7 @@ private:
     HidPlatform& platform_;
     std::vector<std::unique_ptr<HidDeviceInfo>> devices_;
     EnumerationReport lastDiscovery_;
+    std::string onlyPath_;
 };
 
 }  // namespace grayden

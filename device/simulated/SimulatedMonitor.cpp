@@ -70,6 +70,7 @@ bool SimulatedMonitor::setFeature(const std::uint8_t* frame, std::int16_t length
         PackedBank& bank = previewSelected() ? state_.preview : state_.stored;
         const int first = (selectedBlock_ & 0x7F) * BlockEntries;
         for (int i = 0; i < BlockEntries; ++i) bank[first + i] = loadWord(value + 2 * i);
+        if (state_.corruptBlockWrites) bank[first] ^= 1;
         if (!previewSelected()) state_.gammaCode = CustomTableGammaCode;
         return true;
     }

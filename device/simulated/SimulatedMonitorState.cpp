@@ -134,6 +134,7 @@ const std::vector<Field>& fields() {
         {"stored", true, bankField(&MonitorState::stored)},
         {"preview", true, bankField(&MonitorState::preview)},
         {"extraDevices", false, flagField(&MonitorState::extraDevices)},
+        {"corruptBlockWrites", false, flagField(&MonitorState::corruptBlockWrites)},
     };
     return table;
 }
@@ -242,6 +243,8 @@ std::string formatMonitorState(const MonitorState& state) {
     out += "stored=" + formatBank(state.stored) + "\n";
     out += "preview=" + formatBank(state.preview) + "\n";
     out += "extraDevices=" + std::string(state.extraDevices ? "1" : "0") + "\n";
+    // Only a file that asks for the fault names it.
+    if (state.corruptBlockWrites) out += "corruptBlockWrites=1\n";
     return out;
 }
 

@@ -25,6 +25,9 @@ struct MonitorState {
     PackedBank preview{};
     // Not the monitor's memory: also list the devices that discovery must pass over.
     bool extraDevices = false;
+    // A fault to test against: every block written is taken as if it arrived whole, but its
+    // first level is kept one packing step off.
+    bool corruptBlockWrites = false;
 
     bool operator==(const MonitorState&) const = default;
 };

@@ -351,5 +351,24 @@ TEST(MonitorSessionFaults, EveryExchangeOfATransferStopsItWithTheErrorOfItsDirec
     }
 }
 
+TEST(MonitorSessionDevicePath, ANamedDeviceIsTheOnlyOneSearched) {
+    SessionRig rig;
+    const std::size_t second = rig.sim.addDevice(factoryMonitorState());
+    rig.sim.device(second).state().gammaCode = 9;
+    rig.devices.restrictToPath(rig.sim.devicePath(second));
+    ASSERT_EQ(rig.session.connect(), SessionError::None);
+    ToneTable table{};
+    ASSERT_EQ(rig.session.readTable(TableBank::Stored, DefaultPanelGamma, table), SessionError::None);
+    EXPECT_EQ(table, makeMonitorGammaCurve(0.2 * 9 + 1.4, DefaultPanelGamma)) << "the second monitor answered";
+    EXPECT_EQ(rig.devices.devices().size(), 1u);
+
+    rig.devices.restrictToPath("simulated:nothing-here");
+    EXPECT_EQ(rig.session.connect(), SessionError::NoMonitor);
+    rig.devices.restrictToPath("");
+    ASSERT_EQ(rig.session.connect(), SessionError::None);
+    EXPECT_EQ(rig.devices.devices().size(), 2u);
+    EXPECT_EQ(rig.channel.boundDevice(), rig.devices.devices().front().get()) << "the first monitor again";
+}
+
 }  // namespace
 }  // namespace grayden

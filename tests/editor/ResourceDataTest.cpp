@@ -29,9 +29,9 @@ TEST(UiText, FormattedTextsFollowTheStringTable) {
 }
 
 TEST(StringTable, EveryTextTheEditorShowsExistsInBothLanguages) {
-    const int ids[] = {101,   32771, 32772, 32773, 32774, 32775, 32776, 32777, 32778, 32779, 32780, 32782,
-                       32783, 32784, 32787, 32788, 32789, 32790, 32791, 32792, 32793, 32794, 32795, 32796,
-                       32797, 32798, 32799, 32800, 32801, 32802, 32803, 32810, 32811, 32812};
+    const int ids[] = {101,   32771, 32772, 32773, 32774, 32775, 32776, 32777, 32778, 32779, 32780, 32782, 32783, 32784,
+                       32787, 32788, 32789, 32790, 32791, 32792, 32793, 32794, 32795, 32796, 32797, 32798, 32799, 32800,
+                       32801, 32802, 32803, 32810, 32811, 32812, 33101, 33102, 33103, 33104, 33105, 33106, 33107};
     for (int id : ids) {
         EXPECT_FALSE(stringText(id, Language::English).empty()) << id;
         EXPECT_FALSE(stringText(id, Language::Japanese).empty()) << id;
@@ -91,13 +91,15 @@ TEST(MenuTemplate, BothLanguagesShareStructureAndCommandIds) {
     }
     using namespace Command;
     EXPECT_EQ(ids, (std::vector<int>{Open, 0, Save, SaveAs, 0, Exit, ReadFromMonitor, WriteToMonitor, 0, Undo,
-                                     ControlPoints, DefaultCurve, PanelCharacteristic, AboutBox}));
+                                     ControlPoints, DefaultCurve, PanelCharacteristic, GsdfCurve, AboutBox}));
     EXPECT_EQ(en[0].items[0].text, "&Open...\tCtrl+O");
     EXPECT_TRUE(en[1].items[3].grayed);
     EXPECT_EQ(ja[2].text, QString::fromUtf8("設定(&S)"));
-    // The third Setting item takes its text, without a key name, from the string table.
+    // The third and fourth Setting items take their texts, without a key name, from the string table.
     EXPECT_EQ(en[2].items[2].text, "&Panel Characteristic...");
     EXPECT_EQ(ja[2].items[2].text, QString::fromUtf8("パネル特性(&P)..."));
+    EXPECT_EQ(en[2].items[3].text, "DICOM &GSDF Curve...");
+    EXPECT_EQ(ja[2].items[3].text, QString::fromUtf8("DICOM GSDF 曲線(&G)..."));
 }
 
 // The status bar shows the string whose id is the item's command id.

@@ -37,6 +37,14 @@ std::string messageText(int stringId) {
     return text.empty() ? "message " + std::to_string(stringId) : std::string(text);
 }
 
+std::string problemText(const GsdfProblem& problem) {
+    std::string text = messageText(gsdfMessageId(problem.error));
+    if (const std::size_t at = text.find("%d"); at != std::string::npos) {
+        text.replace(at, 2, std::to_string(problem.line));
+    }
+    return text;
+}
+
 int usageError(const char* command, const std::string& why, const char* usage) {
     std::fprintf(stderr, "graydenctl %s: %s\n%s", command, why.c_str(), usage);
     return ExitUsage;

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/GsdfError.h"
+
 namespace grayden::ctl {
 
 // Exit statuses shared by every subcommand.
@@ -19,6 +21,9 @@ bool parseDecimalInRange(std::string_view text, int min, int max, int& out);
 
 // The English text of a string-table message, for standard error.
 std::string messageText(int stringId);
+
+// The English text of a greyscale-standard problem, with the line it names filled in.
+std::string problemText(const GsdfProblem& problem);
 
 // Prints "graydenctl <command>: why" and the command's usage to standard error; ExitUsage.
 int usageError(const char* command, const std::string& why, const char* usage);

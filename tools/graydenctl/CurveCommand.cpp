@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "Plots.h"
 #include "engine/CurveModel.h"
 #include "engine/GammaCurves.h"
+#include "engine/GsdfCurve.h"
 #include "engine/ToneFile.h"
+#include "resources/StringIds.h"
 
 namespace grayden::ctl {
 
@@ -17,23 +20,38 @@ namespace {
 
 constexpr const char* CurveUsage =
     "usage: graydenctl curve [--points N] [--panel-gamma G] SOURCE [--set LEVEL=VALUE]...\n"
-    "                        [--out FILE] [--print points]\n"
+    "                        [--out FILE] [--print points] [--plot FILE.svg|FILE.png]\n"
     "  SOURCE is one of:\n"
     "    --csv FILE          a tone file\n"
     "    --default-curve E   the default curve with exponent E (0.5..10)\n"
     "    --monitor-gamma G   the table a monitor set to gamma G holds (uses the panel gamma)\n"
     "    --identity          the straight line 32*i\n"
+    "    --gsdf --lmin L --lmax L [--ambient L] [--measured FILE --measured-table FILE]\n"
+    "                        the DICOM greyscale standard display function for a panel with\n"
+    "                        luminance L (cd/m2) at drive 0 and 8160 and ambient light L\n"
+    "                        (default 0): for a panel of the panel gamma, or for one measured\n"
+    "                        (level,luminance lines) while the tone file's table was in it\n"
     "  --points N        control points: 3, 5, 9, 16, 24, 33 or 256 (default 9)\n"
     "  --panel-gamma G   native gamma of the panel, 0.1..10 (default 2.2)\n"
     "  --set LEVEL=VALUE give the control point at input level LEVEL the output VALUE; both are\n"
     "                    whole decimal numbers, LEVEL in 0..255 and VALUE in 0..8160\n"
     "  --out FILE        write the tone file there instead of to standard output\n"
-    "  --print points    print the control points as level,value lines instead of the table\n";
+    "  --print points    print the control points as level,value lines instead of the table\n"
+    "  --plot FILE       also draw the curve as the editor's graph does, as SVG or PNG\n"
+    "  Use --points 256 to keep every level of a computed curve.\n";
 
 // The message the Default Curve Setting dialog gives for an exponent out of range.
 constexpr const char* ExponentRangeText = "Input the value between 0.5 and 10.";
 
-enum class Source { None, Csv, DefaultCurve, MonitorGamma, Identity };
+enum class Source { None, Csv, DefaultCurve, MonitorGamma, Identity, Gsdf };
+
+struct GsdfOptions {
+    std::optional<double> minLuminance;
+    std::optional<double> maxLuminance;
+    double ambient = 0;
+    std::optional<std::string> measuredPath;
+    std::optional<std::string> measuredTablePath;
+};
 
 struct CurveOptions {
     Source source = Source::None;
@@ -44,6 +62,9 @@ struct CurveOptions {
     std::vector<std::pair<int, int>> edits;  // level, value
     std::optional<std::string> outPath;
     bool printPoints = false;
+    GsdfOptions gsdf;
+    bool gsdfOptionSeen = false;  // --lmin, --lmax, --ambient, --measured or --measured-table
+    std::optional<std::string> plotPath;
 };
 
 // Prints messages to standard error in English instead of showing them.
@@ -76,12 +97,32 @@ std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
         auto value = [&]() { return std::string(argv[++i]); };
         if (arg == "--help" || arg == "-h") {
             return printStdout(CurveUsage);
-        } else if (arg == "--identity") {
-            if (!setSource(Source::Identity)) return usageError("only one source may be given");
-        } else if (!hasValue &&
-                   (arg == "--csv" || arg == "--default-curve" || arg == "--monitor-gamma" || arg == "--points" ||
-                    arg == "--panel-gamma" || arg == "--set" || arg == "--out" || arg == "--print")) {
+        } else if (arg == "--identity" || arg == "--gsdf") {
+            if (!setSource(arg == "--gsdf" ? Source::Gsdf : Source::Identity)) {
+                return usageError("only one source may be given");
+            }
+        } else if (!hasValue && (arg == "--csv" || arg == "--default-curve" || arg == "--monitor-gamma" ||
+                                 arg == "--points" || arg == "--panel-gamma" || arg == "--set" || arg == "--out" ||
+                                 arg == "--print" || arg == "--lmin" || arg == "--lmax" || arg == "--ambient" ||
+                                 arg == "--measured" || arg == "--measured-table" || arg == "--plot")) {
             return usageError(arg + " needs a value");
+        } else if (arg == "--lmin" || arg == "--lmax" || arg == "--ambient") {
+            const std::string text = value();
+            double number = 0;
+            if (!parseWholeDouble(text, number)) return usageError(arg + " takes a luminance in cd/m2, not " + text);
+            if (arg == "--lmin") o.gsdf.minLuminance = number;
+            if (arg == "--lmax") o.gsdf.maxLuminance = number;
+            if (arg == "--ambient") o.gsdf.ambient = number;
+            o.gsdfOptionSeen = true;
+        } else if (arg == "--measured") {
+            o.gsdf.measuredPath = value();
+            o.gsdfOptionSeen = true;
+        } else if (arg == "--measured-table") {
+            o.gsdf.measuredTablePath = value();
+            o.gsdfOptionSeen = true;
+        } else if (arg == "--plot") {
+            o.plotPath = value();
+            if (!isPlotFileName(*o.plotPath)) return usageError("--plot takes a file name ending in .svg or .png");
         } else if (arg == "--csv") {
             if (!setSource(Source::Csv)) return usageError("only one source may be given");
             o.csvPath = value();
@@ -128,8 +169,45 @@ std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
         }
     }
     if (o.source == Source::None) return usageError("a source is required");
+    if (o.source == Source::Gsdf) {
+        if (!o.gsdf.minLuminance || !o.gsdf.maxLuminance) return usageError("--gsdf needs --lmin and --lmax");
+        if (o.gsdf.measuredPath.has_value() != o.gsdf.measuredTablePath.has_value()) {
+            return usageError("--measured and --measured-table go together");
+        }
+    } else if (o.gsdfOptionSeen) {
+        return usageError("--lmin, --lmax, --ambient, --measured and --measured-table belong to --gsdf");
+    }
     if (o.printPoints && o.outPath) return usageError("--print points and --out cannot be combined");
     return std::nullopt;
+}
+
+// The table a tone file holds, or the editor's message about it (after the file's name, since
+// this command may read several files).
+bool readTable(const std::string& path, ToneTable& table) {
+    switch (readToneFile(path, table)) {
+    case ToneFileError::None: return true;
+    case ToneFileError::CannotOpen: failure(path + ": " + messageText(MsgCannotOpenFile)); return false;
+    case ToneFileError::InvalidContents: failure(path + ": " + messageText(MsgInvalidFileContents)); return false;
+    }
+    return false;
+}
+
+// The greyscale-standard table for the options, or the reason on standard error.
+bool makeGsdfTable(const GsdfOptions& g, double panelGamma, ToneTable& table) {
+    const GsdfTarget target{*g.minLuminance, *g.maxLuminance, g.ambient};
+    GsdfProblem problem = checkGsdfTarget(target);
+    if (problem.ok() && g.measuredPath) {
+        MeasurementList measurements;
+        ToneTable measuredWith{};
+        problem = readMeasurementFile(*g.measuredPath, measurements);
+        if (problem.ok() && !readTable(*g.measuredTablePath, measuredWith)) return false;
+        if (problem.ok()) problem = makeGsdfMeasuredCurve(target, measurements, measuredWith, table);
+    } else if (problem.ok()) {
+        problem = makeGsdfModelCurve(target, panelGamma, table);
+    }
+    if (problem.ok()) return true;
+    failure(problemText(problem));
+    return false;
 }
 
 }  // namespace
@@ -162,6 +240,10 @@ int runCurveCommand(int argc, char** argv) {
         model.sourceTable = identityTable();
         model.installSourceTable();
         break;
+    case Source::Gsdf:
+        if (!makeGsdfTable(o.gsdf, model.panelGamma, model.sourceTable)) return ExitFailure;
+        model.installSourceTable();
+        break;
     case Source::None: break;
     }
 
@@ -172,6 +254,12 @@ int runCurveCommand(int argc, char** argv) {
         }
         if (k < 0) return failure("Level " + std::to_string(level) + " is not a control point.");
         model.setPointValue(k, levelValue);
+    }
+
+    if (o.plotPath) {
+        std::string error;
+        const CurvePlot plot{&model.currentTable, &model.points, model.livePointCount(), model.panelGamma};
+        if (!saveCurvePlot(*o.plotPath, plot, error)) return failure(error);
     }
 
     if (o.printPoints) {

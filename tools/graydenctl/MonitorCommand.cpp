@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "CommandLine.h"
 #include "device/MonitorSession.h"
 #include "device/PlatformFactory.h"
+#include "device/TonePacking.h"
 #include "device/hid/DeviceList.h"
 #include "device/hid/HidDeviceInfo.h"
 #include "device/hid/HidReportChannel.h"
@@ -24,27 +26,35 @@ namespace grayden::ctl {
 namespace {
 
 constexpr const char* MonitorUsage =
-    "usage: graydenctl monitor list\n"
-    "       graydenctl monitor status\n"
-    "       graydenctl monitor read [--bank stored|preview] [--out FILE]\n"
-    "       graydenctl monitor write FILE [--bank stored|preview]\n"
+    "usage: graydenctl monitor list [--device PATH]\n"
+    "       graydenctl monitor status [--device PATH]\n"
+    "       graydenctl monitor read [--bank stored|preview] [--out FILE] [--device PATH]\n"
+    "       graydenctl monitor write FILE [--bank stored|preview] [--verify] [--device PATH]\n"
     "  list     every HID interface (each top-level collection of a node on its own line): path,\n"
     "           vendor, product, release, and whether it is the monitor\n"
     "  status   mode register, status word, calibration and gamma code of the monitor\n"
     "  read     print the monitor's table as a tone file; 'stored' (default) reads it as the\n"
     "           editor does at start-up, 'preview' reads the preview table\n"
-    "  write    write a tone file's table to the monitor's stored (default) or preview table\n"
+    "  write    write a tone file's table to the monitor's stored (default) or preview table;\n"
+    "           --verify reads it back and fails unless the monitor holds what was written\n"
+    "           (each level as the monitor's packing stores it)\n"
+    "  --device PATH  use only the HID interface at PATH (as list prints it), to choose one of\n"
+    "           several monitors; list then shows only that interface\n"
     "  GRAYDEN_SIMULATOR=FILE uses the simulated monitor whose memory is kept in FILE.\n";
 
 int usageError(const std::string& why) { return ctl::usageError("monitor", why, MonitorUsage); }
 
-// One conversation with the monitor; a terminal has no busy cursor.
+// One conversation with the monitor, with every device or only the one at devicePath; a
+// terminal has no busy cursor.
 struct Session {
-    explicit Session(HidPlatform& platform)
-        : devices(platform), channel(platform), monitor(channel, devices, nullptr) {}
+    Session(HidPlatform& platform, const std::string& devicePath)
+        : devices(platform), channel(platform), monitor(channel, devices, nullptr), onlyPath(devicePath) {
+        devices.restrictToPath(devicePath);
+    }
     DeviceList devices;
     HidReportChannel channel;
     MonitorSession monitor;
+    std::string onlyPath;
 };
 
 void printMessage(int stringId) { failure(messageText(stringId)); }
@@ -55,8 +65,14 @@ void reportUnreadableIdentities(Session& session) {
     for (int i = 0; i < session.monitor.unreadableIdentities(); ++i) printMessage(MsgReadFailed);
 }
 
-// After the no-monitor message: the nodes that might have been the monitor had they opened.
-void hintUnopenedNodes(Session& session) { std::fputs(unopenedMonitorHints(session.devices).c_str(), stderr); }
+// After the no-monitor message: the nodes that might have been the monitor had they opened,
+// and which one alone was searched when a device was named.
+void hintUnopenedNodes(Session& session) {
+    std::fputs(unopenedMonitorHints(session.devices).c_str(), stderr);
+    if (!session.onlyPath.empty()) {
+        failure("Only " + session.onlyPath + " was searched; 'graydenctl monitor list' shows every device path.");
+    }
+}
 
 // Says why a transfer failed, in the editor's words; the calibrated bit, set after the
 // connection's check, fails it without a message as it does in the editor.
@@ -134,14 +150,15 @@ std::string collectionOf(const HidDeviceInfo& record) {
     return text;
 }
 
-int listDevices(HidPlatform& platform) {
-    Session session(platform);
+int listDevices(HidPlatform& platform, const std::string& onlyPath) {
+    Session session(platform, "");
     std::vector<std::unique_ptr<HidDeviceInfo>> records;
     EnumerationReport report;
     if (!enumerateHidDevices(platform, records, &report)) return failure(messageText(MsgNoMonitor));
     std::string lines;
     bool calibrated = false;
     for (const auto& record : records) {
+        if (!onlyPath.empty() && record->devicePath != onlyPath) continue;
         lines += record->devicePath + "  " + collectionOf(*record) + "vendor " + std::to_string(record->vendorId) +
                  ", product " + std::to_string(record->productId) + ", release " +
                  std::to_string(record->versionNumber) + ": " + verdictFor(session, *record, calibrated) + "\n";
@@ -149,6 +166,7 @@ int listDevices(HidPlatform& platform) {
     session.channel.bindDevice(nullptr);
     for (auto& record : records) closeHidDevice(platform, std::move(record));
     for (const std::string& path : report.permissionDenied) {
+        if (!onlyPath.empty() && path != onlyPath) continue;
         lines += mayBeAcceptedDevice(platform, path) ? udevRuleHint(path) : path + "  permission denied\n";
     }
     if (const int status = printStdout(lines); status != ExitOk) return status;
@@ -156,8 +174,8 @@ int listDevices(HidPlatform& platform) {
     return calibrated ? failure(messageText(MsgAlreadyCalibrated)) : ExitOk;
 }
 
-int showStatus(HidPlatform& platform) {
-    Session session(platform);
+int showStatus(HidPlatform& platform, const std::string& onlyPath) {
+    Session session(platform, onlyPath);
     const bool found = session.devices.discoverDevices() && session.monitor.findMonitor() == SessionError::None;
     reportUnreadableIdentities(session);
     if (!found) {
@@ -187,20 +205,43 @@ int showStatus(HidPlatform& platform) {
     return calibrated ? failure(messageText(MsgAlreadyCalibrated)) : ExitOk;
 }
 
+enum class Subcommand { List, Status, Read, Write };
+
 struct TransferOptions {
     TableBank bank = TableBank::Stored;
     std::optional<std::string> outPath;
     std::optional<std::string> inPath;
+    std::string devicePath;  // empty: the first supported monitor
+    bool verify = false;
 };
 
-// Parses the options of read (allowOut) or write (one FILE operand).
-std::optional<int> parseTransferOptions(int argc, char** argv, bool isWrite, TransferOptions& o) {
+// A named device as discovery lists it: a file system path (a udev link, say) by the node it
+// leads to; anything else, such as a simulated device's name, as given.
+std::string listedPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
+    return error ? path : real.string();
+}
+
+// Parses the options of every subcommand: --device for all, --bank for read and write, --out
+// for read, --verify and one FILE operand for write.
+std::optional<int> parseTransferOptions(int argc, char** argv, Subcommand sub, TransferOptions& o) {
+    const bool isWrite = sub == Subcommand::Write;
+    const bool isTransfer = isWrite || sub == Subcommand::Read;
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             return printStdout(MonitorUsage);
         }
-        if (arg == "--bank" || (arg == "--out" && !isWrite)) {
+        if (arg == "--device") {
+            if (i + 1 >= argc) return usageError(arg + " needs a value");
+            o.devicePath = listedPath(argv[++i]);
+            if (o.devicePath.empty()) return usageError("--device needs a device path");
+        } else if (arg == "--verify" && isWrite) {
+            o.verify = true;
+        } else if (!isTransfer) {
+            return usageError("unknown argument: " + arg);
+        } else if (arg == "--bank" || (arg == "--out" && !isWrite)) {
             if (i + 1 >= argc) return usageError(arg + " needs a value");
             const std::string value = argv[++i];
             if (arg == "--out") {
@@ -221,7 +262,7 @@ std::optional<int> parseTransferOptions(int argc, char** argv, bool isWrite, Tra
 }
 
 int readTable(HidPlatform& platform, const TransferOptions& o) {
-    Session session(platform);
+    Session session(platform, o.devicePath);
     ToneTable table{};
     if (!connected(session)) return ExitFailure;
     if (o.bank == TableBank::Stored) {
@@ -241,6 +282,26 @@ int readTable(HidPlatform& platform, const TransferOptions& o) {
     return printStdout(text);
 }
 
+// Reads the bank back and compares every level with what the packing makes of the level
+// written (1025 is stored as 1026, for one); a difference is a write that did not land.
+bool verified(Session& session, TableBank bank, const ToneTable& written) {
+    ToneTable back{};
+    if (!transferred(session.monitor.readBlocks(bank, back))) return false;
+    int differing = 0;
+    int first = -1;
+    for (int i = 0; i < LevelCount; ++i) {
+        if (back[i] == unpackToneWord(packToneLevel(written[i]))) continue;
+        if (differing++ == 0) first = i;
+    }
+    if (differing == 0) return true;
+    const char* name = bank == TableBank::Stored ? "stored" : "preview";
+    failure(std::string("Verification failed: the monitor's ") + name + " table differs from what was written at " +
+            std::to_string(differing) + (differing == 1 ? " level" : " levels") + "; level " + std::to_string(first) +
+            " holds " + std::to_string(back[first]) + " instead of " +
+            std::to_string(unpackToneWord(packToneLevel(written[first]))) + ".");
+    return false;
+}
+
 int writeTable(HidPlatform& platform, const TransferOptions& o) {
     // The file is read before the monitor is touched; its values, clamped, are the table.
     ToneTable table{};
@@ -249,9 +310,10 @@ int writeTable(HidPlatform& platform, const TransferOptions& o) {
     case ToneFileError::InvalidContents: return failure(messageText(MsgInvalidFileContents));
     case ToneFileError::None: break;
     }
-    Session session(platform);
+    Session session(platform, o.devicePath);
     if (!connected(session)) return ExitFailure;
-    return transferred(session.monitor.writeTable(o.bank, table)) ? ExitOk : ExitFailure;
+    if (!transferred(session.monitor.writeTable(o.bank, table))) return ExitFailure;
+    return !o.verify || verified(session, o.bank, table) ? ExitOk : ExitFailure;
 }
 
 }  // namespace
@@ -262,20 +324,24 @@ int runMonitorCommand(int argc, char** argv) {
     if (sub == "--help" || sub == "-h") {
         return printStdout(MonitorUsage);
     }
-    const bool isTransfer = sub == "read" || sub == "write";
-    if (!isTransfer && sub != "list" && sub != "status") return usageError("unknown subcommand: " + sub);
-    TransferOptions options;
-    if (isTransfer) {
-        if (const auto status = parseTransferOptions(argc - 1, argv + 1, sub == "write", options)) return *status;
-    } else if (argc > 1) {
-        return usageError(sub + " takes no arguments");
+    Subcommand which = Subcommand::List;
+    if (sub == "status") {
+        which = Subcommand::Status;
+    } else if (sub == "read") {
+        which = Subcommand::Read;
+    } else if (sub == "write") {
+        which = Subcommand::Write;
+    } else if (sub != "list") {
+        return usageError("unknown subcommand: " + sub);
     }
+    TransferOptions options;
+    if (const auto status = parseTransferOptions(argc - 1, argv + 1, which, options)) return *status;
 
     std::string error;
     const std::unique_ptr<HidPlatform> platform = makeHidPlatform(error);
     if (!platform) return failure(error);
-    if (sub == "list") return listDevices(*platform);
-    if (sub == "status") return showStatus(*platform);
+    if (sub == "list") return listDevices(*platform, options.devicePath);
+    if (sub == "status") return showStatus(*platform, options.devicePath);
     if (sub == "read") return readTable(*platform, options);
     return writeTable(*platform, options);
 }

@@ -1,0 +1,128 @@
+#include "editor/GsdfCurveDialog.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include "editor/ScaledEdit.h"
+#include "editor/ScaledNumber.h"
+#include "editor/UiText.h"
+#include "editor/UserInteraction.h"
+#include "engine/Gsdf.h"
+#include "engine/Measurements.h"
+#include "engine/ToneFile.h"
+#include "resources/StringIds.h"
+
+namespace grayden {
+
+namespace {
+
+bool isBlank(const QString& text) { return text.trimmed().isEmpty(); }
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString problemText(const GsdfProblem& problem) {
+    QString text = uiText(gsdfMessageId(problem.error));
+    if (gsdfMessageNamesLine(problem.error)) text.replace("%d", QString::number(problem.line));
+    return text;
+}
+
+}  // namespace
+
+GsdfCurveDialog::GsdfCurveDialog(const GsdfCurveInput& input, double panelGamma, const ToneTable& currentTable,
+                                 UserInteraction& user, QWidget* parent)
+    : TemplateDialog(TemplateId, user, parent),
+      minEdit_(controlAs<ScaledEdit>(MinEditId)),
+      maxEdit_(controlAs<ScaledEdit>(MaxEditId)),
+      ambientEdit_(controlAs<ScaledEdit>(AmbientEditId)),
+      measurementEdit_(controlAs<QLineEdit>(MeasurementEditId)),
+      measuredWithEdit_(controlAs<QLineEdit>(MeasuredWithEditId)),
+      measurementBrowse_(controlAs<QPushButton>(MeasurementBrowseId)),
+      measuredWithBrowse_(controlAs<QPushButton>(MeasuredWithBrowseId)),
+      sourceLabel_(controlAs<QLabel>(SourceTextId)),
+      input_(input),
+      panelGamma_(panelGamma),
+      currentTable_(currentTable) {
+    // Written as text: an ambient light of 0 shows as 0.00 rather than as an empty edit.
+    minEdit_->setText(textForScaled(scaledFromNumber(input.target.minLuminance, Scale), Scale));
+    maxEdit_->setText(textForScaled(scaledFromNumber(input.target.maxLuminance, Scale), Scale));
+    ambientEdit_->setText(textForScaled(scaledFromNumber(input.target.ambient, Scale), Scale));
+    measurementEdit_->setText(input.measurementPath);
+    measuredWithEdit_->setText(input.measuredWithPath);
+    showSource();
+    connect(measurementEdit_, &QLineEdit::textChanged, this, &GsdfCurveDialog::showSource);
+    connect(measuredWithEdit_, &QLineEdit::textChanged, this, &GsdfCurveDialog::showSource);
+    connect(measurementBrowse_, &QPushButton::clicked, this, [this] { browse(measurementEdit_); });
+    connect(measuredWithBrowse_, &QPushButton::clicked, this, [this] { browse(measuredWithEdit_); });
+}
+
+void GsdfCurveDialog::browse(QLineEdit* edit) {
+    const QString path = user().chooseOpenPath(this);
+    if (!path.isEmpty()) edit->setText(path);
+}
+
+void GsdfCurveDialog::showSource() {
+    const bool measured = !isBlank(measurementEdit_->text());
+    measuredWithEdit_->setEnabled(measured);
+    measuredWithBrowse_->setEnabled(measured);
+    if (!measured)
+        sourceLabel_->setText(uiText(GsdfSourcePanelGamma).arg(QString::number(panelGamma_, 'f', 2)));
+    else
+        sourceLabel_->setText(
+            uiText(isBlank(measuredWithEdit_->text()) ? GsdfSourceCurrentCurve : GsdfSourceTableFile));
+}
+
+void GsdfCurveDialog::refuseProblem(const GsdfProblem& problem, const GsdfTarget& target) {
+    QLineEdit* atFault = measurementEdit_;
+    switch (problem.error) {
+    case GsdfError::AmbientNegative: atFault = ambientEdit_; break;
+    case GsdfError::LuminanceOrder: atFault = maxEdit_; break;
+    case GsdfError::LuminanceOutOfRange: {
+        const double darkest = target.minLuminance + target.ambient;
+        atFault = darkest >= MinGsdfLuminance && darkest <= MaxGsdfLuminance ? maxEdit_ : minEdit_;
+        break;
+    }
+    // The panel gamma comes from Panel Characteristic, not from this dialog.
+    case GsdfError::PanelGammaOutOfRange: atFault = nullptr; break;
+    default: break;
+    }
+    refuseInput(problemText(problem), atFault);
+}
+
+bool GsdfCurveDialog::computeTable(const GsdfCurveInput& input) {
+    if (const GsdfProblem problem = checkGsdfTarget(input.target); !problem.ok()) {
+        refuseProblem(problem, input.target);
+        return false;
+    }
+    GsdfProblem problem;
+    if (isBlank(input.measurementPath)) {
+        problem = makeGsdfModelCurve(input.target, panelGamma_, table_);
+    } else {
+        MeasurementList measurements;
+        problem = readMeasurementFile(localPath(input.measurementPath), measurements);
+        ToneTable measuredWith = currentTable_;
+        if (problem.ok() && !isBlank(input.measuredWithPath) &&
+            readToneFile(localPath(input.measuredWithPath), measuredWith) != ToneFileError::None) {
+            refuseInput(uiText(MsgMeasuredWithUnreadable), measuredWithEdit_);
+            return false;
+        }
+        if (problem.ok()) problem = makeGsdfMeasuredCurve(input.target, measurements, measuredWith, table_);
+    }
+    if (problem.ok()) return true;
+    refuseProblem(problem, input.target);
+    return false;
+}
+
+void GsdfCurveDialog::accept() {
+    GsdfCurveInput input;
+    input.target.minLuminance = minEdit_->scaledValue() / Scale;
+    input.target.maxLuminance = maxEdit_->scaledValue() / Scale;
+    input.target.ambient = ambientEdit_->scaledValue() / Scale;
+    input.measurementPath = measurementEdit_->text();
+    input.measuredWithPath = measuredWithEdit_->text();
+    if (!computeTable(input)) return;
+    input_ = input;
+    TemplateDialog::accept();
+}
+
+}  // namespace grayden

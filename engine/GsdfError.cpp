@@ -1,0 +1,39 @@
+#include "engine/GsdfError.h"
+
+#include "resources/StringIds.h"
+
+namespace grayden {
+
+int gsdfMessageId(GsdfError error) {
+    switch (error) {
+    case GsdfError::None: return 0;
+    case GsdfError::LuminanceOutOfRange: return MsgGsdfLuminanceRange;
+    case GsdfError::LuminanceOrder: return MsgGsdfLuminanceOrder;
+    case GsdfError::AmbientNegative: return MsgGsdfAmbientNegative;
+    case GsdfError::PanelGammaOutOfRange: return MsgGsdfPanelGammaRange;
+    case GsdfError::CannotReadMeasurements: return MsgMeasurementsUnreadable;
+    case GsdfError::MeasurementSyntax: return MsgMeasurementSyntax;
+    case GsdfError::LevelOutOfRange: return MsgMeasurementLevelRange;
+    case GsdfError::LevelNotIncreasing: return MsgMeasurementLevelOrder;
+    case GsdfError::LuminanceNotPositive: return MsgMeasurementLuminance;
+    case GsdfError::TooFewMeasurements: return MsgMeasurementTooFew;
+    case GsdfError::ResponseDecreasing: return MsgMeasurementDecreasing;
+    case GsdfError::ResponseFlat: return MsgMeasurementFlat;
+    case GsdfError::OutsideGsdfRange: return MsgMeasurementOutsideGsdf;
+    }
+    return 0;
+}
+
+bool gsdfMessageNamesLine(GsdfError error) {
+    switch (error) {
+    case GsdfError::MeasurementSyntax:
+    case GsdfError::LevelOutOfRange:
+    case GsdfError::LevelNotIncreasing:
+    case GsdfError::LuminanceNotPositive:
+    case GsdfError::ResponseDecreasing:
+    case GsdfError::OutsideGsdfRange: return true;
+    default: return false;
+    }
+}
+
+}  // namespace grayden

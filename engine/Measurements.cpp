@@ -1,0 +1,88 @@
+#include "engine/Measurements.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "engine/FileRead.h"
+#include "engine/ToneTable.h"
+
+namespace grayden {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+bool parseLevel(std::string_view text, int& level) {
+    if (text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), level);
+    return ec == std::errc() && end == text.data() + text.size() && level < LevelCount;
+}
+
+bool parseLuminance(std::string_view text, double& luminance) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), luminance);
+    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(luminance) && luminance > 0;
+}
+
+}  // namespace
+
+GsdfProblem parseMeasurements(std::string_view text, MeasurementList& measurements) {
+    // A spreadsheet's UTF-8 byte-order mark is no part of the first line.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    MeasurementList parsed;
+    int line = 0;
+    bool headingAllowed = true;
+    while (!text.empty()) {
+        ++line;
+        const std::size_t end = text.find('\n');
+        std::string_view row = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (row.ends_with('\r')) row.remove_suffix(1);
+        row = trimmed(row);
+        if (row.empty() || row.starts_with('#')) continue;
+        const std::size_t comma = row.find(',');
+        if (comma == std::string_view::npos || row.find(',', comma + 1) != std::string_view::npos) {
+            return {GsdfError::MeasurementSyntax, line};
+        }
+        const std::string_view levelText = trimmed(row.substr(0, comma));
+        const std::string_view luminanceText = trimmed(row.substr(comma + 1));
+        if (headingAllowed && equalsIgnoringCase(levelText, "level") &&
+            equalsIgnoringCase(luminanceText, "luminance")) {
+            headingAllowed = false;
+            continue;
+        }
+        headingAllowed = false;
+        if (levelText.empty() || luminanceText.empty()) return {GsdfError::MeasurementSyntax, line};
+        Measurement m;
+        m.line = line;
+        if (!parseLevel(levelText, m.level)) return {GsdfError::LevelOutOfRange, line};
+        if (!parsed.empty() && m.level <= parsed.back().level) return {GsdfError::LevelNotIncreasing, line};
+        if (!parseLuminance(luminanceText, m.luminance)) return {GsdfError::LuminanceNotPositive, line};
+        parsed.push_back(m);
+    }
+    if (static_cast<int>(parsed.size()) < MinMeasurementCount) return {GsdfError::TooFewMeasurements, 0};
+    measurements = std::move(parsed);
+    return {};
+}
+
+GsdfProblem readMeasurementFile(const std::string& path, MeasurementList& measurements) {
+    std::string text;
+    if (readRegularFile(path, MaxMeasurementFileBytes, text) != FileReadError::None) {
+        return {GsdfError::CannotReadMeasurements, 0};
+    }
+    return parseMeasurements(text, measurements);
+}
+
+}  // namespace grayden

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/GsdfError.h"
+
+namespace grayden {
+
+// A measurement file must hold at least this many levels; larger files than the limit are
+// refused before anything is read.
+constexpr int MinMeasurementCount = 8;
+constexpr std::uint64_t MaxMeasurementFileBytes = 1024 * 1024;
+
+// The light measured while one input level was shown.
+struct Measurement {
+    int level = 0;         // 0..255
+    double luminance = 0;  // cd/m², above 0
+    int line = 0;          // where it stood in its file, for messages about it
+};
+using MeasurementList = std::vector<Measurement>;
+
+// Reads "level,luminance" lines: levels whole numbers 0..255 in strictly increasing order,
+// luminances positive decimal numbers. Blank lines, lines starting with '#' and one leading
+// "level,luminance" heading are skipped; spaces around fields and CR LF line ends are allowed.
+// On a problem, measurements is left as it was and the problem names its line.
+GsdfProblem parseMeasurements(std::string_view text, MeasurementList& measurements);
+GsdfProblem readMeasurementFile(const std::string& path, MeasurementList& measurements);
+
+}  // namespace grayden
