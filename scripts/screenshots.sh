@@ -48,6 +48,7 @@ shoot_language() {
   dialog "$main" "alt+s c" "$folder/control-points.png"
   dialog "$main" "alt+s d" "$folder/default-curve.png"
   dialog "$main" "alt+s p" "$folder/panel-characteristic.png"
+  dialog "$main" "alt+s g" "$folder/gsdf-curve.png"
   dialog "$main" "alt+h a" "$folder/about.png"
 
   kill "$pid"
