@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "device/MonitorProtocol.h"
 #include "device/hid/DeviceList.h"
 #include "device/simulated/SimulatedMonitorPlatform.h"
+#include "device/simulated/SimulatedMonitorReports.h"
 #include "editor/EditorDialog.h"
 #include "tests/editor/RecordingInteraction.h"
 
@@ -38,6 +40,19 @@ protected:
         std::size_t writes = 0;
         for (const SimulatedExchange& e : platform.exchanges()) {
             if (e.direction == ExchangeDirection::Set) ++writes;
+        }
+        platform.clearExchanges();
+        return writes;
+    }
+
+    // Tables written into the preview bank (blocks 128..131) since the last call; each write
+    // selects block 128 once. Nothing may go to the stored bank (blocks 0..3).
+    int previewWrites() {
+        int writes = 0;
+        for (const SimulatedExchange& e : platform.exchanges()) {
+            if (e.direction != ExchangeDirection::Set || e.reportId != BlockSelectReport) continue;
+            EXPECT_GE(e.bytes.at(0), static_cast<std::uint8_t>(TableBank::Preview));
+            writes += e.bytes.at(0) == static_cast<std::uint8_t>(TableBank::Preview) ? 1 : 0;
         }
         platform.clearExchanges();
         return writes;

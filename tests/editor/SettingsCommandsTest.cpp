@@ -66,19 +66,6 @@ protected:
         painted.paints = 0;
     }
 
-    // Tables written into the preview bank (blocks 128..131) since the last call; each write
-    // selects block 128 once. Nothing may go to the stored bank (blocks 0..3).
-    int previewWrites() {
-        int writes = 0;
-        for (const SimulatedExchange& e : platform.exchanges()) {
-            if (e.direction != ExchangeDirection::Set || e.reportId != BlockSelectReport) continue;
-            EXPECT_GE(e.bytes.at(0), static_cast<std::uint8_t>(TableBank::Preview));
-            writes += e.bytes.at(0) == static_cast<std::uint8_t>(TableBank::Preview) ? 1 : 0;
-        }
-        platform.clearExchanges();
-        return writes;
-    }
-
     PaintCounter painted;
 };
 
