@@ -3,7 +3,6 @@
 #include <QMessageBox>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "device/PlatformFactory.h"
 #include "editor/EditorApp.h"
@@ -11,22 +10,10 @@
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
-
-namespace {
-
-// Without any of these Qt has no platform to open and aborts; say why in one line instead.
-bool displayConfigured() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
-}
-
-}  // namespace
+#include "ui/DisplayCheck.h"
 
 int main(int argc, char** argv) {
-    if (!displayConfigured()) {
+    if (!grayden::displayConfigured()) {
         std::fprintf(stderr,
                      "grayden: no display: neither DISPLAY nor WAYLAND_DISPLAY is set "
                      "(scripts/run.sh --screenshot FILE runs it without a screen)\n");

@@ -2,7 +2,6 @@
 #include <QLocale>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "launcher/DpkgInstallerService.h"
 #include "launcher/GioDocumentOpener.h"
@@ -11,23 +10,11 @@
 #include "launcher/LauncherResources.h"
 #include "launcher/LauncherText.h"
 #include "launcher/WindowCloser.h"
+#include "ui/DisplayCheck.h"
 #include "ui/UiLanguage.h"
 
-namespace {
-
-// Without any of these Qt has no platform to open and aborts; say why in one line instead.
-bool displayConfigured() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    if (!displayConfigured()) {
+    if (!grayden::displayConfigured()) {
         std::fprintf(stderr, "launcher: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
         return 1;
     }

@@ -1,0 +1,16 @@
+#include "ui/DisplayCheck.h"
+
+#include <cstdlib>
+#include <initializer_list>
+
+namespace grayden {
+
+bool displayConfigured() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+}  // namespace grayden
