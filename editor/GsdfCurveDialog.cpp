@@ -114,6 +114,14 @@ bool GsdfCurveDialog::computeTable(const GsdfCurveInput& input) {
 }
 
 void GsdfCurveDialog::accept() {
+    // A luminance that is no number would be read as 0, which is a valid ambient light; an empty
+    // ambient field is the default, no ambient light.
+    for (ScaledEdit* edit : {minEdit_, maxEdit_, ambientEdit_}) {
+        if (!isNumberText(edit->text()) && !(edit == ambientEdit_ && isBlank(edit->text()))) {
+            refuseInput(uiText(MsgGsdfNotANumber), edit);
+            return;
+        }
+    }
     GsdfCurveInput input;
     input.target.minLuminance = minEdit_->scaledValue() / Scale;
     input.target.maxLuminance = maxEdit_->scaledValue() / Scale;

@@ -16,9 +16,9 @@ constexpr double Tolerance = 1e-12;
 
 // The number reader of the C library, fixed to the C locale: a program whose locale writes a
 // decimal comma must still read 1.5 as one and a half.
-double leadingNumber(const QByteArray& text) {
+double leadingNumber(const QByteArray& text, const char** end = nullptr) {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return strtod_l(text.constData(), nullptr, cLocale);
+    return strtod_l(text.constData(), const_cast<char**>(end), cLocale);
 }
 
 }  // namespace
@@ -43,6 +43,13 @@ int scaledFromText(const QString& text, double scale) { return scaledFromNumber(
 
 QString textForScaled(int value, double scale) {
     return QString::asprintf("%.*f", decimalsForScale(scale), static_cast<double>(value) / scale);
+}
+
+bool isNumberText(const QString& text) {
+    const QByteArray bytes = text.trimmed().toUtf8();
+    const char* end = nullptr;
+    const double number = leadingNumber(bytes, &end);
+    return !bytes.isEmpty() && end == bytes.constData() + bytes.size() && std::isfinite(number);
 }
 
 }  // namespace grayden

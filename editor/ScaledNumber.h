@@ -23,4 +23,8 @@ int scaledFromText(const QString& text, double scale);
 // value / scale with the factor's decimals: 1001 at 1000 shows as "1.001".
 QString textForScaled(int value, double scale);
 
+// Whether the whole text, spaces aside, is one finite number; the conversions above read only its
+// leading number and take text without one as 0.
+bool isNumberText(const QString& text);
+
 }  // namespace grayden

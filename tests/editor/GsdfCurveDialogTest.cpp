@@ -68,11 +68,14 @@ TEST_F(GsdfCurveDialogs, ValuesAndFilesThatGiveNoCurveKeepTheDialogOpenWithTheFo
     writeFile("few.csv", "0,0.5\n128,90\n255,400\n");
     writeFile("falling.csv", "0,1\n15,2\n30,3\n45,2.5\n60,4\n75,5\n90,6\n105,7\n");
     constexpr const char* Range = "Input luminances between 0.05 and 4000 cd/m² (ambient light included).";
+    constexpr const char* NotANumber = "Input the luminance as a number in cd/m².";
     constexpr const char* Order = "The maximum luminance must be greater than the minimum luminance.";
     using D = GsdfCurveDialog;
     const RefusalCase cases[] = {
         {"0.04", "400", "0", "", "", Range, D::MinEditId},
-        {"abc", "400", "0", "", "", Range, D::MinEditId},
+        {"abc", "400", "0", "", "", NotANumber, D::MinEditId},
+        {"0.5", "400x", "0", "", "", NotANumber, D::MaxEditId},
+        {"0.5", "400", "1,5", "", "", NotANumber, D::AmbientEditId},
         {"0.5", "4000.01", "0", "", "", Range, D::MaxEditId},
         {"0.5", "400", "3700", "", "", Range, D::MaxEditId},
         {"400", "0.5", "0", "", "", Order, D::MaxEditId},
