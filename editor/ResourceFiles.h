@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "resources/StringTable.h"
+#include "ui/ResourceLoading.h"
 
 namespace grayden {
 
@@ -23,9 +24,6 @@ QIcon loadIcon(int id);
 
 // Cursor resource N with its hot spot, or the arrow when there is none.
 QCursor loadCursor(int id);
-
-// The key under which a language's variant of a resource is stored.
-QString languageKey(Language language);
 
 // The "text" of a menu item or dialog control, or, when it names a "textId" instead, that
 // string-table entry in the language.

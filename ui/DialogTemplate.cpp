@@ -3,6 +3,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include "ui/ResourceLoading.h"
+
 namespace grayden {
 
 namespace {
@@ -22,7 +24,7 @@ const ControlTemplate* DialogTemplate::control(int id) const {
 }
 
 bool readDialogTemplate(const QJsonObject& resource, Language language, DialogTemplate& out) {
-    const QString key = language == Language::Japanese ? "ja" : "en";
+    const QString key = languageKey(language);
     const QJsonObject variant = resource.value("languages").toObject().value(key).toObject();
     if (variant.isEmpty()) return false;
     DialogTemplate t;
