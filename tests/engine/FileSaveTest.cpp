@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -17,17 +16,18 @@
 
 #include "engine/FileSave.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
 
 namespace grayden {
 namespace {
 
+using testing::becomeUnprivileged;
+using testing::isRoot;
+using testing::Nobody;
+using testing::NobodyGroup;
 using testing::readText;
 using testing::TempDir;
 using testing::writeText;
-
-// The unprivileged account the permission cases run as; tests run as root in CI.
-constexpr uid_t Nobody = 65534;
-constexpr gid_t NobodyGroup = 65534;
 
 const std::string OldText = "old contents\n";
 const std::string NewText = "new contents,\r\n8160";
@@ -36,8 +36,6 @@ struct SaveAnswer {
     bool ok = false;
     int error = 0;
 };
-
-bool isRoot() { return ::geteuid() == 0; }
 
 // Saves in a child process that, when we are root, first becomes the unprivileged user: the
 // permission rules must hold for a user who really lacks the rights.
@@ -49,10 +47,7 @@ SaveAnswer saveAsUser(const std::string& path, const FileSaveOptions& options = 
         ::close(fds[0]);
         SaveAnswer answer{false, -1};
         ::umask(022);
-        const bool dropped =
-            !isRoot() || (::setgroups(0, nullptr) == 0 && ::setresgid(NobodyGroup, NobodyGroup, NobodyGroup) == 0 &&
-                          ::setresuid(Nobody, Nobody, Nobody) == 0);
-        if (dropped) {
+        if (becomeUnprivileged()) {
             errno = 0;
             answer.ok = saveFile(path, NewText, options);
             answer.error = answer.ok ? 0 : errno;

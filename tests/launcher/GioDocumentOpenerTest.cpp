@@ -1,6 +1,5 @@
 // Opening documents through GIO against temporary XDG data and configuration folders. GLib reads
 // the XDG variables once per process, so each case runs in a child with its own folders.
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 
 #include "launcher/GioDocumentOpener.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
 
 namespace grayden {
 namespace {
@@ -21,10 +21,6 @@ namespace {
 using testing::readText;
 using testing::TempDir;
 using testing::writeText;
-
-// The unprivileged account the unreadable-file case runs as when the tests run as root.
-constexpr uid_t Nobody = 65534;
-constexpr gid_t NobodyGroup = 65534;
 
 // A minimal Debian package archive, enough for the type to be recognised by its content.
 const std::string DebContent = "!<arch>\ndebian-binary   0           0     0     100644  4         `\n2.0\n";
@@ -76,11 +72,8 @@ public:
             ::unsetenv("WAYLAND_DISPLAY");
             ::unsetenv("XDG_RUNTIME_DIR");
             int answer = -1;
-            const bool dropped =
-                reader == Reader::Owner || ::geteuid() != 0 ||
-                (::setgroups(0, nullptr) == 0 && ::setresgid(NobodyGroup, NobodyGroup, NobodyGroup) == 0 &&
-                 ::setresuid(Nobody, Nobody, Nobody) == 0);
-            if (dropped) answer = static_cast<int>(GioDocumentOpener().openDocument(QString::fromStdString(path)));
+            if (reader == Reader::Owner || testing::becomeUnprivileged())
+                answer = static_cast<int>(GioDocumentOpener().openDocument(QString::fromStdString(path)));
             (void)!::write(fds[1], &answer, sizeof answer);
             ::_exit(0);
         }
