@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <filesystem>
 #include <vector>
 
 #include "device/MonitorProtocol.h"
@@ -308,42 +306,6 @@ TEST(SimulatedMonitorPlatform, ConcurrentWritersToOneStateFileBothLand) {
         EXPECT_EQ(after.stored[0], words[1]) << "the stored write landed";
         EXPECT_EQ(after.gammaCode, 255);
     }
-}
-
-// A state file's monitor has its transfer lock on "<state>.lock", shared by every platform on the
-// file (every process) and by a link to it; the memory still changes while it is held, since
-// each change locks the folder on its own. Other monitors are reached through one platform
-// only: their lock is free unless a test says another program holds it.
-TEST(SimulatedMonitorPlatform, TransferLockOfAStateFileIsAFileBesideIt) {
-    using namespace std::chrono_literals;
-    testing::TempDir dir;
-    const std::string path = dir.file("monitor.state");
-    const std::string link = dir.file("link.state");
-    std::string error;
-    auto first = SimulatedMonitorPlatform::fromStateFile(path, error);
-    ASSERT_TRUE(first) << error;
-    std::filesystem::create_symlink(path, link);
-    auto second = SimulatedMonitorPlatform::fromStateFile(link, error);
-    ASSERT_TRUE(second) << error;
-    int openError = 0;
-    const HidHandle a = first->openDevice("simulated:monitor", {}, openError);
-    const HidHandle b = second->openDevice("simulated:monitor", {}, openError);
-    ASSERT_EQ(first->lockDevice(a, 0ms), DeviceLockResult::Held);
-    EXPECT_TRUE(std::filesystem::exists(path + ".lock"));
-    EXPECT_EQ(second->lockDevice(b, 20ms), DeviceLockResult::Busy);
-    const std::uint8_t mode[] = {ModeReport, 12, 0};
-    EXPECT_TRUE(first->setFeature(a, mode, 3)) << "changes go on under the transfer lock";
-    first->unlockDevice(a);
-    EXPECT_EQ(second->lockDevice(b, 0ms), DeviceLockResult::Held);
-    second->closeDevice(b);
-    EXPECT_EQ(first->lockDevice(a, 0ms), DeviceLockResult::Held) << "closing drops the lock";
-
-    SimulatedMonitorPlatform memory;
-    const HidHandle m = memory.openDevice("simulated:monitor", {}, openError);
-    EXPECT_EQ(memory.lockDevice(m, 0ms), DeviceLockResult::Held);
-    memory.holdLockElsewhere(true);
-    EXPECT_EQ(memory.lockDevice(m, 0ms), DeviceLockResult::Busy);
-    EXPECT_EQ(memory.lockDevice(m + 100, 0ms), DeviceLockResult::Failed) << "no such handle";
 }
 
 TEST(SimulatedMonitorPlatform, MalformedStateFileGivesNoPlatform) {

@@ -138,11 +138,10 @@ TEST_F(GraydenctlMonitor, ConcurrentWritesToOneBankLeaveOneWholeTable) {
         files[w] = dir.file("curve" + std::to_string(w) + ".csv");
         writeText(files[w], formatToneText(tables[w]));
     }
-    const auto packed = [](const ToneTable& t) {
-        PackedBank bank{};
-        for (int i = 0; i < LevelCount; ++i) bank[i] = packToneLevel(t[i]);
-        return bank;
-    };
+    PackedBank packed[2]{};
+    for (int i = 0; i < LevelCount; ++i) {
+        for (int w = 0; w < 2; ++w) packed[w][i] = packToneLevel(tables[w][i]);
+    }
     for (int round = 0; round < 12; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         editState([](MonitorState&) {});
@@ -153,8 +152,7 @@ TEST_F(GraydenctlMonitor, ConcurrentWritesToOneBankLeaveOneWholeTable) {
         MonitorState after;
         std::string error;
         ASSERT_TRUE(parseMonitorState(readText(state), after, error)) << error;
-        EXPECT_TRUE(after.stored == packed(tables[0]) || after.stored == packed(tables[1]))
-            << "the stored table mixes the two writes";
+        EXPECT_TRUE(after.stored == packed[0] || after.stored == packed[1]) << "the stored table mixes the two writes";
     }
 }
 
