@@ -40,7 +40,6 @@ public:
     bool exchangesFail = false;
     std::uint8_t replyFill = 0xA5;  // value bytes a get answers with
     DeviceLockResult lockAnswer = DeviceLockResult::Held;
-    std::vector<std::chrono::milliseconds> lockWaits;  // the wait of every lockDevice, in order
 
     std::vector<std::size_t> queriedIndices;
     int enumerationsEnded = 0;
@@ -116,9 +115,8 @@ public:
         return !exchangesFail;
     }
 
-    // A lock that is not Held is recorded as asked for but leaves no Unlock to follow.
-    DeviceLockResult lockDevice(HidHandle handle, std::chrono::milliseconds wait) override {
-        lockWaits.push_back(wait);
+    // Only a lock that is Held is recorded.
+    DeviceLockResult lockDevice(HidHandle handle, std::chrono::milliseconds) override {
         if (lockAnswer == DeviceLockResult::Held) events.push_back({FakeEvent::Lock, handle, {}});
         return lockAnswer;
     }
