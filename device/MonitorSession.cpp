@@ -2,12 +2,46 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
 
 namespace grayden {
+
+namespace {
+
+// Holds a device's transfer lock for the lifetime of the scope.
+class TransferLock {
+public:
+    TransferLock(HidPlatform& platform, HidHandle handle)
+        : platform_(platform),
+          handle_(handle),
+          result_(platform.lockDevice(handle, MonitorSession::TransferLockWait)) {}
+    ~TransferLock() {
+        if (result_ == DeviceLockResult::Held) platform_.unlockDevice(handle_);
+    }
+    TransferLock(const TransferLock&) = delete;
+    TransferLock& operator=(const TransferLock&) = delete;
+
+    // None while held; a lock that cannot be had at all fails the transfer as its exchanges would.
+    SessionError error(SessionError failed) const {
+        switch (result_) {
+        case DeviceLockResult::Held: return SessionError::None;
+        case DeviceLockResult::Busy: return SessionError::Busy;
+        case DeviceLockResult::Failed: return failed;
+        }
+        return failed;
+    }
+
+private:
+    HidPlatform& platform_;
+    HidHandle handle_;
+    DeviceLockResult result_;
+};
+
+}  // namespace
 
 MonitorSession::BusyScope::BusyScope(MonitorSession& session) : session_(session) {
     if (session_.busyDepth_++ == 0 && session_.busy_) session_.busy_->setBusy(true);
@@ -102,7 +136,6 @@ SessionError MonitorSession::readTable(TableBank bank, double panelGamma, ToneTa
     if (!readRegister(channel_, UsageGammaCode, VendorPageA, code)) return SessionError::ReadFailed;
     ToneTable table{};
     if (code == CustomTableGammaCode) {
-        BusyScope busy(*this);
         if (const SessionError read = readBlocks(bank, table); read != SessionError::None) return read;
     } else {
         table = makeMonitorGammaCurve(monitorGammaForCode(code), panelGamma);
@@ -117,36 +150,48 @@ SessionError MonitorSession::selectBlock(TableBank bank, int k) {
                                                                                          : SessionError::WriteFailed;
 }
 
-SessionError MonitorSession::readBlocks(TableBank bank, ToneTable& destination) {
+SessionError MonitorSession::lockedTransfer(SessionError lockFailed, const std::function<SessionError()>& blocks) {
+    if (!isBound()) return SessionError::Gone;
+    // The wait for another program's transfer shows the busy cursor too.
+    const BusyScope busy(*this);
+    const TransferLock lock(devices_.platform(), channel_.boundDevice()->handle);
+    if (const SessionError locked = lock.error(lockFailed); locked != SessionError::None) return locked;
     if (const SessionError ready = probeCalibration(CalibrationProbe::Transfer); ready != SessionError::None) {
         return ready;
     }
-    for (int k = 0; k < BlocksPerTable; ++k) {
-        if (const SessionError selected = selectBlock(bank, k); selected != SessionError::None) return selected;
-        std::uint8_t block[BlockBytes];
-        if (!channel_.readValue(block, BlockBytes, UsageBlockData, VendorPageB)) return SessionError::ReadFailed;
-        for (int i = 0; i < BlockEntries; ++i) {
-            destination[k * BlockEntries + i] = unpackToneWord(loadWord(block + 2 * i));
+    return blocks();
+}
+
+SessionError MonitorSession::readBlocks(TableBank bank, ToneTable& destination) {
+    return lockedTransfer(SessionError::ReadFailed, [&] {
+        for (int k = 0; k < BlocksPerTable; ++k) {
+            if (const SessionError selected = selectBlock(bank, k); selected != SessionError::None) return selected;
+            std::uint8_t block[BlockBytes];
+            if (!channel_.readValue(block, BlockBytes, UsageBlockData, VendorPageB)) return SessionError::ReadFailed;
+            for (int i = 0; i < BlockEntries; ++i) {
+                destination[k * BlockEntries + i] = unpackToneWord(loadWord(block + 2 * i));
+            }
         }
-    }
-    return SessionError::None;
+        return SessionError::None;
+    });
 }
 
 SessionError MonitorSession::writeTable(TableBank bank, const ToneTable& source) {
-    if (const SessionError ready = probeCalibration(CalibrationProbe::Transfer); ready != SessionError::None) {
-        return ready;
-    }
-    for (int k = 0; k < BlocksPerTable; ++k) {
-        if (const SessionError selected = selectBlock(bank, k); selected != SessionError::None) return selected;
-        std::uint8_t block[BlockBytes];
-        for (int i = 0; i < BlockEntries; ++i) storeWord(block + 2 * i, packToneLevel(source[k * BlockEntries + i]));
-        if (!channel_.writeValue(block, BlockBytes, UsageBlockData, VendorPageB)) return SessionError::WriteFailed;
-    }
-    return SessionError::None;
+    return lockedTransfer(SessionError::WriteFailed, [&] {
+        for (int k = 0; k < BlocksPerTable; ++k) {
+            if (const SessionError selected = selectBlock(bank, k); selected != SessionError::None) return selected;
+            std::uint8_t block[BlockBytes];
+            for (int i = 0; i < BlockEntries; ++i) {
+                storeWord(block + 2 * i, packToneLevel(source[k * BlockEntries + i]));
+            }
+            if (!channel_.writeValue(block, BlockBytes, UsageBlockData, VendorPageB)) return SessionError::WriteFailed;
+        }
+        return SessionError::None;
+    });
 }
 
 SessionError MonitorSession::writeClosing(const ToneTable& stored) {
-    BusyScope busy(*this);
+    // writeTable shows the busy cursor itself.
     return writeTable(TableBank::Stored, stored);
 }
 

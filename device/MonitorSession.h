@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,7 @@ enum class SessionError {
     ReadFailed,   // a value could not be read from the monitor
     WriteFailed,  // a value could not be written to the monitor
     Gone,         // no monitor is bound: none was found, or the devices were released
+    Busy,         // the monitor is busy: another program's table transfer went on for the whole wait
 };
 
 // What the calibration probe may do to the monitor and how it treats a failed exchange.
@@ -50,6 +53,10 @@ public:
         MonitorSession& session_;
     };
 
+    // How long a block transfer waits for another program's transfer on the same monitor to end:
+    // long enough for several whole tables, so two writes started together both land in turn.
+    static constexpr std::chrono::milliseconds TransferLockWait{5000};
+
     // busy may be null when nobody watches.
     MonitorSession(HidReportChannel& channel, DeviceList& devices, BusyFeedback* busy)
         : channel_(channel), devices_(devices), busy_(busy) {}
@@ -79,7 +86,10 @@ public:
     // otherwise computed from its gamma code for a panel of panelGamma. destination changes
     // only on success.
     SessionError readTable(TableBank bank, double panelGamma, ToneTable& destination);
-    // The four blocks of a bank; on failure the blocks read so far are in destination.
+    // The four blocks of a bank; on failure the blocks read so far are in destination. Block
+    // transfers hold the monitor's transfer lock from the readiness check to the last block, as
+    // reads too select blocks: a select of one program between another's select and its block
+    // would move that block, and a read beside a write would get half of each table.
     SessionError readBlocks(TableBank bank, ToneTable& destination);
     SessionError writeTable(TableBank bank, const ToneTable& source);
     // The table the monitor holds permanently, put back in place of any preview when the
@@ -90,6 +100,9 @@ private:
     // Binds the channel to device and checks it: None when it is a supported monitor,
     // ReadFailed when its model name could not be read, NoMonitor otherwise.
     SessionError identify(HidDeviceInfo& device);
+    // Runs the block exchanges under the monitor's transfer lock, after the readiness check;
+    // a lock that cannot be had at all ends with lockFailed.
+    SessionError lockedTransfer(SessionError lockFailed, const std::function<SessionError()>& blocks);
     // Addresses block k of the bank for the next block transfer.
     SessionError selectBlock(TableBank bank, int k);
     bool isBound() const { return channel_.boundDevice() != nullptr; }

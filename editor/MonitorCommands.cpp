@@ -12,6 +12,7 @@ bool MonitorCommands::succeeded(SessionError error) {
         return false;
     case SessionError::NoMonitor: show(MsgNoMonitor); return false;
     case SessionError::WriteFailed: show(MsgWriteFailed); return false;
+    case SessionError::Busy: show(MsgMonitorBusy); return false;
     case SessionError::ReadFailed:
     case SessionError::Gone:
         // Without a bound monitor the first exchange, a read, is the one that fails.

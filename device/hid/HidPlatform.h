@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,6 +19,13 @@ struct HidAccess {
     bool read = true;
     bool write = true;
     bool exclusive = false;  // keeps out other users that ask the same while the handle is open
+};
+
+// What asking for a device's transfer lock came to.
+enum class DeviceLockResult {
+    Held,    // this handle holds the lock until it lets go or is closed
+    Busy,    // another handle held it for the whole wait
+    Failed,  // the lock cannot be had at all
 };
 
 // What HID discovery and transfer need of the operating system. The hidraw backend and the
@@ -49,6 +57,13 @@ public:
     // One feature-report exchange; frame[0] is the report id, length includes it.
     virtual bool getFeature(HidHandle handle, std::uint8_t* frame, std::int16_t length) = 0;
     virtual bool setFeature(HidHandle handle, const std::uint8_t* frame, std::int16_t length) = 0;
+
+    // The device's transfer lock, one per device and shared by every process and user that
+    // opens it, so that a run of exchanges that belong together (a whole table) is never
+    // interleaved with another's. Waits at most wait for the holder to let go. The kernel
+    // drops it when the handle is closed or its process ends; it does not nest.
+    virtual DeviceLockResult lockDevice(HidHandle handle, std::chrono::milliseconds wait) = 0;
+    virtual void unlockDevice(HidHandle handle) = 0;
 };
 
 }  // namespace grayden

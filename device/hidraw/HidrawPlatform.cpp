@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "device/FlockWait.h"
+
 namespace grayden {
 
 namespace {
@@ -65,7 +67,7 @@ HidHandle HidrawPlatform::openDevice(const std::string& path, const HidAccess& a
         ::close(fd);
         return InvalidHidHandle;
     }
-    open_[fd] = OpenNode{std::filesystem::path(path).filename().string()};
+    open_[fd] = OpenNode{.name = std::filesystem::path(path).filename().string(), .exclusive = access.exclusive};
     return fd;
 }
 
@@ -146,6 +148,17 @@ bool HidrawPlatform::setFeature(HidHandle handle, const std::uint8_t* frame, std
     const auto size = static_cast<unsigned>(length);
     const int moved = retryInterrupted([&] { return ::ioctl(fdOf(handle), HIDIOCSFEATURE(size), frame); });
     return exchangeDone(handle, moved, length);
+}
+
+DeviceLockResult HidrawPlatform::lockDevice(HidHandle handle, std::chrono::milliseconds wait) {
+    if (findOpen(handle) == nullptr) return DeviceLockResult::Failed;
+    return waitForExclusiveFlock(fdOf(handle), wait);
+}
+
+void HidrawPlatform::unlockDevice(HidHandle handle) {
+    // An exclusive open keeps its lock until the handle is closed.
+    const OpenNode* node = findOpen(handle);
+    if (node != nullptr && !node->exclusive) ::flock(fdOf(handle), LOCK_UN);
 }
 
 bool HidrawPlatform::deviceGone(HidHandle handle) const {

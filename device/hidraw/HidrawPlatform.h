@@ -37,6 +37,9 @@ public:
 
     bool getFeature(HidHandle handle, std::uint8_t* frame, std::int16_t length) override;
     bool setFeature(HidHandle handle, const std::uint8_t* frame, std::int16_t length) override;
+    // An flock on the node itself: it works on character devices and is seen by every user.
+    DeviceLockResult lockDevice(HidHandle handle, std::chrono::milliseconds wait) override;
+    void unlockDevice(HidHandle handle) override;
 
     // True once an exchange on the handle found the device unplugged (ENODEV); every later
     // exchange on it fails at once.
@@ -46,6 +49,7 @@ private:
     struct OpenNode {
         std::string name;  // "hidrawN", the key into sysfs
         bool gone = false;
+        bool exclusive = false;  // its flock is held from open to close
     };
 
     OpenNode* findOpen(HidHandle handle);

@@ -1,6 +1,10 @@
 #include "device/simulated/SimulatedMonitorPlatform.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "device/simulated/SimulatedMonitorReports.h"
@@ -106,7 +110,31 @@ HidHandle SimulatedMonitorPlatform::openDevice(const std::string& path, const Hi
     return InvalidHidHandle;
 }
 
-void SimulatedMonitorPlatform::closeDevice(HidHandle handle) { handles_.erase(handle); }
+void SimulatedMonitorPlatform::closeDevice(HidHandle handle) {
+    transferLocks_.erase(handle);
+    handles_.erase(handle);
+}
+
+DeviceLockResult SimulatedMonitorPlatform::lockDevice(HidHandle handle, std::chrono::milliseconds wait) {
+    const auto it = handles_.find(handle);
+    if (it == handles_.end()) return DeviceLockResult::Failed;
+    if (lockHeldElsewhere_) return DeviceLockResult::Busy;
+    if (it->second != monitorIndex_ || !statePath_) return DeviceLockResult::Held;
+    // Beside the file the path leads to, so every link to one state file shares the lock.
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(*statePath_, ec);
+    const std::string path = (ec ? std::filesystem::path(*statePath_) : real).string() + ".lock";
+    // Read access is enough for flock, so a lock file made by another user serves as well.
+    OwnedFd file(::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        std::cerr << "grayden simulator: transfer lock " << quotedForMessage(path) << ": " << std::strerror(errno)
+                  << '\n';
+        return DeviceLockResult::Failed;
+    }
+    const DeviceLockResult result = waitForExclusiveFlock(file.get(), wait);
+    if (result == DeviceLockResult::Held) transferLocks_[handle] = std::move(file);
+    return result;
+}
 
 bool SimulatedMonitorPlatform::peekVendorId(const std::string& path, std::uint16_t& vendorId) {
     for (const Device& d : devices_) {

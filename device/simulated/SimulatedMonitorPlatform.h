@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "device/FlockWait.h"
 #include "device/hid/HidPlatform.h"
 #include "device/simulated/SimulatedMonitor.h"
 #include "device/simulated/SimulatedMonitorReports.h"
@@ -48,6 +49,12 @@ public:
     bool getReportDescriptor(HidHandle handle, std::vector<std::uint8_t>& descriptor) override;
     bool getFeature(HidHandle handle, std::uint8_t* frame, std::int16_t length) override;
     bool setFeature(HidHandle handle, const std::uint8_t* frame, std::int16_t length) override;
+    // The monitor of a state file shares its memory with every process that uses the file, so
+    // its transfer lock is an flock on the file "<state>.lock" beside it (not on the state file,
+    // which every change replaces, nor on its folder, which each change locks on its own). Any
+    // other device is reached only through this platform and its lock is always free.
+    DeviceLockResult lockDevice(HidHandle handle, std::chrono::milliseconds wait) override;
+    void unlockDevice(HidHandle handle) override { transferLocks_.erase(handle); }
 
     // The supported monitor, and every device in enumeration order.
     SimulatedMonitor& monitor() { return devices_[monitorIndex_].monitor; }
@@ -71,6 +78,8 @@ public:
     // Every exchange of the report that carries this usage fails, until cleared.
     void failUsage(std::uint16_t usagePage, std::uint8_t usage);
     void clearFaults();
+    // Another program holds the transfer lock: every lockDevice is Busy as if its wait ran out.
+    void holdLockElsewhere(bool held) { lockHeldElsewhere_ = held; }
     // The device disappears: it is no longer listed and every exchange with it fails.
     void unplug(std::size_t device) { devices_[device].present = false; }
 
@@ -106,6 +115,8 @@ private:
     std::size_t failAt_ = 0;
     std::set<std::uint8_t> failingReports_;
     bool recording_ = false;
+    bool lockHeldElsewhere_ = false;
+    std::map<HidHandle, OwnedFd> transferLocks_;
     std::vector<SimulatedExchange> log_;
 };
 

@@ -22,9 +22,10 @@ struct FakeDevice {
     std::vector<std::uint8_t> descriptor = testdescriptors::VendorFeatures;
 };
 
-// One feature-report exchange, or the channel's pause, in the order they happened.
+// One feature-report exchange, the channel's pause, or a taking or release of the transfer lock,
+// in the order they happened.
 struct FakeEvent {
-    enum Kind { Get, Set, Pause } kind;
+    enum Kind { Get, Set, Pause, Lock, Unlock } kind;
     HidHandle handle = InvalidHidHandle;
     std::vector<std::uint8_t> frame;
 };
@@ -38,6 +39,7 @@ public:
     bool enumerationUnavailable = false;
     bool exchangesFail = false;
     std::uint8_t replyFill = 0xA5;  // value bytes a get answers with
+    DeviceLockResult lockAnswer = DeviceLockResult::Held;
 
     std::vector<std::size_t> queriedIndices;
     int enumerationsEnded = 0;
@@ -112,6 +114,14 @@ public:
         events.push_back({FakeEvent::Set, handle, {frame, frame + length}});
         return !exchangesFail;
     }
+
+    // Only a lock that is Held is recorded.
+    DeviceLockResult lockDevice(HidHandle handle, std::chrono::milliseconds) override {
+        if (lockAnswer == DeviceLockResult::Held) events.push_back({FakeEvent::Lock, handle, {}});
+        return lockAnswer;
+    }
+
+    void unlockDevice(HidHandle handle) override { events.push_back({FakeEvent::Unlock, handle, {}}); }
 
 private:
     HidHandle nextHandle_ = 100;

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <thread>
 
 #include "device/hid/DeviceList.h"
 #include "device/hid/HidDeviceInfo.h"
@@ -146,6 +148,29 @@ TEST_F(FakeSysfs, NodesThatAreNotHidrawDevicesAreLeftOutAndClosed) {
     DeviceList list(platform);
     EXPECT_FALSE(list.discoverDevices());
     EXPECT_EQ(openDescriptorCount(), before);
+}
+
+// The transfer lock is an flock on the node, shared by every opener (another process opens it
+// as another platform does here): a waiter gets it once the holder lets go, and an exclusive
+// open keeps its own lock through a transfer.
+TEST_F(FakeSysfs, TransferLockOfANodeIsSharedByEveryOpenerOfIt) {
+    using namespace std::chrono_literals;
+    HidrawPlatform first(sys.string(), dev.string()), second(sys.string(), dev.string());
+    const std::string node = (dev / "hidraw10").string();
+    int error = 0;
+    const HidHandle a = first.openDevice(node, {}, error), b = second.openDevice(node, {}, error);
+    ASSERT_EQ(first.lockDevice(a, 0ms), DeviceLockResult::Held);
+    EXPECT_EQ(second.lockDevice(b, 20ms), DeviceLockResult::Busy);
+    std::thread release([&] {
+        std::this_thread::sleep_for(30ms);
+        first.unlockDevice(a);
+    });
+    EXPECT_EQ(second.lockDevice(b, 5s), DeviceLockResult::Held) << "taken once the holder lets go";
+    release.join();
+    second.closeDevice(b);
+    const HidHandle only = second.openDevice(node, {.exclusive = true}, error);
+    second.unlockDevice(only);
+    EXPECT_EQ(first.lockDevice(a, 0ms), DeviceLockResult::Busy) << "the exclusive open still holds it";
 }
 
 TEST(UdevRule, TagsEveryAcceptedVendorAndNothingElse) {

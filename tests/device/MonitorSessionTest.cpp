@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "FakeHidPlatform.h"
 #include "device/TonePacking.h"
 #include "device/simulated/SimulatedMonitorReports.h"
 #include "engine/GammaCurves.h"
@@ -349,6 +350,63 @@ TEST(MonitorSessionFaults, EveryExchangeOfATransferStopsItWithTheErrorOfItsDirec
             }
         }
     }
+}
+
+// A session bound to one scripted device whose every register reads 0x0C0C: not calibrated, and
+// a gamma code that gives a computed table.
+struct FakeSessionRig {
+    explicit FakeSessionRig(DeviceLockResult answer) {
+        fake.addDevices(1);
+        fake.replyFill = 0x0C;
+        fake.lockAnswer = answer;
+        EXPECT_TRUE(devices.discoverDevices());
+        channel.bindDevice(devices.devices()[0].get());
+    }
+    FakeHidPlatform fake;
+    DeviceList devices{fake};
+    HidReportChannel channel{fake};
+    MonitorSession session{channel, devices, nullptr};
+};
+
+// Block transfers hold the transfer lock from before the readiness check to after the last
+// block; a lock held elsewhere for the whole wait ends them Busy, one that
+// cannot be had with the error of their direction, and then nothing is exchanged. A table
+// computed from the gamma code takes no lock.
+TEST(MonitorSessionLock, BlockTransfersRunWhollyUnderTheTransferLock) {
+    const struct {
+        const char* name;
+        std::function<SessionError(MonitorSession&, ToneTable&)> transfer;
+        SessionError lockFailed;
+    } transfers[] = {
+        {"block read", [](MonitorSession& m, ToneTable& t) { return m.readBlocks(TableBank::Stored, t); },
+         SessionError::ReadFailed},
+        {"write", [](MonitorSession& m, ToneTable& t) { return m.writeTable(TableBank::Preview, t); },
+         SessionError::WriteFailed},
+    };
+    const std::pair<DeviceLockResult, const char*> answers[] = {
+        {DeviceLockResult::Held, "held"}, {DeviceLockResult::Busy, "busy"}, {DeviceLockResult::Failed, "failed"}};
+    for (const auto& t : transfers) {
+        for (const auto& [answer, answerName] : answers) {
+            SCOPED_TRACE(std::string(t.name) + ", lock " + answerName);
+            FakeSessionRig rig(answer);
+            FakeHidPlatform& fake = rig.fake;
+            ToneTable table = makeDefaultCurve(2.0);
+            const SessionError result = t.transfer(rig.session, table);
+            if (answer != DeviceLockResult::Held) {
+                EXPECT_EQ(result, answer == DeviceLockResult::Busy ? SessionError::Busy : t.lockFailed);
+                EXPECT_TRUE(fake.events.empty());
+                continue;
+            }
+            EXPECT_EQ(result, SessionError::None);
+            ASSERT_GE(fake.events.size(), 12u) << "readiness check and four blocks";
+            EXPECT_EQ(fake.events.front().kind, FakeEvent::Lock);
+            EXPECT_EQ(fake.events.back().kind, FakeEvent::Unlock);
+        }
+    }
+    FakeSessionRig computed(DeviceLockResult::Held);
+    ToneTable table{};
+    EXPECT_EQ(computed.session.readTable(TableBank::Stored, DefaultPanelGamma, table), SessionError::None);
+    for (const FakeEvent& e : computed.fake.events) EXPECT_NE(e.kind, FakeEvent::Lock);
 }
 
 TEST(MonitorSessionDevicePath, ANamedDeviceIsTheOnlyOneSearched) {

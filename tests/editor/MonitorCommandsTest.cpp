@@ -173,6 +173,19 @@ TEST_F(MonitorCommandsReady, AFailedWriteShowsTheWriteMessage) {
     EXPECT_EQ(rig.steps(), concat({Ready, {"select 128 failed"}}));
 }
 
+// Another program's transfer holding the monitor past the wait: every block transfer is refused
+// with the busy message before it sends anything.
+TEST_F(MonitorCommandsReady, AMonitorBusyWithAnotherProgramShowsTheBusyMessage) {
+    rig.sim.holdLockElsewhere(true);
+    const MonitorState before = monitor();
+    EXPECT_FALSE(rig.commands.writeModelTable(rig.model.currentTable, MonitorTable::Preview));
+    EXPECT_FALSE(rig.commands.previewSwitchedOn());
+    EXPECT_FALSE(rig.commands.writeBaselineOnClose());
+    EXPECT_EQ(rig.messages, (std::vector<int>{MsgMonitorBusy, MsgMonitorBusy, MsgMonitorBusy}));
+    EXPECT_TRUE(rig.sim.exchanges().empty());
+    EXPECT_EQ(monitor(), before);
+}
+
 TEST_F(MonitorCommandsReady, ReadFromMonitorInstallsTheStoredTableAndPreviewsIt) {
     storeCustomTable(rig, customTable());
     rig.model.previewOn = true;

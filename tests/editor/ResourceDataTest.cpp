@@ -32,7 +32,7 @@ TEST(StringTable, EveryTextTheEditorShowsExistsInBothLanguages) {
     const int ids[] = {101,   32771, 32772, 32773, 32774, 32775, 32776, 32777, 32778, 32779, 32780,
                        32782, 32783, 32784, 32787, 32788, 32789, 32790, 32791, 32792, 32793, 32794,
                        32795, 32796, 32797, 32798, 32799, 32800, 32801, 32802, 32803, 32810, 32811,
-                       32812, 33101, 33102, 33103, 33104, 33105, 33106, 33107, 33108};
+                       32812, 33101, 33102, 33103, 33104, 33105, 33106, 33107, 33108, 33201};
     for (int id : ids) {
         EXPECT_FALSE(stringText(id, Language::English).empty()) << id;
         EXPECT_FALSE(stringText(id, Language::Japanese).empty()) << id;

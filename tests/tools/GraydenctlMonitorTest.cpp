@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <future>
 
 #include "RunProgram.h"
 #include "device/MonitorProtocol.h"
+#include "device/MonitorSession.h"
 #include "device/TonePacking.h"
 #include "device/simulated/SimulatedMonitorState.h"
 #include "engine/GammaCurves.h"
@@ -121,6 +127,52 @@ TEST_F(GraydenctlMonitor, ConcurrentWritesToBothBanksBothLand) {
             ASSERT_EQ(after.stored[i], packToneLevel(storedTable[i])) << "stored level " << i;
         }
     }
+}
+
+// Two runs at once writing different tables to the same bank: the monitor ends with one of
+// them whole, never blocks of each, and both runs succeed, one after the other.
+TEST_F(GraydenctlMonitor, ConcurrentWritesToOneBankLeaveOneWholeTable) {
+    const ToneTable tables[2] = {makeDefaultCurve(0.7), makeDefaultCurve(1.9)};
+    std::string files[2];
+    for (int w = 0; w < 2; ++w) {
+        files[w] = dir.file("curve" + std::to_string(w) + ".csv");
+        writeText(files[w], formatToneText(tables[w]));
+    }
+    PackedBank packed[2]{};
+    for (int i = 0; i < LevelCount; ++i) {
+        for (int w = 0; w < 2; ++w) packed[w][i] = packToneLevel(tables[w][i]);
+    }
+    for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        editState([](MonitorState&) {});
+        auto first = std::async(std::launch::async, [&] { return monitor({"write", files[0]}); });
+        auto second = std::async(std::launch::async, [&] { return monitor({"write", files[1]}); });
+        const ProgramResult results[2] = {first.get(), second.get()};
+        for (const ProgramResult& r : results) EXPECT_EQ(r.status, 0) << r.err;
+        MonitorState after;
+        std::string error;
+        ASSERT_TRUE(parseMonitorState(readText(state), after, error)) << error;
+        EXPECT_TRUE(after.stored == packed[0] || after.stored == packed[1]) << "the stored table mixes the two writes";
+    }
+}
+
+// A transfer still holding the monitor after the wait: the write gives up with the busy message
+// and leaves the monitor as it was.
+TEST_F(GraydenctlMonitor, WriteWhileAnotherTransferHoldsTheMonitorFailsAsBusy) {
+    editState([](MonitorState& s) { s.mode = ReadyMode; });  // so connecting changes nothing
+    const std::string before = readText(state);
+    const std::string file = dir.file("curve.csv");
+    writeText(file, formatToneText(makeDefaultCurve(1.9)));
+    const int lock = ::open((state + ".lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const auto start = std::chrono::steady_clock::now();
+    const ProgramResult r = monitor({"write", file});
+    EXPECT_GE(std::chrono::steady_clock::now() - start, MonitorSession::TransferLockWait);
+    ::close(lock);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, message(MsgMonitorBusy));
+    EXPECT_EQ(readText(state), before);
 }
 
 // A stored word may unpack above 8160 (up to 8184); what is printed is a valid tone file.

@@ -82,6 +82,7 @@ bool transferred(SessionError error) {
     case SessionError::Calibrated: return false;
     case SessionError::NoMonitor: printMessage(MsgNoMonitor); return false;
     case SessionError::WriteFailed: printMessage(MsgWriteFailed); return false;
+    case SessionError::Busy: printMessage(MsgMonitorBusy); return false;
     case SessionError::ReadFailed:
     case SessionError::Gone: printMessage(MsgReadFailed); return false;
     }
