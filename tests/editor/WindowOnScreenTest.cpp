@@ -140,8 +140,9 @@ TEST_F(WindowOnScreen, MaximiseFullScreenAndRestoreAreLeftToTheWindowManager) {
 TEST_F(WindowOnScreen, ScaledChild_TheWholeFrameOpensInsideTheFreeArea) {
     if (!qEnvironmentVariableIsSet("GRAYDEN_TEST_CHILD")) GTEST_SKIP() << "runs only as a scaled process";
     showStarted();
-    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    if (x11) ASSERT_TRUE(QTest::qWaitFor([&] { return announcedFrame(*dialog).has_value(); }, Patience));
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return announcedFrame(*dialog).has_value(); }, Patience));
+    }
     letItSettle();
     const QRect outer = outerRect();
     const QRect free = dialog->screen()->availableGeometry();
