@@ -130,6 +130,7 @@ private:
     void updatePopup(QMenu* popup);
     void layoutControls();
     void settleFrameSize();
+    void bringFrameInside(const QMargins& frame);
     void frameChanged();
     // The stored size is the outer one, frame included.
     void storeOuterSize();

@@ -133,6 +133,7 @@ void EditorDialog::settleFrameSize() {
     }
     const QSize target = startOuterSize_.shrunkBy(*frame);
     setMinimumSize(QSize(MinWindowWidth, MinWindowHeight).shrunkBy(*frame));
+    bringFrameInside(*frame);
     if (size() == target) {
         frameSettled_ = ++frameSteadyChecks_ >= FrameSteadyChecks || lastCheck;
     } else if (size() == startClientSize_ && !lastCheck) {
@@ -142,6 +143,19 @@ void EditorDialog::settleFrameSize() {
         frameSettled_ = true;
     }
     if (frameSettled_) frameTimer_.stop();
+}
+
+// The toolkit places the client area before the frame is known, so at some scales the window
+// manager's title bar ends up above the screen: the whole frame is moved into the free area, its
+// top-left corner first where it cannot fit.
+void EditorDialog::bringFrameInside(const QMargins& frame) {
+    const QScreen* where = screen();
+    if (!where) return;
+    const QRect free = where->availableGeometry();
+    const QRect outer = geometry().marginsAdded(frame);
+    const int dx = std::max(free.left() - outer.left(), std::min(0, free.right() - outer.right()));
+    const int dy = std::max(free.top() - outer.top(), std::min(0, free.bottom() - outer.bottom()));
+    if (dx != 0 || dy != 0) setGeometry(geometry().translated(dx, dy));
 }
 
 void EditorDialog::changeEvent(QEvent* event) {

@@ -10,18 +10,20 @@
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "resources/StringIds.h"
 #include "ui/DisplayCheck.h"
+#include "ui/ResourceLoading.h"
 
 int main(int argc, char** argv) {
+    // The language comes from the environment alone, so even the no-display line is in it.
+    grayden::setUiLanguage(grayden::languageForUiLanguages(QLocale::system().uiLanguages()));
     if (!grayden::displayConfigured()) {
-        std::fprintf(stderr,
-                     "grayden: no display: neither DISPLAY nor WAYLAND_DISPLAY is set "
-                     "(scripts/run.sh --screenshot FILE runs it without a screen)\n");
+        std::fprintf(stderr, "%s\n", grayden::uiText(grayden::MsgNoDisplay).toLocal8Bit().constData());
         return 1;
     }
     QApplication app(argc, argv);
     grayden::initEditorResources();
-    grayden::setUiLanguage(grayden::languageForUiLanguages(QLocale::system().uiLanguages()));
+    QApplication::setFont(grayden::interfaceFont(grayden::uiLanguage(), QApplication::font()));
     grayden::installQtTranslations(grayden::uiLanguage());
 
     std::string error;

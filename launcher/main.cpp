@@ -10,17 +10,21 @@
 #include "launcher/LauncherResources.h"
 #include "launcher/LauncherText.h"
 #include "launcher/WindowCloser.h"
+#include "resources/launcher/StringIds.h"
 #include "ui/DisplayCheck.h"
+#include "ui/ResourceLoading.h"
 #include "ui/UiLanguage.h"
 
 int main(int argc, char** argv) {
+    // The language comes from the environment alone, so even the no-display line is in it.
+    grayden::setLauncherLanguage(grayden::languageForUiLanguages(QLocale::system().uiLanguages()));
     if (!grayden::displayConfigured()) {
-        std::fprintf(stderr, "launcher: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+        std::fprintf(stderr, "%s\n", grayden::launcherText(grayden::NoDisplayMessage).toLocal8Bit().constData());
         return 1;
     }
     QApplication app(argc, argv);
     grayden::initLauncherResources();
-    grayden::setLauncherLanguage(grayden::languageForUiLanguages(QLocale::system().uiLanguages()));
+    QApplication::setFont(grayden::interfaceFont(grayden::launcherLanguage(), QApplication::font()));
     // The Yes, No and OK of the message boxes in the interface language.
     grayden::installQtTranslations(grayden::launcherLanguage());
 

@@ -1,7 +1,6 @@
 #include "ui/ResourceLoading.h"
 
 #include <QFile>
-#include <QFont>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPixmap>
@@ -31,6 +30,20 @@ QCursor loadCursorResource(const QString& folder, int id) {
 
 QString languageKey(Language language) { return language == Language::Japanese ? "ja" : "en"; }
 
-void registerDialogFontSubstitutes() { QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), "IPAPGothic"); }
+namespace {
+
+// The Japanese dialog templates name this face; IPAPGothic is metric-compatible with it.
+const char JapaneseDialogFace[] = "ＭＳ Ｐゴシック";
+
+}  // namespace
+
+void registerDialogFontSubstitutes() { QFont::insertSubstitution(QString::fromUtf8(JapaneseDialogFace), "IPAPGothic"); }
+
+QFont interfaceFont(Language language, const QFont& base) {
+    if (language != Language::Japanese) return base;
+    QFont font = base;
+    font.setFamilies({QString::fromUtf8(JapaneseDialogFace), QStringLiteral("IPAPGothic")});
+    return font;
+}
 
 }  // namespace grayden

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QFont>
 #include <QIcon>
 #include <QJsonObject>
 #include <QString>
@@ -27,5 +28,10 @@ QString languageKey(Language language);
 // Fontconfig knows Arial as Liberation Sans but not the Japanese dialog font; call once before
 // any window exists.
 void registerDialogFontSubstitutes();
+
+// The application's own font (menus, message boxes, anything without a template font) in the
+// interface language: for Japanese the proportional face of the dialogs, since fontconfig's
+// default Japanese sans face is fixed-width. The size stays the base font's.
+QFont interfaceFont(Language language, const QFont& base);
 
 }  // namespace grayden

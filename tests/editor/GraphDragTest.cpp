@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTest>
 
 #include <climits>
@@ -29,6 +31,15 @@ struct RecordingConfinement final : PointerConfinement {
     void release() override { confined = false; }
     std::vector<QRect> areas;
     bool confined = false;
+};
+
+// The parts of a widget that were painted.
+struct PaintRecorder final : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion painted;
 };
 
 class GraphDragTest : public EditorFixture {
@@ -88,8 +99,13 @@ TEST_F(GraphDragTest, ADragFollowsThePointerAndTellsTheListAndTheMonitorOnlyAtTh
         // y and the value there (-1: the value under the pointer).
         const std::pair<int, int> moves[] = {
             {graph.top + 2, FullScale}, {graph.bottom - 2, 0}, {plot().top + plot().height() / 3, -1}};
+        PaintRecorder paints;
+        dialog->installEventFilter(&paints);
         for (const auto& [y, expected] : moves) {
+            paints.painted = QRegion();
             QTest::mouseMove(dialog.get(), QPoint(at(k).x() + 50, y));
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(paints.painted.contains(at(k))) << "the graph is repainted during the drag, at y " << y;
             const int value = model().points[k].value;
             if (expected >= 0) {
                 EXPECT_EQ(value, expected) << "at y " << y;
@@ -102,6 +118,7 @@ TEST_F(GraphDragTest, ADragFollowsThePointerAndTellsTheListAndTheMonitorOnlyAtTh
             EXPECT_EQ(dialog->pointList().listModel().cellText(level, 1), listed) << "the list waits";
             EXPECT_EQ(writesSince(), 0u) << "the monitor waits";
         }
+        dialog->removeEventFilter(&paints);
         release(at(k));
         EXPECT_EQ(model().undoHistory.size(), records + 1) << "one record for the whole drag";
         EXPECT_EQ(confinement->areas.back(), graph.toQRect());

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/UiText.h"
+#include "ui/ResourceLoading.h"
 
 namespace grayden {
 namespace {
@@ -50,13 +51,22 @@ TEST(UiLanguage, JapaneseInstallsQtsOwnTranslationsAndEnglishKeepsQtsTexts) {
 
 // Fontconfig picks a Japanese user's default faces when the process starts, so the Japanese
 // half runs in a process of its own; it prints the face it got.
-TEST(JapaneseChild, TheGraphLabelFontIsProportional) {
+TEST(JapaneseChild, TheGraphLabelAndTheApplicationFontsAreProportional) {
     if (!qEnvironmentVariableIsSet("GRAYDEN_TEST_CHILD")) GTEST_SKIP() << "runs only as the Japanese process";
     setUiLanguage(languageForUiLanguages(QLocale::system().uiLanguages()));
     ASSERT_EQ(uiLanguage(), Language::Japanese);
     const QFontInfo info(graphLabelFont());
     std::printf("label face: %s\n", info.family().toUtf8().constData());
     EXPECT_TRUE(isProportional(graphLabelFont())) << info.family().toStdString();
+
+    // Menus and message boxes get the dialogs' face, at the size the desktop gave.
+    const QFont base = QApplication::font();
+    const QFont application = interfaceFont(Language::Japanese, base);
+    const QFontInfo face(application);
+    EXPECT_TRUE(isProportional(application)) << face.family().toStdString();
+    EXPECT_EQ(face.family(), QFontInfo(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"))).family());
+    EXPECT_EQ(application.pointSizeF(), base.pointSizeF());
+    EXPECT_EQ(interfaceFont(Language::English, base), base);
 }
 
 TEST(UiLanguage, TheGraphLabelFontIsOneProportionalFaceInBothLanguages) {

@@ -136,6 +136,37 @@ TEST_F(WindowOnScreen, MaximiseFullScreenAndRestoreAreLeftToTheWindowManager) {
     EXPECT_EQ(storedSize(), QSize(900, 650));
 }
 
+// A scale factor is fixed when the process starts, so each one runs in a process of its own.
+TEST_F(WindowOnScreen, ScaledChild_TheWholeFrameOpensInsideTheFreeArea) {
+    if (!qEnvironmentVariableIsSet("GRAYDEN_TEST_CHILD")) GTEST_SKIP() << "runs only as a scaled process";
+    showStarted();
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return announcedFrame(*dialog).has_value(); }, Patience));
+    }
+    letItSettle();
+    const QRect outer = outerRect();
+    const QRect free = dialog->screen()->availableGeometry();
+    EXPECT_TRUE(free.contains(outer)) << "frame " << outer.x() << "," << outer.y() << " " << outer.width() << "x"
+                                      << outer.height() << " on " << free.width() << "x" << free.height();
+}
+
+TEST(WindowPlacement, TheWholeFrameOpensInsideTheFreeAreaAtEveryScale) {
+    for (const char* scale : {"1", "1.25", "1.5", "2"}) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_SCALE_FACTOR", scale);
+        env.insert("GRAYDEN_TEST_CHILD", "1");
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=WindowOnScreen.ScaledChild_TheWholeFrameOpensInsideTheFreeArea"});
+        ASSERT_TRUE(child.waitForFinished(60000)) << "scale " << scale;
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << "scale " << scale << "\n" << output.toStdString();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << "scale " << scale << "\n" << output.toStdString();
+    }
+}
+
 TEST_F(WindowOnScreen, StoredSizeLargerThanTheScreenOpensWithinItsFreeArea) {
     storeSize(65535, 65535);
     start();
