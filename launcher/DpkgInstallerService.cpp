@@ -107,11 +107,12 @@ void DpkgInstallerService::findInstalledPackage(const QString& productCode, std:
 
 void DpkgInstallerService::removePackage(const QString& package, std::function<void(RemovalResult)> done) {
     // The user may take their time over the authentication dialog: no deadline.
-    start(Tool::Removal, commands_.removal, {"--remove", package}, [done = std::move(done)](QProcess& removal, bool normal) {
-        if (!normal) return done(RemovalResult::Failed);
-        if (removal.exitCode() == DismissedExitCode) return done(RemovalResult::Cancelled);
-        done(removal.exitCode() == 0 ? RemovalResult::Removed : RemovalResult::Failed);
-    });
+    start(Tool::Removal, commands_.removal, {"--remove", package},
+          [done = std::move(done)](QProcess& removal, bool normal) {
+              if (!normal) return done(RemovalResult::Failed);
+              if (removal.exitCode() == DismissedExitCode) return done(RemovalResult::Cancelled);
+              done(removal.exitCode() == 0 ? RemovalResult::Removed : RemovalResult::Failed);
+          });
 }
 
 void DpkgInstallerService::endRunningTool() {

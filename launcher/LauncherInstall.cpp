@@ -25,14 +25,15 @@ void LauncherDialog::installEditor() {
     }
     services_.windows.closeWindowTitled(launcherText(EditorWindowTitle));
     setToolRunning(true);
-    services_.installer.findInstalledPackage(launcherText(EditorProductCode), [this, package](const QString& installed) {
-        setToolRunning(false);
-        if (installed.isEmpty()) {
-            openPackage(package);
-        } else {
-            removeOtherVersion(installed, package);
-        }
-    });
+    services_.installer.findInstalledPackage(launcherText(EditorProductCode),
+                                             [this, package](const QString& installed) {
+                                                 setToolRunning(false);
+                                                 if (installed.isEmpty()) {
+                                                     openPackage(package);
+                                                 } else {
+                                                     removeOtherVersion(installed, package);
+                                                 }
+                                             });
 }
 
 void LauncherDialog::removeOtherVersion(const QString& installed, const QString& packagePath) {

@@ -86,9 +86,7 @@ protected:
     }
 
     // pkexec that answers `exitCode`, or runs the command like an authorised pkexec for 0.
-    void fakePkexec(int exitCode) {
-        fakePkexec(exitCode == 0 ? "exec \"$@\"" : "exit " + std::to_string(exitCode));
-    }
+    void fakePkexec(int exitCode) { fakePkexec(exitCode == 0 ? "exec \"$@\"" : "exit " + std::to_string(exitCode)); }
     void fakePkexec(const std::string& script) {
         const QString path = bin + "/pkexec";
         writeText(path.toStdString(), "#!/bin/sh\n" + script + "\n");
@@ -202,7 +200,8 @@ TEST(DpkgCommandsForTheUser, NameThePackageAsTheShellReadsIt) {
     EXPECT_EQ(installer.removalCommand("grayden"), "sudo apt remove grayden");
     EXPECT_EQ(installer.installCommand("/media/cdrom/Installer/grayden.deb"),
               "sudo apt install /media/cdrom/Installer/grayden.deb");
-    EXPECT_EQ(installer.installCommand("/media/KOVA Disc/it's.deb"), "sudo apt install '/media/KOVA Disc/it'\\''s.deb'");
+    EXPECT_EQ(installer.installCommand("/media/KOVA Disc/it's.deb"),
+              "sudo apt install '/media/KOVA Disc/it'\\''s.deb'");
 }
 
 TEST(DpkgQueryOutput, OnlyAnInstalledPackageWithTheExactCodeCounts) {

@@ -135,7 +135,8 @@ TEST(LauncherInstall, WhileAToolRunsTheButtonsWaitAndClosingEndsIt) {
         EXPECT_TRUE(window.toolRunning());
         EXPECT_FALSE(window.installButton()->isEnabled());
         EXPECT_FALSE(window.manualButton()->isEnabled());
-        EXPECT_EQ(window.installButton()->shownImage().toImage(), loadLauncherBitmap(1128, Language::English).toImage());
+        EXPECT_EQ(window.installButton()->shownImage().toImage(),
+                  loadLauncherBitmap(1128, Language::English).toImage());
         ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
         if (close) {
