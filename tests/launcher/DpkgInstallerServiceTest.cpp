@@ -86,16 +86,16 @@ protected:
     }
 
     // pkexec that answers `exitCode`, or runs the command like an authorised pkexec for 0.
-    void fakePkexec(int exitCode) { fakePkexec(exitCode == 0 ? "exec \"$@\"" : "exit " + std::to_string(exitCode)); }
-    void fakePkexec(const std::string& script) {
-        const QString path = bin + "/pkexec";
-        writeText(path.toStdString(), "#!/bin/sh\n" + script + "\n");
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    void fakePkexec(int exitCode) {
+        fakeTool("pkexec", exitCode == 0 ? "exec \"$@\"" : "exit " + std::to_string(exitCode));
+    }
+    void fakeTool(const QString& name, const std::string& script) {
+        writeText((bin + "/" + name).toStdString(), "#!/bin/sh\n" + script + "\n");
+        QFile::setPermissions(bin + "/" + name, QFile::ReadOwner | QFile::ExeOwner);
     }
 
-    DpkgInstallerService service(int queryTimeoutMs = DpkgCommands{}.queryTimeoutMs) const {
+    DpkgInstallerService service() const {
         DpkgCommands commands;
-        commands.queryTimeoutMs = queryTimeoutMs;
         commands.query = {"dpkg-query", "--admindir=" + root + "/var/lib/dpkg"};
         commands.removal = QStringList{"pkexec", "dpkg"} + rootOptions();
         return DpkgInstallerService(commands);
@@ -153,11 +153,8 @@ TEST_F(DpkgRoot, MissingToolsAreNoticed) {
 }
 
 TEST_F(DpkgRoot, AQueryThatHangsIsKilledAtItsDeadline) {
-    writeText((bin + "/dpkg-query").toStdString(), "#!/bin/sh\nexec sleep 30\n");
-    QFile::setPermissions(bin + "/dpkg-query", QFile::ReadOwner | QFile::ExeOwner);
-    DpkgCommands commands;
-    commands.queryTimeoutMs = 300;
-    DpkgInstallerService installer(commands);
+    fakeTool("dpkg-query", "exec sleep 30");
+    DpkgInstallerService installer(DpkgCommands{.queryTimeoutMs = 300});
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(installedPackage(installer, ProductCode), "");
@@ -175,7 +172,7 @@ TEST_F(DpkgRoot, AHangingRemovalIsEndedWithoutWaitingForIt) {
     for (const Case& c : {Case{"trap 'echo TERM > " + signalled + "; exit 1' TERM\nsleep 5 & wait", true},
                           Case{"trap '' TERM\nsleep 3", false}}) {
         SCOPED_TRACE(c.script);
-        fakePkexec(c.script);
+        fakeTool("pkexec", c.script);
         DpkgInstallerService installer = service();
         std::optional<RemovalResult> answer;
         installer.removePackage(PackageName, [&](RemovalResult result) { answer = result; });
@@ -196,12 +193,10 @@ TEST_F(DpkgRoot, AHangingRemovalIsEndedWithoutWaitingForIt) {
 }
 
 TEST(DpkgCommandsForTheUser, NameThePackageAsTheShellReadsIt) {
-    const DpkgInstallerService installer;
-    EXPECT_EQ(installer.removalCommand("grayden"), "sudo apt remove grayden");
-    EXPECT_EQ(installer.installCommand("/media/cdrom/Installer/grayden.deb"),
-              "sudo apt install /media/cdrom/Installer/grayden.deb");
-    EXPECT_EQ(installer.installCommand("/media/KOVA Disc/it's.deb"),
+    EXPECT_EQ(DpkgInstallerService().removalCommand("grayden"), "sudo apt remove grayden");
+    EXPECT_EQ(DpkgInstallerService().installCommand("/media/KOVA Disc/it's.deb"),
               "sudo apt install '/media/KOVA Disc/it'\\''s.deb'");
+    EXPECT_EQ(shellQuoted("/media/cdrom/Installer/grayden.deb"), "/media/cdrom/Installer/grayden.deb");
 }
 
 TEST(DpkgQueryOutput, OnlyAnInstalledPackageWithTheExactCodeCounts) {
