@@ -12,6 +12,9 @@ enum class OpenResult { Opened, FileNotFound, AccessDenied, OutOfMemory, Sharing
 class DocumentOpener {
 public:
     virtual ~DocumentOpener() = default;
+    // What opening the document would meet, without starting anything: Opened when it exists,
+    // is readable and its type has a handler.
+    virtual OpenResult checkDocument(const QString& path) = 0;
     virtual OpenResult openDocument(const QString& path) = 0;
     // Whatever happens to the address is the desktop's business; nothing is reported.
     virtual void openAddress(const QString& address) = 0;

@@ -28,31 +28,48 @@ OpenResult resultForErrno(int error) {
     }
 }
 
-}  // namespace
+// The file and the default handler of its type, or why there is none.
+struct Classified {
+    OpenResult result = OpenResult::Failed;
+    GObjectPtr<GFile> file;
+    GObjectPtr<GAppInfo> handler;
+};
 
-OpenResult GioDocumentOpener::openDocument(const QString& path) {
+Classified classify(const QString& path) {
+    Classified found;
     const QByteArray local = path.toLocal8Bit();
     struct stat info {};
-    if (::stat(local.constData(), &info) != 0) return resultForErrno(errno);
-    if (::access(local.constData(), R_OK) != 0) return resultForErrno(errno);
-
-    GObjectPtr<GFile> file(g_file_new_for_path(local.constData()));
+    if (::stat(local.constData(), &info) != 0 || ::access(local.constData(), R_OK) != 0) {
+        found.result = resultForErrno(errno);
+        return found;
+    }
+    found.file.reset(g_file_new_for_path(local.constData()));
     GError* error = nullptr;
-    GObjectPtr<GFileInfo> fileInfo(
-        g_file_query_info(file.get(), G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE, G_FILE_QUERY_INFO_NONE, nullptr, &error));
+    GObjectPtr<GFileInfo> fileInfo(g_file_query_info(found.file.get(), G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
+                                                     G_FILE_QUERY_INFO_NONE, nullptr, &error));
     if (!fileInfo) {
         g_clear_error(&error);
-        return OpenResult::Failed;
+        return found;
     }
     const gchar* contentType = g_file_info_get_content_type(fileInfo.get());
-    if (!contentType) return OpenResult::NoAssociation;
     // GIO folds a type's aliases together, in mimeapps.list as in the desktop files' index, so a
     // handler declaring application/x-deb serves application/vnd.debian.binary-package.
-    GObjectPtr<GAppInfo> handler(g_app_info_get_default_for_type(contentType, FALSE));
-    if (!handler) return OpenResult::NoAssociation;
+    if (contentType) found.handler.reset(g_app_info_get_default_for_type(contentType, FALSE));
+    found.result = found.handler ? OpenResult::Opened : OpenResult::NoAssociation;
+    return found;
+}
 
-    GList files{file.get(), nullptr, nullptr};
-    const bool launched = g_app_info_launch(handler.get(), &files, nullptr, &error);
+}  // namespace
+
+OpenResult GioDocumentOpener::checkDocument(const QString& path) { return classify(path).result; }
+
+OpenResult GioDocumentOpener::openDocument(const QString& path) {
+    Classified found = classify(path);
+    if (found.result != OpenResult::Opened) return found.result;
+    // The handler is started and left to itself: nothing waits for it or ends it.
+    GList files{found.file.get(), nullptr, nullptr};
+    GError* error = nullptr;
+    const bool launched = g_app_info_launch(found.handler.get(), &files, nullptr, &error);
     g_clear_error(&error);
     return launched ? OpenResult::Opened : OpenResult::Failed;
 }

@@ -9,6 +9,7 @@ namespace grayden {
 // unreadable files and types without a handler are told apart before anything is started.
 class GioDocumentOpener : public DocumentOpener {
 public:
+    OpenResult checkDocument(const QString& path) override;
     OpenResult openDocument(const QString& path) override;
     void openAddress(const QString& address) override;
 };

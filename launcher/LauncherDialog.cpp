@@ -16,7 +16,6 @@
 #include "launcher/LauncherInteraction.h"
 #include "launcher/LauncherResources.h"
 #include "launcher/LauncherText.h"
-#include "launcher/WindowCloser.h"
 #include "resources/launcher/StringIds.h"
 #include "ui/DialogUnits.h"
 
@@ -105,8 +104,9 @@ void LauncherDialog::createControls() {
 }
 
 void LauncherDialog::updateInstallButton() {
-    // Decided once: the window never turns the button back on.
-    installButton_->enableButton(services_.installer.canInstallPackages());
+    // Decided once: the window never turns the button back on, and a tool run leaves it as it was.
+    installEnabled_ = services_.installer.canInstallPackages();
+    installButton_->enableButton(installEnabled_);
 }
 
 void LauncherDialog::arrangeControls() {
@@ -139,25 +139,8 @@ void LauncherDialog::openManual() {
     if (result != OpenResult::Opened) reportShellError(result);
 }
 
-void LauncherDialog::installEditor() {
-    services_.windows.closeWindowTitled(launcherText(EditorWindowTitle));
-    if (!removeOtherVersion(launcherText(EditorProductCode))) return;
-    const OpenResult result = services_.opener.openDocument(moduleFolder_ + launcherText(EditorPackagePath));
-    if (result != OpenResult::Opened) reportShellError(result);
-}
-
-bool LauncherDialog::removeOtherVersion(const QString& productCode) {
-    InstallerService& installer = services_.installer;
-    if (!installer.toolsAvailable()) return false;
-    const QString package = installer.installedPackage(productCode);
-    if (package.isEmpty()) return true;
-    if (!services_.user.askYesNo(this, RemoveOtherVersionQuestion)) return false;
-    // A removal that fails for another reason than the user's cancel still lets the install go on.
-    return installer.removePackage(package) != RemovalResult::Cancelled;
-}
-
 void LauncherDialog::reportShellError(OpenResult result) {
-    services_.user.showStopMessage(this, shellErrorMessageId(result));
+    services_.user.showMessage(this, MessageIcon::Stop, shellErrorMessageId(result), {});
 }
 
 void LauncherDialog::showAboutBox() {

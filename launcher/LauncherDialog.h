@@ -29,13 +29,17 @@ public:
 
     // moduleFolder ends with a slash.
     LauncherDialog(LauncherServices services, const QString& moduleFolder);
+    ~LauncherDialog() override;
 
     void openManual();
+    // Checks that the package can be opened, offers to remove an installed editor, then opens the
+    // package. The package system's tools answer later; the window stays live meanwhile.
     void installEditor();
-    // Offers to remove an installed editor with the product code first; false when the install
-    // must not go on.
-    bool removeOtherVersion(const QString& productCode);
     void reportShellError(OpenResult result);
+    // A package system's tool runs for the install: the image buttons wait and the cursor is busy.
+    bool toolRunning() const { return toolRunning_; }
+    // Ending the window while a tool runs ends the tool too, without asking.
+    void done(int result) override;
     // Stacks the controls centred, and fits the window round them.
     void arrangeControls();
     void showAboutBox();
@@ -54,6 +58,12 @@ protected:
 private:
     void createControls();
     void updateInstallButton();
+    // The install's steps after the query: the question, the removal, the package.
+    void removeOtherVersion(const QString& installed, const QString& packagePath);
+    void openPackage(const QString& packagePath);
+    void reportPackageError(OpenResult result, const QString& packagePath);
+    void setToolRunning(bool running);
+    void endRunningTool();
 
     LauncherServices services_;
     QString moduleFolder_;
@@ -63,6 +73,8 @@ private:
     HoverImageButton* manualButton_ = nullptr;
     HoverImageButton* installButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
+    bool installEnabled_ = false;
+    bool toolRunning_ = false;
 };
 
 // The message of each way opening a document can fail.

@@ -22,16 +22,19 @@ bool hasVisibleScreen() {
     return platform != "offscreen" && platform != "minimal";
 }
 
-void printMessage(int stringId) {
-    std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(),
-                 launcherText(stringId).toUtf8().constData());
+QString messageText(int stringId, const QString& detail) {
+    return detail.isEmpty() ? launcherText(stringId) : launcherText(stringId) + "\n" + detail;
+}
+
+void printMessage(const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(), text.toUtf8().constData());
 }
 
 }  // namespace
 
 bool DesktopLauncherInteraction::askYesNo(QWidget* owner, int stringId) {
     if (!hasVisibleScreen()) {
-        printMessage(stringId);
+        printMessage(launcherText(stringId));
         return false;
     }
     QMessageBox box(QMessageBox::Warning, programCaption(), launcherText(stringId), QMessageBox::Yes | QMessageBox::No,
@@ -39,12 +42,17 @@ bool DesktopLauncherInteraction::askYesNo(QWidget* owner, int stringId) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void DesktopLauncherInteraction::showStopMessage(QWidget* owner, int stringId) {
+void DesktopLauncherInteraction::showMessage(QWidget* owner, MessageIcon icon, int stringId, const QString& detail) {
+    const QString text = messageText(stringId, detail);
     if (!hasVisibleScreen()) {
-        printMessage(stringId);
+        printMessage(text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, programCaption(), launcherText(stringId), QMessageBox::Ok, owner);
+    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Warning, programCaption(), text,
+                    QMessageBox::Ok, owner);
+    // Paths and commands in the detail are there to be copied into a terminal.
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
 }
 

@@ -1,10 +1,15 @@
 // The installer service against a real dpkg database in a temporary root, with a tiny package
-// that carries a product code, and a stand-in pkexec on PATH that answers as the user would.
+// that carries a product code, and a stand-in pkexec on PATH that answers as the user would, or
+// hangs over its prompt.
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "launcher/DpkgInstallerService.h"
 #include "tests/support/TempDir.h"
@@ -23,6 +28,26 @@ bool run(const QString& program, const QStringList& arguments) {
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, arguments);
     return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Runs the event loop until the service's answer has come, within a bound.
+template <typename Answer>
+std::optional<Answer> awaitAnswer(std::optional<Answer>& answer, int timeoutMs = 60000) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!answer && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return answer;
+}
+
+QString installedPackage(InstallerService& installer, const QString& productCode) {
+    std::optional<QString> answer;
+    installer.findInstalledPackage(productCode, [&](const QString& package) { answer = package; });
+    return awaitAnswer(answer).value_or("<no answer>");
+}
+
+std::optional<RemovalResult> removePackage(InstallerService& installer, const QString& package) {
+    std::optional<RemovalResult> answer;
+    installer.removePackage(package, [&](RemovalResult result) { answer = result; });
+    return awaitAnswer(answer);
 }
 
 // A package root with its own dpkg database and a bin folder that goes first on PATH.
@@ -62,10 +87,11 @@ protected:
 
     // pkexec that answers `exitCode`, or runs the command like an authorised pkexec for 0.
     void fakePkexec(int exitCode) {
-        const QString path = bin + "/pkexec";
-        writeText(path.toStdString(),
-                  exitCode == 0 ? "#!/bin/sh\nexec \"$@\"\n" : "#!/bin/sh\nexit " + std::to_string(exitCode) + "\n");
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        fakeTool("pkexec", exitCode == 0 ? "exec \"$@\"" : "exit " + std::to_string(exitCode));
+    }
+    void fakeTool(const QString& name, const std::string& script) {
+        writeText((bin + "/" + name).toStdString(), "#!/bin/sh\n" + script + "\n");
+        QFile::setPermissions(bin + "/" + name, QFile::ReadOwner | QFile::ExeOwner);
     }
 
     DpkgInstallerService service() const {
@@ -84,11 +110,14 @@ protected:
 TEST_F(DpkgRoot, FindsTheInstalledPackageByItsProductCodeOnly) {
     installProbe(ProductCode);
     DpkgInstallerService installer = service();
-    EXPECT_EQ(installer.installedPackage(ProductCode), PackageName);
-    EXPECT_EQ(installer.installedPackage("{00000000-0000-0000-0000-000000000000}"), "");
+    EXPECT_EQ(installedPackage(installer, ProductCode), PackageName);
+    EXPECT_EQ(installedPackage(installer, "{00000000-0000-0000-0000-000000000000}"), "");
 }
 
-TEST_F(DpkgRoot, NothingIsInstalledInAnEmptyDatabase) { EXPECT_EQ(service().installedPackage(ProductCode), ""); }
+TEST_F(DpkgRoot, NothingIsInstalledInAnEmptyDatabase) {
+    DpkgInstallerService installer = service();
+    EXPECT_EQ(installedPackage(installer, ProductCode), "");
+}
 
 TEST_F(DpkgRoot, RemovalAnswersByWhatPkexecSays) {
     struct Case {
@@ -100,24 +129,74 @@ TEST_F(DpkgRoot, RemovalAnswersByWhatPkexecSays) {
     for (const Case c : {Case{126, RemovalResult::Cancelled, true}, Case{127, RemovalResult::Failed, true},
                          Case{0, RemovalResult::Removed, false}}) {
         SCOPED_TRACE(c.pkexecExit);
-        if (service().installedPackage(ProductCode).isEmpty()) installProbe(ProductCode);
-        fakePkexec(c.pkexecExit);
         DpkgInstallerService installer = service();
-        ASSERT_TRUE(installer.toolsAvailable());
-        EXPECT_EQ(installer.removePackage(PackageName), c.result);
+        if (installedPackage(installer, ProductCode).isEmpty()) installProbe(ProductCode);
+        fakePkexec(c.pkexecExit);
+        ASSERT_TRUE(installer.canRemovePackages());
+        EXPECT_EQ(removePackage(installer, PackageName), c.result);
+        EXPECT_FALSE(installer.toolRunning());
         // Removed but not purged, the package keeps its product code in state "rc".
-        EXPECT_EQ(!installer.installedPackage(ProductCode).isEmpty(), c.stillInstalled);
+        EXPECT_EQ(!installedPackage(installer, ProductCode).isEmpty(), c.stillInstalled);
     }
 }
 
 TEST_F(DpkgRoot, MissingToolsAreNoticed) {
     DpkgCommands commands;
     commands.removal = {"grayden-no-such-pkexec", "dpkg"};
-    EXPECT_FALSE(DpkgInstallerService(commands).toolsAvailable());
-    EXPECT_TRUE(DpkgInstallerService(commands).canInstallPackages());
     commands.query = {"grayden-no-such-dpkg-query"};
-    EXPECT_FALSE(DpkgInstallerService(commands).canInstallPackages());
-    EXPECT_EQ(DpkgInstallerService(commands).installedPackage(ProductCode), "");
+    DpkgInstallerService installer(commands);
+    EXPECT_FALSE(installer.canRemovePackages());
+    EXPECT_FALSE(installer.canInstallPackages());
+    EXPECT_EQ(installedPackage(installer, ProductCode), "");
+    EXPECT_EQ(removePackage(installer, PackageName), RemovalResult::Failed);
+    EXPECT_TRUE(DpkgInstallerService().canInstallPackages());
+}
+
+TEST_F(DpkgRoot, AQueryThatHangsIsKilledAtItsDeadline) {
+    fakeTool("dpkg-query", "exec sleep 30");
+    DpkgInstallerService installer(DpkgCommands{.queryTimeoutMs = 300});
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(installedPackage(installer, ProductCode), "");
+    EXPECT_LT(clock.elapsed(), 5000);
+}
+
+// Closing the launcher over a pkexec prompt: SIGTERM ends it, as closing the prompt would; one
+// that has become dpkg as root cannot be signalled and is left to finish, without a wait.
+TEST_F(DpkgRoot, AHangingRemovalIsEndedWithoutWaitingForIt) {
+    const std::string signalled = dir.file("signalled");
+    struct Case {
+        std::string script;
+        bool endsOnSignal;
+    };
+    for (const Case& c : {Case{"trap 'echo TERM > " + signalled + "; exit 1' TERM\nsleep 5 & wait", true},
+                          Case{"trap '' TERM\nsleep 3", false}}) {
+        SCOPED_TRACE(c.script);
+        fakeTool("pkexec", c.script);
+        DpkgInstallerService installer = service();
+        std::optional<RemovalResult> answer;
+        installer.removePackage(PackageName, [&](RemovalResult result) { answer = result; });
+        // The script has set its trap.
+        awaitAnswer(answer, 300);
+        ASSERT_TRUE(installer.toolRunning());
+        QElapsedTimer clock;
+        clock.start();
+        installer.endRunningTool();
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_FALSE(installer.toolRunning());
+        awaitAnswer(answer, 300);
+        EXPECT_FALSE(answer.has_value());
+        if (c.endsOnSignal) {
+            EXPECT_EQ(testing::readText(signalled), "TERM\n");
+        }
+    }
+}
+
+TEST(DpkgCommandsForTheUser, NameThePackageAsTheShellReadsIt) {
+    EXPECT_EQ(DpkgInstallerService().removalCommand("grayden"), "sudo apt remove grayden");
+    EXPECT_EQ(DpkgInstallerService().installCommand("/media/KOVA Disc/it's.deb"),
+              "sudo apt install '/media/KOVA Disc/it'\\''s.deb'");
+    EXPECT_EQ(shellQuoted("/media/cdrom/Installer/grayden.deb"), "/media/cdrom/Installer/grayden.deb");
 }
 
 TEST(DpkgQueryOutput, OnlyAnInstalledPackageWithTheExactCodeCounts) {

@@ -28,6 +28,7 @@ const std::string HtmlContent = "<!DOCTYPE html>\n<html><body>manual</body></htm
 
 enum class Handler { None, ForHtml, ForDebAlias };
 enum class Reader { Owner, Unprivileged };
+enum class Action { Open, Check };
 
 // Folders of a desktop with no programs but those a case installs; the type database is the
 // system's own.
@@ -55,7 +56,7 @@ public:
     std::string opened() const { return dir.file("opened"); }
 
     // Opens the path in a child process that sees only these folders.
-    OpenResult openInChild(const std::string& path, Reader reader) const {
+    OpenResult openInChild(const std::string& path, Reader reader, Action action = Action::Open) const {
         int fds[2];
         if (::pipe(fds) != 0) return OpenResult::Failed;
         const pid_t pid = ::fork();
@@ -72,8 +73,12 @@ public:
             ::unsetenv("WAYLAND_DISPLAY");
             ::unsetenv("XDG_RUNTIME_DIR");
             int answer = -1;
-            if (reader == Reader::Owner || testing::becomeUnprivileged())
-                answer = static_cast<int>(GioDocumentOpener().openDocument(QString::fromStdString(path)));
+            if (reader == Reader::Owner || testing::becomeUnprivileged()) {
+                const QString document = QString::fromStdString(path);
+                GioDocumentOpener opener;
+                answer = static_cast<int>(action == Action::Open ? opener.openDocument(document)
+                                                                 : opener.checkDocument(document));
+            }
             (void)!::write(fds[1], &answer, sizeof answer);
             ::_exit(0);
         }
@@ -119,6 +124,13 @@ TEST(GioDocumentOpener, TellsWhyADocumentCannotBeOpened) {
     // A handler for another type is no handler for this one.
     writeText(withHandler.file("grayden.deb"), DebContent);
     EXPECT_EQ(withHandler.openInChild(withHandler.file("grayden.deb"), Reader::Owner), OpenResult::NoAssociation);
+
+    // A check finds the handler but starts nothing.
+    Desktop packages(Handler::ForDebAlias);
+    writeText(packages.file("grayden.deb"), DebContent);
+    EXPECT_EQ(packages.openInChild(packages.file("grayden.deb"), Reader::Owner, Action::Check), OpenResult::Opened);
+    QThread::msleep(300);
+    EXPECT_FALSE(std::filesystem::exists(packages.opened()));
 
     Desktop bare(Handler::None);
     writeText(bare.file("Manual.html"), HtmlContent);

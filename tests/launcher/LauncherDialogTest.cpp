@@ -52,32 +52,61 @@ TEST(LauncherInstall, FollowsTheAnswersOfThePackageSystemAndTheUser) {
         bool yes;
         RemovalResult removal;
         CallLog expected;
+        bool removalTool = true;
+        OpenResult package = OpenResult::Opened;
     };
+    const QString check = "check " + Package;
     const QString close = "close LCD Ombrel Utility";
     const QString query = "query " + Code;
     const QString ask = QString("ask %1").arg(RemoveOtherVersionQuestion);
+    const QString open = "open " + Package;
+    const QString noHandler = QString("stop %1 | ").arg(NoAssociationMessage) +
+                              launcherText(PackagePathLine).arg(Package) + "\n" + launcherText(InstallCommandLine) +
+                              "\ninstall-command " + Package;
     const Case cases[] = {
-        {"nothing installed: the package opens at once",
-         "",
-         true,
-         RemovalResult::Removed,
-         {close, query, "open " + Package}},
+        {"nothing installed: the package opens at once", "", true, RemovalResult::Removed, {check, close, query, open}},
         {"Yes removes the installed copy, then opens",
          "grayden",
          true,
          RemovalResult::Removed,
-         {close, query, ask, "remove grayden", "open " + Package}},
-        {"No does nothing more", "grayden", false, RemovalResult::Removed, {close, query, ask}},
+         {check, close, query, ask, "remove grayden", open}},
+        {"No does nothing more", "grayden", false, RemovalResult::Removed, {check, close, query, ask}},
         {"a cancelled removal installs nothing",
          "grayden",
          true,
          RemovalResult::Cancelled,
-         {close, query, ask, "remove grayden"}},
+         {check, close, query, ask, "remove grayden"}},
         {"a failed removal still opens the package",
          "grayden",
          true,
          RemovalResult::Failed,
-         {close, query, ask, "remove grayden", "open " + Package}},
+         {check, close, query, ask, "remove grayden", open}},
+        {"without the removal tool nothing to remove is no obstacle",
+         "",
+         true,
+         RemovalResult::Removed,
+         {check, close, query, open},
+         false},
+        {"without the removal tool the user is told the command, then the package opens",
+         "grayden",
+         true,
+         RemovalResult::Removed,
+         {check, close, query, ask, QString("warn %1 | removal-command grayden").arg(RemoveCommandMessage), open},
+         false},
+        {"a package without a handler removes nothing and says how to install it",
+         "grayden",
+         true,
+         RemovalResult::Removed,
+         {check, noHandler},
+         true,
+         OpenResult::NoAssociation},
+        {"a missing package removes nothing",
+         "grayden",
+         true,
+         RemovalResult::Removed,
+         {check, QString("stop %1").arg(NoFileMessage)},
+         true,
+         OpenResult::FileNotFound},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -85,17 +114,43 @@ TEST(LauncherInstall, FollowsTheAnswersOfThePackageSystemAndTheUser) {
         rig.installer.installed = c.installed;
         rig.user.answerYes = c.yes;
         rig.installer.removal = c.removal;
+        rig.installer.removalTool = c.removalTool;
+        rig.opener.results[".deb"] = c.package;
         QTest::mouseClick(rig.window().installButton(), Qt::LeftButton);
         EXPECT_EQ(rig.log, c.expected);
+        EXPECT_FALSE(rig.window().toolRunning());
     }
 }
 
-TEST(LauncherInstall, WithoutThePackageToolsTheClickDoesNothingVisible) {
-    Rig rig;
-    rig.installer.tools = false;
-    rig.installer.installed = "grayden";
-    rig.window().installEditor();
-    EXPECT_EQ(rig.log, CallLog({"close LCD Ombrel Utility"}));
+TEST(LauncherInstall, WhileAToolRunsTheButtonsWaitAndClosingEndsIt) {
+    for (bool close : {false, true}) {
+        SCOPED_TRACE(close ? "closed during the removal" : "answered");
+        Rig rig;
+        rig.installer.hold = true;
+        rig.installer.installed = "grayden";
+        LauncherDialog& window = rig.window();
+        QTest::mouseClick(window.installButton(), Qt::LeftButton);
+        rig.installer.answer();
+        ASSERT_EQ(rig.log.last(), "remove grayden");
+        EXPECT_TRUE(window.toolRunning());
+        EXPECT_FALSE(window.installButton()->isEnabled());
+        EXPECT_FALSE(window.manualButton()->isEnabled());
+        EXPECT_EQ(window.installButton()->shownImage().toImage(),
+                  loadLauncherBitmap(1128, Language::English).toImage());
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        if (close) {
+            window.reject();
+            EXPECT_EQ(rig.log.last(), "end");
+        } else {
+            rig.installer.answer();
+            EXPECT_EQ(rig.log.last(), "open " + Package);
+        }
+        EXPECT_FALSE(window.toolRunning());
+        EXPECT_TRUE(window.installButton()->isEnabled());
+        EXPECT_TRUE(window.manualButton()->isEnabled());
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
 }
 
 TEST(LauncherInstall, AnUnsupportedPlatformDisablesTheButtonForGood) {
@@ -146,8 +201,8 @@ TEST(LauncherManual, EveryShellFailureHasItsMessage) {
     };
     for (const auto& [result, message] : cases) {
         Rig rig;
-        rig.opener.results[".deb"] = result;
-        rig.window().installEditor();
+        rig.opener.results[".html"] = result;
+        rig.window().openManual();
         ASSERT_FALSE(rig.log.isEmpty());
         EXPECT_EQ(rig.log.last(), QString("stop %1").arg(message));
         EXPECT_FALSE(launcherText(message).isEmpty());

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
+#include <utility>
 
 #include "launcher/DocumentOpener.h"
 #include "launcher/InstallerService.h"
@@ -15,45 +17,69 @@ namespace grayden::test {
 // Every service call of a test, in order, as one line each.
 using CallLog = QStringList;
 
+// Answers at once, or, with `hold`, only when the test calls answer(), as a slow tool would.
 class FakeInstaller : public InstallerService {
 public:
     explicit FakeInstaller(CallLog& log) : log_(log) {}
     bool canInstallPackages() const override { return platformSupported; }
-    bool toolsAvailable() const override { return tools; }
-    QString installedPackage(const QString& productCode) override {
+    bool canRemovePackages() const override { return removalTool; }
+    void findInstalledPackage(const QString& productCode, std::function<void(const QString&)> done) override {
         log_ << "query " + productCode;
-        return installed;
+        run([this, done] { done(installed); });
     }
-    RemovalResult removePackage(const QString& package) override {
+    void removePackage(const QString& package, std::function<void(RemovalResult)> done) override {
         log_ << "remove " + package;
-        return removal;
+        run([this, done] { done(removal); });
     }
+    bool toolRunning() const override { return bool(pending_); }
+    void endRunningTool() override {
+        if (pending_) log_ << "end";
+        pending_ = nullptr;
+    }
+    QString removalCommand(const QString& package) const override { return "removal-command " + package; }
+    QString installCommand(const QString& path) const override { return "install-command " + path; }
+    void answer() { std::exchange(pending_, nullptr)(); }
 
     bool platformSupported = true;
-    bool tools = true;
+    bool removalTool = true;
+    bool hold = false;
     QString installed;
     RemovalResult removal = RemovalResult::Removed;
 
 private:
+    void run(std::function<void()> answerLater) {
+        pending_ = std::move(answerLater);
+        if (!hold) answer();
+    }
+
     CallLog& log_;
+    std::function<void()> pending_;
 };
 
 // Answers each path by the end of its name; anything else opens.
 class FakeOpener : public DocumentOpener {
 public:
     explicit FakeOpener(CallLog& log) : log_(log) {}
+    OpenResult checkDocument(const QString& path) override {
+        log_ << "check " + path;
+        return resultFor(path);
+    }
     OpenResult openDocument(const QString& path) override {
         log_ << "open " + path;
-        for (const auto& [ending, result] : results) {
-            if (path.endsWith(ending)) return result;
-        }
-        return OpenResult::Opened;
+        return resultFor(path);
     }
     void openAddress(const QString& address) override { log_ << "address " + address; }
 
     std::map<QString, OpenResult> results;
 
 private:
+    OpenResult resultFor(const QString& path) const {
+        for (const auto& [ending, result] : results) {
+            if (path.endsWith(ending)) return result;
+        }
+        return OpenResult::Opened;
+    }
+
     CallLog& log_;
 };
 
@@ -76,7 +102,11 @@ public:
         log_ << QString("ask %1").arg(stringId);
         return answerYes;
     }
-    void showStopMessage(QWidget*, int stringId) override { log_ << QString("stop %1").arg(stringId); }
+    // "stop N" or "warn N", then the detail's lines after " | ".
+    void showMessage(QWidget*, MessageIcon icon, int stringId, const QString& detail) override {
+        const QString line = QString(icon == MessageIcon::Stop ? "stop %1" : "warn %1").arg(stringId);
+        log_ << (detail.isEmpty() ? line : line + " | " + detail);
+    }
 
     bool answerYes = true;
 

@@ -82,6 +82,15 @@ TEST(HoverImageButton, DisabledItShowsItsDisabledImageAndTakesNoPointer) {
     QTest::mouseClick(rig.button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
 
+    // Disabled while lit, it keeps its disabled image after the pointer has gone.
+    pointTo(rig.button, QPoint(20, 10));
+    ASSERT_TRUE(rig.button->pollRunning());
+    rig.button->enableButton(false);
+    QCursor::setPos(rig.window.mapToGlobal(QPoint(500, 500)));
+    QTest::qWait(3 * HoverImageButton::PollIntervalMs);
+    EXPECT_TRUE(rig.showing(rig.disabled));
+    rig.button->enableButton(true);
+
     // Without a disabled image the button keeps the picture it shows.
     rig.button->setImages(rig.hover, rig.normal, QPixmap(), HoverImageButton::HoverState::Hovering);
     rig.button->enableButton(false);
