@@ -1,16 +1,22 @@
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -364,6 +370,75 @@ TEST(FileSave, KilledSavesLeaveNoTemporaryAndAWholeFile) {
     int status = 0;
     ::waitpid(supervisor, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << problems;
+}
+
+// Saves in a child in which the kernel kills any process making one of these system calls: the
+// commit helper dies at that step, as a kill -9 at that moment would do.
+SaveAnswer saveKilledAt(const std::string& path, std::initializer_list<long> calls, TemporaryFile kind) {
+    int fds[2];
+    if (::pipe(fds) != 0) return {false, -1};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+        for (const long call : calls) {
+            program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(call), 0, 1));
+            program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_THREAD));
+        }
+        program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+        const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::prctl(PR_SET_DUMPABLE, 0);
+        SaveAnswer answer{false, -1};
+        if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+            ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0) {
+            errno = 0;
+            answer.ok = saveFile(path, NewText, FileSaveOptions{std::chrono::milliseconds(0), kind});
+            answer.error = answer.ok ? 0 : errno;
+        }
+        (void)!::write(fds[1], &answer, sizeof answer);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    SaveAnswer answer{false, -1};
+    if (::read(fds[0], &answer, sizeof answer) != sizeof answer) answer = {false, -1};
+    ::close(fds[0]);
+    ::waitpid(pid, nullptr, 0);
+    return answer;
+}
+
+// A commit helper killed before its rename must not report a save that did not happen, nor
+// leave its temporary; killed after it, the save did happen.
+TEST(FileSave, AKilledCommitHelperIsReportedAndLeavesNothingBehind) {
+    struct Case {
+        const char* name;
+        TemporaryFile kind;
+        std::initializer_list<long> calls;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"unnamed, killed before its link", TemporaryFile::Unnamed, {SYS_linkat}, false},
+        {"unnamed, killed between link and rename", TemporaryFile::Unnamed, {SYS_renameat, SYS_renameat2}, false},
+        {"named, killed before its rename", TemporaryFile::Named, {SYS_renameat, SYS_renameat2}, false},
+        {"unnamed, killed after its rename", TemporaryFile::Unnamed, {SYS_exit}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.file("curve.csv");
+        writeText(path, OldText);
+        const SaveAnswer answer = saveKilledAt(path, c.calls, c.kind);
+        ASSERT_NE(answer.error, -1) << "the fault could not be set up";
+        EXPECT_EQ(answer.ok, c.saved);
+        if (!c.saved) {
+            EXPECT_EQ(answer.error, EINTR);
+        }
+        EXPECT_EQ(readText(path), c.saved ? NewText : OldText);
+        for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+            EXPECT_EQ(e.path(), path) << "left behind";
+        }
+    }
 }
 
 TEST(FileSave, NamedTemporaryReplacesAndPathsThatLeadNowhereFail) {
