@@ -44,7 +44,10 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
       session_(channel_, devices, &waitCursor_),
       modelOwner_([this] { refreshViews(); },
                   [this](const ToneTable& table, MonitorTable which) { return monitor_.writeModelTable(table, which); },
-                  [this](int stringId) { showMessage(stringId); }),
+                  [this](int stringId) { showMessage(stringId); },
+                  [this](int stringId, const FileFailure& failure) {
+                      user_.showMessageText(this, fileMessageText(stringId, failure));
+                  }),
       model_(modelOwner_),
       monitor_(session_, model_, [this](int stringId) { showMessage(stringId); }),
       appIcon_(loadIcon(IconId)),

@@ -12,8 +12,10 @@ namespace grayden {
 // $XDG_CONFIG_HOME/KOVA/LCD Ombrel Ver2.0x.ini, which stands for the settings key. Reads go
 // through QSettings, so any file it wrote is understood; writes are held until commit(), which
 // writes the whole file once through the project's save rule (atomic where that keeps the
-// file's identity) in a form QSettings reads back. Other string values already in the file are
-// kept; values of other types are not.
+// file's identity) in a form QSettings reads back. Everything in the file besides the values
+// written stays as it was. A path that is not a regular file once symbolic links are followed
+// (a named pipe, a folder, a device) is never opened: it reads as absent and is not written,
+// and standard error says so once.
 class IniStringStore : public StringStore {
 public:
     IniStringStore();
@@ -25,8 +27,12 @@ public:
     QString fileName() const { return fileName_; }
 
 private:
+    enum class FileKind { Missing, Regular, Unusable };
+    FileKind fileKind();
+
     QString fileName_;
     std::map<QString, QString> pending_;
+    bool warned_ = false;
 };
 
 }  // namespace grayden

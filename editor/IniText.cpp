@@ -1,5 +1,7 @@
 #include "editor/IniText.h"
 
+#include <vector>
+
 namespace grayden {
 
 namespace {
@@ -77,7 +79,147 @@ void appendEscapedValue(const QString& value, QByteArray& out) {
     }
 }
 
+bool isIniSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// One logical line as QSettings splits the text: comments skipped, quoted line breaks and
+// backslash-continued lines joined.
+struct IniLine {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype equals = -1;  // the first '=' outside quotes
+};
+
+bool nextIniLine(const QByteArray& data, qsizetype& pos, IniLine& line) {
+    const qsizetype size = data.size();
+    bool inQuotes = false;
+    line.equals = -1;
+    line.start = pos;
+    while (line.start < size && isIniSpace(data.at(line.start))) ++line.start;
+    qsizetype i = line.start;
+    while (i < size) {
+        const char ch = data.at(i++);
+        if (ch == '=') {
+            if (!inQuotes && line.equals < 0) line.equals = i - 1;
+        } else if (ch == '\n' || ch == '\r') {
+            if (i == line.start + 1) {
+                ++line.start;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        } else if (ch == '\\') {
+            if (i < size) {
+                const char next = data.at(i++);
+                if (i < size && ((next == '\n' && data.at(i) == '\r') || (next == '\r' && data.at(i) == '\n'))) ++i;
+            }
+        } else if (ch == '"') {
+            inQuotes = !inQuotes;
+        } else if (ch == ';') {
+            if (i == line.start + 1) {
+                while (i < size && data.at(i) != '\n' && data.at(i) != '\r') ++i;
+                while (i < size && isIniSpace(data.at(i))) ++i;
+                line.start = i;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        }
+    }
+    pos = i;
+    line.end = i;
+    return line.end > line.start;
+}
+
+// A key as QSettings decodes it: '\\' is '/', %XX and %UXXXX are characters.
+QString unescapedKey(const QByteArray& key) {
+    const QString text = QString::fromUtf8(key);
+    QString out;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar ch = text.at(i);
+        if (ch == u'\\') {
+            out += u'/';
+            ++i;
+            continue;
+        }
+        const qsizetype digits = i + 1 < text.size() && text.at(i + 1) == u'U' ? 4 : 2;
+        const qsizetype first = i + (digits == 4 ? 2 : 1);
+        bool ok = false;
+        const ushort code = ch == u'%' && first + digits <= text.size() ? text.mid(first, digits).toUShort(&ok, 16) : 0;
+        if (ok) {
+            out += QChar(code);
+            i = first + digits;
+        } else {
+            out += ch;
+            ++i;
+        }
+    }
+    return out;
+}
+
+// Whether a section header names the top level.
+bool isTopLevelHeader(const QByteArray& header) {
+    qsizetype close = header.indexOf(']');
+    if (close < 0) close = header.size();
+    return header.mid(1, close - 1).trimmed().compare("general", Qt::CaseInsensitive) == 0;
+}
+
+QByteArray entryText(const QString& key, const QString& value) {
+    QByteArray out;
+    appendEscapedKey(key, out);
+    out += '=';
+    appendEscapedValue(value, out);
+    return out;
+}
+
 }  // namespace
+
+QByteArray updateIniText(const QByteArray& existing, const std::map<QString, QString>& topLevelValues) {
+    struct Edit {
+        qsizetype start, end;
+        QByteArray text;
+    };
+    std::vector<Edit> edits;
+    std::map<QString, bool> present;
+    const qsizetype begin = existing.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    qsizetype pos = begin;
+    qsizetype topLevelEnd = -1;  // where the last top-level line ends
+    bool inTopLevel = true;
+    IniLine line;
+    while (nextIniLine(existing, pos, line)) {
+        if (existing.at(line.start) == '[') {
+            inTopLevel = isTopLevelHeader(existing.mid(line.start, line.end - line.start));
+            if (inTopLevel) topLevelEnd = line.end;
+            continue;
+        }
+        if (!inTopLevel) continue;
+        topLevelEnd = line.end;
+        if (line.equals < 0) continue;
+        const QString key = unescapedKey(existing.mid(line.start, line.equals - line.start).trimmed());
+        const auto value = topLevelValues.find(key);
+        if (value == topLevelValues.end()) continue;
+        // Every copy is rewritten: QSettings takes the last, and all agree.
+        edits.push_back({line.start, line.end, entryText(key, value->second)});
+        present[key] = true;
+    }
+
+    QByteArray added;
+    for (const auto& [key, value] : topLevelValues) {
+        if (!present[key]) added += '\n' + entryText(key, value);
+    }
+    if (!added.isEmpty() && topLevelEnd >= 0) {
+        edits.push_back({topLevelEnd, topLevelEnd, added});
+    } else if (!added.isEmpty()) {
+        QByteArray section = "[General]" + added + '\n';
+        if (existing.size() > begin) section += '\n';
+        edits.insert(edits.begin(), {begin, begin, section});
+    }
+
+    QByteArray out = existing;
+    for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) {
+        out.replace(edit->start, edit->end - edit->start, edit->text);
+    }
+    return out;
+}
 
 QByteArray formatIniText(const std::map<QString, QString>& values) {
     std::map<QString, std::map<QString, QString>> sections;

@@ -1,6 +1,9 @@
 #include "editor/UiText.h"
 
+#include <QFile>
 #include <QGuiApplication>
+
+#include <cstring>
 
 #include "resources/StringIds.h"
 
@@ -24,6 +27,16 @@ void setUiLanguage(Language language) { currentLanguage = language; }
 QString uiText(int id) {
     const std::string_view text = stringText(id, currentLanguage);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString fileMessageText(int stringId, const FileFailure& failure) {
+    QString reason;
+    switch (failure.cause) {
+    case FileFailure::Cause::System: reason = QString::fromLocal8Bit(std::strerror(failure.systemError)); break;
+    case FileFailure::Cause::NotRegularFile: reason = uiText(FileNotRegular); break;
+    case FileFailure::Cause::TooLarge: reason = uiText(FileTooLarge); break;
+    }
+    return uiText(stringId) + '\n' + QFile::decodeName(QByteArray::fromStdString(failure.path)) + '\n' + reason;
 }
 
 QString readoutTextFor(int level, int value) {

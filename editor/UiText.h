@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "engine/FileFailure.h"
 #include "resources/StringTable.h"
 #include "ui/UiLanguage.h"
 
@@ -15,6 +16,9 @@ void setUiLanguage(Language language);
 
 // A string-table entry in the interface language.
 QString uiText(int id);
+
+// A message about a file: the entry's text, then the file's path and why, each on a line of its own.
+QString fileMessageText(int stringId, const FileFailure& failure);
 
 // "X = %d, Y = %d" and "Panel Gamma : %1.2f" as the string table words them.
 QString readoutTextFor(int level, int value);

@@ -187,11 +187,18 @@ int runCommit(void* arg) {
     return 0;
 }
 
+// How far a commit got.
+enum class CommitResult {
+    Done,
+    Failed,  // errno says why
+    Died,    // the helper was killed or could not be waited for: only the folder can tell
+};
+
 // The link and the rename run in a short-lived helper process sharing our memory, with every
 // signal blocked: killing the saver between the two steps cannot leave the named temporary
 // behind, because the helper is not the process being killed. It runs inline where a helper
 // cannot be started.
-bool commitReplacement(CommitJob& job) {
+CommitResult commitReplacement(CommitJob& job) {
     constexpr std::size_t StackBytes = 64 * 1024;
     const std::unique_ptr<char[]> stack(new (std::nothrow) char[StackBytes]);
     sigset_t all, previous;
@@ -202,14 +209,37 @@ bool commitReplacement(CommitJob& job) {
         // CLONE_VFORK: we resume only once the helper has finished, so job holds its answer.
         helper = ::clone(runCommit, stack.get() + StackBytes, CLONE_VM | CLONE_VFORK | SIGCHLD, &job);
     }
+    bool exited = true;
     if (helper > 0) {
-        while (::waitpid(helper, nullptr, 0) < 0 && errno == EINTR) {}
+        int status = 0;
+        pid_t waited = -1;
+        while ((waited = ::waitpid(helper, &status, 0)) < 0 && errno == EINTR) {}
+        // SIGKILL cannot be blocked: a helper that did not exit may have stopped between its steps.
+        exited = waited == helper && WIFEXITED(status);
     } else {
         runCommit(&job);
     }
     ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (!exited) return CommitResult::Died;
     if (job.error != 0) errno = job.error;
-    return job.error == 0;
+    return job.error == 0 ? CommitResult::Done : CommitResult::Failed;
+}
+
+// Whether the name in the folder is the very file open at fd.
+bool namesFile(int folderFd, const char* name, int fd) {
+    struct stat named {
+    }, open{};
+    return ::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &open) == 0 &&
+           named.st_dev == open.st_dev && named.st_ino == open.st_ino;
+}
+
+// After a helper died: saved when the target is our file; otherwise our temporary is removed
+// and the save fails.
+bool settleDeadCommit(const CommitJob& job) {
+    if (namesFile(job.folderFd, job.target, job.fileFd)) return true;
+    if (namesFile(job.folderFd, job.temporary, job.fileFd)) ::unlinkat(job.folderFd, job.temporary, 0);
+    errno = job.error != 0 ? job.error : EINTR;
+    return false;
 }
 
 enum class ReplaceOutcome { Saved, Failed, WriteInPlace, TryNamed };
@@ -269,7 +299,13 @@ ReplaceOutcome replaceFile(const std::string& path, const struct stat* old, std:
         if (job.unnamed) temporary = temporaryName(name);
         job.temporary = temporary.c_str();
         job.target = name.c_str();
-        if (commitReplacement(job)) {
+        const CommitResult result = commitReplacement(job);
+        if (result == CommitResult::Died) {
+            const bool renamed = settleDeadCommit(job);
+            temporary.clear();  // renamed over the target, or removed
+            if (!renamed) return ReplaceOutcome::Failed;
+        }
+        if (result != CommitResult::Failed) {
             temporary.clear();
             return file.close() ? ReplaceOutcome::Saved : ReplaceOutcome::Failed;
         }

@@ -42,7 +42,9 @@ struct FileSaveOptions {
 //   A reader that stops reading fails the save the same way (EAGAIN) once the wait is spent.
 //
 // Returns true when every byte was written and the file closed without error. On false, errno
-// says why, and a replaced file is untouched.
+// says why, and a replaced file is untouched. A replacement whose last step was killed counts
+// as saved only when the file already carries the new contents; otherwise it fails (EINTR) and
+// its temporary is removed.
 bool saveFile(const std::string& path, std::string_view contents, const FileSaveOptions& options = {});
 
 }  // namespace grayden

@@ -1,4 +1,7 @@
 #include "engine/CurveModel.h"
+
+#include <cerrno>
+
 #include "engine/FileSave.h"
 #include "engine/ToneFile.h"
 #include "resources/StringIds.h"
@@ -7,8 +10,13 @@ namespace grayden {
 
 bool CurveModel::loadToneFile(const std::string& path) {
     ToneTable loaded{};
-    switch (readToneFile(path, loaded)) {
-    case ToneFileError::CannotOpen: owner_.showMessage(MsgCannotOpenFile); return false;
+    FileReadError readError = FileReadError::None;
+    const ToneFileError error = readToneFile(path, loaded, readError);
+    const int systemError = errno;
+    switch (error) {
+    case ToneFileError::CannotOpen:
+        owner_.showFileMessage(MsgCannotOpenFile, FileFailure::ofRead(path, readError, systemError));
+        return false;
     case ToneFileError::InvalidContents: owner_.showMessage(MsgInvalidFileContents); return false;
     case ToneFileError::None: break;
     }
@@ -21,7 +29,7 @@ bool CurveModel::loadToneFile(const std::string& path) {
 
 bool CurveModel::saveToneFile(const std::string& path) {
     if (!saveFile(path, formatToneText(currentTable))) {
-        owner_.showMessage(MsgCannotOpenFile);
+        owner_.showFileMessage(MsgCannotOpenFile, {path, FileFailure::Cause::System, errno});
         return false;
     }
     filePath = path;

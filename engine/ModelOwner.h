@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/FileFailure.h"
 #include "engine/ToneTable.h"
 
 namespace grayden {
@@ -18,6 +19,8 @@ public:
     virtual bool writeTableToMonitor(const ToneTable& table, MonitorTable which) = 0;
     // Show the string-table message with this id to the user.
     virtual void showMessage(int stringId) = 0;
+    // The same about a file, for an owner that can also say which file and why.
+    virtual void showFileMessage(int stringId, const FileFailure&) { showMessage(stringId); }
 };
 
 // An owner with no views, no monitor and no one to show a message to, for tools and tests.

@@ -84,8 +84,14 @@ std::string formatToneText(const ToneTable& table) {
 }
 
 ToneFileError readToneFile(const std::string& path, ToneTable& table) {
+    FileReadError ignored = FileReadError::None;
+    return readToneFile(path, table, ignored);
+}
+
+ToneFileError readToneFile(const std::string& path, ToneTable& table, FileReadError& readError) {
     std::string text;
-    if (readRegularFile(path, MaxToneFileBytes, text) != FileReadError::None) return ToneFileError::CannotOpen;
+    readError = readRegularFile(path, MaxToneFileBytes, text);
+    if (readError != FileReadError::None) return ToneFileError::CannotOpen;
     return parseToneText(std::move(text), table) ? ToneFileError::None : ToneFileError::InvalidContents;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/FileRead.h"
 #include "engine/ToneTable.h"
 
 namespace grayden {
@@ -21,5 +22,7 @@ bool parseToneText(std::string text, ToneTable& table);
 std::string formatToneText(const ToneTable& table);
 
 ToneFileError readToneFile(const std::string& path, ToneTable& table);
+// The same, saying how the read failed when the file could not be opened or read (errno is kept).
+ToneFileError readToneFile(const std::string& path, ToneTable& table, FileReadError& readError);
 
 }  // namespace grayden

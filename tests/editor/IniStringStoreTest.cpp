@@ -8,15 +8,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <random>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
+
 #include "editor/IniStringStore.h"
+#include "editor/IniText.h"
 #include "engine/CurveModel.h"
+#include "tests/editor/CapturedStderr.h"
 
 namespace grayden {
 namespace {
+
+using testing::readText;
+using testing::TempDir;
+using testing::writeText;
 
 TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
     const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + "/KOVA/LCD Ombrel Ver2.0x.ini";
@@ -56,6 +68,112 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
     std::string text;
     EXPECT_FALSE(store.readStringValue("Software\\Other", "Width", text)) << "only the editor's own key";
     QFile::remove(expected);
+}
+
+// Only the lines of the values written change; QSettings reads every other entry as before.
+TEST(IniText, UpdatesRewriteOnlyTheValuesWritten) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"", "[General]\nGamma=1.000000\nWidth=900\n"},
+        {"[General]\nList=a, "
+         "b\nWidth=1024\nBytes=@ByteArray(\\0\\x1)\nPoint=@Variant(\\0\\0\\0\\x1a)\n\n[Grp]\nWidth=7\n",
+         "[General]\nList=a, "
+         "b\nWidth=900\nBytes=@ByteArray(\\0\\x1)\nPoint=@Variant(\\0\\0\\0\\x1a)\nGamma=1.000000\n\n[Grp]\nWidth=7\n"},
+        {"[Grp]\nx=1\n", "[General]\nGamma=1.000000\nWidth=900\n\n[Grp]\nx=1\n"},
+        {"[%General]\nWidth=3", "[General]\nGamma=1.000000\nWidth=900\n\n[%General]\nWidth=3"},
+        {"\xef\xbb\xbf; note\n  W%69dth = 5 ; why\nNote=\"q\nWidth=6\"\nLong=a\\\nWidth=8\n[general]\nGamma=2",
+         "\xef\xbb\xbf; note\n  Width=900; why\nNote=\"q\nWidth=6\"\nLong=a\\\nWidth=8\n[general]\nGamma=1.000000"},
+    };
+    const std::map<QString, QString> values{{"Width", "900"}, {"Gamma", "1.000000"}};
+    TempDir dir;
+    const QString before = QString::fromStdString(dir.file("before.ini"));
+    const QString after = QString::fromStdString(dir.file("after.ini"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        const QByteArray updated = updateIniText(c.before, values);
+        EXPECT_EQ(updated.toStdString(), std::string(c.after));
+        writeText(before.toStdString(), c.before);
+        writeText(after.toStdString(), updated.toStdString());
+        const QSettings old(before, QSettings::IniFormat);
+        const QSettings now(after, QSettings::IniFormat);
+        for (const QString& key : old.allKeys()) {
+            if (!values.contains(key)) {
+                EXPECT_EQ(now.value(key), old.value(key)) << key.toStdString();
+            }
+        }
+        for (const auto& [key, value] : values) EXPECT_EQ(now.value(key).toString(), value);
+    }
+}
+
+// A settings path that is no regular file never blocks and is never written; a link to one is
+// followed. Run as the unprivileged user, to whom a write-only file is really unreadable.
+TEST(IniStringStore, SpecialPathsAreNeverOpenedAndLinksAreFollowed) {
+    const struct {
+        const char* name;
+        std::function<void(const std::string& path, const std::string& other)> make;
+        bool usable;
+        int warnings;
+    } cases[] = {
+        {"named pipe", [](const std::string& p, const std::string&) { ::mkfifo(p.c_str(), 0644); }, false, 1},
+        {"link to a named pipe",
+         [](const std::string& p, const std::string& o) { ::mkfifo(o.c_str(), 0644), ::symlink(o.c_str(), p.c_str()); },
+         false, 1},
+        {"folder", [](const std::string& p, const std::string&) { ::mkdir(p.c_str(), 0755); }, false, 1},
+        {"unreadable file",
+         [](const std::string& p, const std::string&) {
+             writeText(p, "[General]\nWidth=1\n"), ::chmod(p.c_str(), 0200);
+         },
+         false, 0},
+        {"link to a file",
+         [](const std::string& p, const std::string& o) {
+             writeText(o, "[General]\nWidth=1024\nL=a, b\n"), ::symlink(o.c_str(), p.c_str());
+         },
+         true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir home;
+        const std::string folder = home.file("KOVA");
+        const std::string path = folder + "/LCD Ombrel Ver2.0x.ini";
+        const std::string other = home.file("elsewhere");
+        ::chmod(home.path().c_str(), 0777);
+        ::mkdir(folder.c_str(), 0777);
+        c.make(path, other);
+        struct stat before {};
+        ::lstat(path.c_str(), &before);
+        ::lchown(path.c_str(), testing::Nobody, testing::NobodyGroup);
+        ::chown(other.c_str(), testing::Nobody, testing::NobodyGroup);
+        const bool regular = std::filesystem::is_regular_file(path);
+        const std::string kept = regular ? readText(path) : "";
+
+        test::CapturedStderr err;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::alarm(10);  // a store that blocks fails the case instead of hanging the suite
+            qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home.path().string()));
+            if (!testing::becomeUnprivileged()) ::_exit(9);
+            IniStringStore store;
+            std::string width;
+            const bool read = store.readStringValue(SettingsKeyPath, "Width", width) && width == "1024";
+            store.writeStringValue(SettingsKeyPath, "Width", "900");
+            ::_exit((read ? 1 : 0) | (store.commit() ? 2 : 0));
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const std::string said = err.text();
+        ASSERT_TRUE(WIFEXITED(status)) << "the store blocked";
+        EXPECT_EQ(WEXITSTATUS(status), c.usable ? 3 : 0);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), c.warnings) << said;
+        struct stat after {};
+        ::lstat(path.c_str(), &after);
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT) << "still the same kind of file";
+        if (regular) {
+            ::chmod(path.c_str(), 0600);
+            EXPECT_EQ(readText(path), c.usable ? "[General]\nWidth=900\nL=a, b\n" : kept);
+        }
+    }
 }
 
 // Writes through the store and commits once; the file must read back as the same text.

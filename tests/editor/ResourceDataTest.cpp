@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "editor/AcceleratorTable.h"
 #include "editor/DialogTemplate.h"
 #include "editor/EditorDialog.h"
@@ -26,13 +29,17 @@ TEST(UiText, FormattedTextsFollowTheStringTable) {
     EXPECT_EQ(readoutTextFor(127, 8160), "X = 127, Y = 8160");
     EXPECT_EQ(gammaTextFor(2.2), "Panel Gamma : 2.20");
     EXPECT_EQ(gammaTextFor(1.005), "Panel Gamma : 1.00");
+    EXPECT_EQ(fileMessageText(MsgCannotOpenFile, {"/t/a.csv", FileFailure::Cause::System, ENOENT}),
+              QString("Cannot open the file or invalid file type.\n/t/a.csv\n") + std::strerror(ENOENT));
+    EXPECT_EQ(fileMessageText(MsgCannotOpenFile, {"/t/p", FileFailure::Cause::NotRegularFile, 0}).section('\n', 1),
+              "/t/p\nIt is not a regular file (a folder, named pipe or device).");
 }
 
 TEST(StringTable, EveryTextTheEditorShowsExistsInBothLanguages) {
     const int ids[] = {101,   32771, 32772, 32773, 32774, 32775, 32776, 32777, 32778, 32779, 32780,
                        32782, 32783, 32784, 32787, 32788, 32789, 32790, 32791, 32792, 32793, 32794,
                        32795, 32796, 32797, 32798, 32799, 32800, 32801, 32802, 32803, 32810, 32811,
-                       32812, 33101, 33102, 33103, 33104, 33105, 33106, 33107, 33108, 33201};
+                       32812, 33101, 33102, 33103, 33104, 33105, 33106, 33107, 33108, 33201, 33301, 33401, 33402};
     for (int id : ids) {
         EXPECT_FALSE(stringText(id, Language::English).empty()) << id;
         EXPECT_FALSE(stringText(id, Language::Japanese).empty()) << id;

@@ -1,16 +1,22 @@
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -37,9 +43,8 @@ struct SaveAnswer {
     int error = 0;
 };
 
-// Saves in a child process that, when we are root, first becomes the unprivileged user: the
-// permission rules must hold for a user who really lacks the rights.
-SaveAnswer saveAsUser(const std::string& path, const FileSaveOptions& options = {}) {
+// Saves in a child process that first runs setUp (true when it worked), and reports back.
+SaveAnswer saveInChild(const std::string& path, const FileSaveOptions& options, const std::function<bool()>& setUp) {
     int fds[2];
     if (::pipe(fds) != 0) return {false, -1};
     const pid_t pid = ::fork();
@@ -47,7 +52,7 @@ SaveAnswer saveAsUser(const std::string& path, const FileSaveOptions& options = 
         ::close(fds[0]);
         SaveAnswer answer{false, -1};
         ::umask(022);
-        if (becomeUnprivileged()) {
+        if (setUp()) {
             errno = 0;
             answer.ok = saveFile(path, NewText, options);
             answer.error = answer.ok ? 0 : errno;
@@ -61,6 +66,12 @@ SaveAnswer saveAsUser(const std::string& path, const FileSaveOptions& options = 
     ::close(fds[0]);
     ::waitpid(pid, nullptr, 0);
     return answer;
+}
+
+// When we are root, the child first becomes the unprivileged user: the permission rules must
+// hold for a user who really lacks the rights.
+SaveAnswer saveAsUser(const std::string& path, const FileSaveOptions& options = {}) {
+    return saveInChild(path, options, becomeUnprivileged);
 }
 
 uid_t saverUid() { return isRoot() ? Nobody : ::geteuid(); }
@@ -364,6 +375,56 @@ TEST(FileSave, KilledSavesLeaveNoTemporaryAndAWholeFile) {
     int status = 0;
     ::waitpid(supervisor, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << problems;
+}
+
+// In a child: the kernel kills any process making one of these system calls, so the commit
+// helper dies at that step as a kill -9 at that moment would make it.
+bool killAtCalls(std::initializer_list<long> calls) {
+    std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+    for (const long call : calls) {
+        program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(call), 0, 1));
+        program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_THREAD));
+    }
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+    const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    ::prctl(PR_SET_DUMPABLE, 0);
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
+// A commit helper killed before its rename must not report a save that did not happen, nor
+// leave its temporary; killed after it, the save did happen.
+TEST(FileSave, AKilledCommitHelperIsReportedAndLeavesNothingBehind) {
+    struct Case {
+        const char* name;
+        TemporaryFile kind;
+        std::initializer_list<long> calls;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"unnamed, killed before its link", TemporaryFile::Unnamed, {SYS_linkat}, false},
+        {"unnamed, killed between link and rename", TemporaryFile::Unnamed, {SYS_renameat, SYS_renameat2}, false},
+        {"named, killed before its rename", TemporaryFile::Named, {SYS_renameat, SYS_renameat2}, false},
+        {"unnamed, killed after its rename", TemporaryFile::Unnamed, {SYS_exit}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.file("curve.csv");
+        writeText(path, OldText);
+        const SaveAnswer answer = saveInChild(path, FileSaveOptions{std::chrono::milliseconds(0), c.kind},
+                                              [&] { return killAtCalls(c.calls); });
+        ASSERT_NE(answer.error, -1) << "the fault could not be set up";
+        EXPECT_EQ(answer.ok, c.saved);
+        if (!c.saved) {
+            EXPECT_EQ(answer.error, EINTR);
+        }
+        EXPECT_EQ(readText(path), c.saved ? NewText : OldText);
+        for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+            EXPECT_EQ(e.path(), path) << "left behind";
+        }
+    }
 }
 
 TEST(FileSave, NamedTemporaryReplacesAndPathsThatLeadNowhereFail) {

@@ -19,10 +19,15 @@ public:
         return true;
     }
     void showMessage(int stringId) override { messages.push_back(stringId); }
+    void showFileMessage(int stringId, const FileFailure& failure) override {
+        messages.push_back(stringId);
+        fileFailures.push_back(failure);
+    }
 
     int refreshes = 0;
     std::vector<Write> writes;
     std::vector<int> messages;
+    std::vector<FileFailure> fileFailures;  // of the messages about a file, in order
 };
 
 }  // namespace grayden::testing

@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <tuple>
+#include <vector>
 
 #include "RecordingOwner.h"
 #include "engine/CurveModel.h"
@@ -18,6 +21,15 @@ using testing::readText;
 using testing::RecordingOwner;
 using testing::TempDir;
 using testing::writeText;
+using Cause = FileFailure::Cause;
+
+// The files the messages named, why, and the system's errno where it had one.
+std::vector<std::tuple<std::string, Cause, int>> named(const RecordingOwner& owner) {
+    std::vector<std::tuple<std::string, Cause, int>> out;
+    for (const FileFailure& f : owner.fileFailures)
+        out.emplace_back(f.path, f.cause, f.cause == Cause::System ? f.systemError : 0);
+    return out;
+}
 
 std::string joined(int count, const std::string& sep, const std::string& tail = "") {
     std::string s;
@@ -155,6 +167,10 @@ TEST_F(FileFixture, FailedOpenKeepsEverythingButTheUndoRecord) {
     EXPECT_FALSE(model.openToneFile(fifo));  // must neither hang nor wait for a writer
     EXPECT_EQ(owner.messages,
               (std::vector<int>{MsgInvalidFileContents, MsgCannotOpenFile, MsgCannotOpenFile, MsgCannotOpenFile}));
+    EXPECT_EQ(named(owner),
+              (std::vector<std::tuple<std::string, Cause, int>>{{dir.file("missing.csv"), Cause::System, ENOENT},
+                                                                {dir.path().string(), Cause::NotRegularFile, 0},
+                                                                {fifo, Cause::NotRegularFile, 0}}));
     EXPECT_EQ(model.currentTable, before);
     EXPECT_EQ(model.filePath, "/previous.csv");
     EXPECT_EQ(model.undoHistory.size(), 4u);
@@ -181,6 +197,7 @@ TEST_F(FileFixture, OversizedFileIsRefusedUnread) {
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(MaxToneFileBytes) + 1), 0);  // sparse
     EXPECT_FALSE(model.loadToneFile(path));
     EXPECT_EQ(owner.messages, std::vector<int>{MsgCannotOpenFile});
+    EXPECT_EQ(named(owner), (std::vector<std::tuple<std::string, Cause, int>>{{path, Cause::TooLarge, 0}}));
 }
 
 TEST_F(FileFixture, FailedSaveLeavesTheOldFileAndPath) {
@@ -199,6 +216,10 @@ TEST_F(FileFixture, FailedSaveLeavesTheOldFileAndPath) {
 
     EXPECT_FALSE(model.saveToneFile(dir.file("no/such/folder/x.csv")));
     EXPECT_FALSE(model.saveToneFile(dir.path().string()));  // the target is a folder
+    const auto failures = named(owner);
+    ASSERT_GE(failures.size(), 2u);
+    EXPECT_EQ(failures.back(), std::make_tuple(dir.path().string(), Cause::System, EISDIR));
+    EXPECT_EQ(failures[failures.size() - 2], std::make_tuple(dir.file("no/such/folder/x.csv"), Cause::System, ENOENT));
     EXPECT_EQ(model.filePath, path);
     EXPECT_EQ(readText(path), "old contents");
     // No temporary files are left behind.
