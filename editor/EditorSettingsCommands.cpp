@@ -34,12 +34,14 @@ void EditorDialog::choosePanelCharacteristic() {
     transferTexts();
 }
 
-// The computed curve is installed like the default curve, at the current point count.
+// The computed curve is installed like the default curve, at the point count chosen with it;
+// levels clipped to the measured light are named once it is in.
 void EditorDialog::chooseGsdfCurve() {
     GsdfCurveDialog dialog(gsdfInput_, model_.panelGamma, model_.currentTable, user_, this);
     if (user_.runDialog(dialog) != QDialog::Accepted) return;
     gsdfInput_ = dialog.input();
-    model_.applyCurveTable(dialog.table());
+    model_.applyCurveTable(dialog.table(), gsdfInput_.pointCountIndex);
+    if (const QString clipped = dialog.clippingText(); !clipped.isEmpty()) user_.showMessageText(this, clipped);
 }
 
 void EditorDialog::showAboutBox() {

@@ -1,8 +1,11 @@
 #include "editor/GsdfCurveDialog.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+
+#include <cstring>
 
 #include "editor/ScaledEdit.h"
 #include "editor/ScaledNumber.h"
@@ -21,9 +24,15 @@ bool isBlank(const QString& text) { return text.trimmed().isEmpty(); }
 
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString problemText(const GsdfProblem& problem) {
+// A file that cannot be read is named on the line below the message and the reason below that.
+QString problemText(const GsdfProblem& problem, const QString& measurementPath) {
     QString text = uiText(gsdfMessageId(problem.error));
     if (gsdfMessageNamesLine(problem.error)) text.replace("%d", QString::number(problem.line));
+    if (problem.error == GsdfError::CannotReadMeasurements) {
+        const int reasonId = unreadableReasonId(problem);
+        text += '\n' + measurementPath + '\n' +
+                (reasonId ? uiText(reasonId) : QString::fromLocal8Bit(std::strerror(problem.systemError)));
+    }
     return text;
 }
 
@@ -40,16 +49,22 @@ GsdfCurveDialog::GsdfCurveDialog(const GsdfCurveInput& input, double panelGamma,
       measurementBrowse_(controlAs<QPushButton>(MeasurementBrowseId)),
       measuredWithBrowse_(controlAs<QPushButton>(MeasuredWithBrowseId)),
       sourceLabel_(controlAs<QLabel>(SourceTextId)),
+      pointCountList_(controlAs<QComboBox>(PointCountListId)),
       input_(input),
       panelGamma_(panelGamma),
-      currentTable_(currentTable) {
+      currentTable_(currentTable),
+      measuredWithCurve_(isBlank(input.measurementPath) ? currentTable : input.curveAtMeasurementChoice) {
     // Written as text: an ambient light of 0 shows as 0.00 rather than as an empty edit.
     minEdit_->setText(textForScaled(scaledFromNumber(input.target.minLuminance, Scale), Scale));
     maxEdit_->setText(textForScaled(scaledFromNumber(input.target.maxLuminance, Scale), Scale));
     ambientEdit_->setText(textForScaled(scaledFromNumber(input.target.ambient, Scale), Scale));
     measurementEdit_->setText(input.measurementPath);
     measuredWithEdit_->setText(input.measuredWithPath);
+    for (int count : CurvePointCount) pointCountList_->addItem(QString::number(count));
+    pointCountList_->setCurrentIndex(isValidPointCountIndex(input.pointCountIndex) ? input.pointCountIndex
+                                                                                   : AllLevelsPointCountIndex);
     showSource();
+    connect(measurementEdit_, &QLineEdit::textChanged, this, &GsdfCurveDialog::fixMeasuredWithCurve);
     connect(measurementEdit_, &QLineEdit::textChanged, this, &GsdfCurveDialog::showSource);
     connect(measuredWithEdit_, &QLineEdit::textChanged, this, &GsdfCurveDialog::showSource);
     connect(measurementBrowse_, &QPushButton::clicked, this, [this] { browse(measurementEdit_); });
@@ -59,6 +74,13 @@ GsdfCurveDialog::GsdfCurveDialog(const GsdfCurveInput& input, double panelGamma,
 void GsdfCurveDialog::browse(QLineEdit* edit) {
     const QString path = user().chooseOpenPath(this);
     if (!path.isEmpty()) edit->setText(path);
+}
+
+void GsdfCurveDialog::fixMeasuredWithCurve() { measuredWithCurve_ = currentTable_; }
+
+QString GsdfCurveDialog::clippingText() const {
+    if (clipping_.darkLevels + clipping_.brightLevels == 0) return {};
+    return uiText(MsgGsdfLevelsClipped).arg(clipping_.darkLevels).arg(clipping_.brightLevels);
 }
 
 void GsdfCurveDialog::showSource() {
@@ -77,6 +99,8 @@ void GsdfCurveDialog::refuseProblem(const GsdfProblem& problem, const GsdfTarget
     switch (problem.error) {
     case GsdfError::AmbientNegative: atFault = ambientEdit_; break;
     case GsdfError::LuminanceOrder: atFault = maxEdit_; break;
+    // The luminances asked for, rather than the file, are what the user can still move.
+    case GsdfError::TargetOutsideMeasured: atFault = minEdit_; break;
     case GsdfError::LuminanceOutOfRange: {
         const double darkest = target.minLuminance + target.ambient;
         atFault = darkest >= MinGsdfLuminance && darkest <= MaxGsdfLuminance ? maxEdit_ : minEdit_;
@@ -86,7 +110,7 @@ void GsdfCurveDialog::refuseProblem(const GsdfProblem& problem, const GsdfTarget
     case GsdfError::PanelGammaOutOfRange: atFault = nullptr; break;
     default: break;
     }
-    refuseInput(problemText(problem), atFault);
+    refuseInput(problemText(problem, measurementEdit_->text()), atFault);
 }
 
 bool GsdfCurveDialog::computeTable(const GsdfCurveInput& input) {
@@ -95,18 +119,19 @@ bool GsdfCurveDialog::computeTable(const GsdfCurveInput& input) {
         return false;
     }
     GsdfProblem problem;
+    clipping_ = {};
     if (isBlank(input.measurementPath)) {
         problem = makeGsdfModelCurve(input.target, panelGamma_, table_);
     } else {
         MeasurementList measurements;
         problem = readMeasurementFile(localPath(input.measurementPath), measurements);
-        ToneTable measuredWith = currentTable_;
+        ToneTable measuredWith = measuredWithCurve_;
         if (problem.ok() && !isBlank(input.measuredWithPath) &&
             readToneFile(localPath(input.measuredWithPath), measuredWith) != ToneFileError::None) {
             refuseInput(uiText(MsgMeasuredWithUnreadable), measuredWithEdit_);
             return false;
         }
-        if (problem.ok()) problem = makeGsdfMeasuredCurve(input.target, measurements, measuredWith, table_);
+        if (problem.ok()) problem = makeGsdfMeasuredCurve(input.target, measurements, measuredWith, table_, &clipping_);
     }
     if (problem.ok()) return true;
     refuseProblem(problem, input.target);
@@ -128,6 +153,8 @@ void GsdfCurveDialog::accept() {
     input.target.ambient = ambientEdit_->scaledValue() / Scale;
     input.measurementPath = measurementEdit_->text();
     input.measuredWithPath = measuredWithEdit_->text();
+    input.curveAtMeasurementChoice = measuredWithCurve_;
+    input.pointCountIndex = pointCountList_->currentIndex();
     if (!computeTable(input)) return;
     input_ = input;
     TemplateDialog::accept();

@@ -23,15 +23,7 @@ double ConformanceReport::expectedLuminance(double level) const {
 GsdfProblem makeConformanceReport(std::span<const Measurement> measurements, const ConformanceOptions& options,
                                   ConformanceReport& report) {
     if (!(options.ambient >= 0) || !std::isfinite(options.ambient)) return {GsdfError::AmbientNegative, 0};
-    if (static_cast<int>(measurements.size()) < MinMeasurementCount) return {GsdfError::TooFewMeasurements, 0};
-    for (std::size_t k = 0; k < measurements.size(); ++k) {
-        const Measurement& m = measurements[k];
-        if (k > 0 && m.level <= measurements[k - 1].level) return {GsdfError::LevelNotIncreasing, m.line};
-        const double luminance = m.luminance + options.ambient;
-        if (!(luminance >= MinGsdfLuminance && luminance <= MaxGsdfLuminance)) {
-            return {GsdfError::OutsideGsdfRange, m.line};
-        }
-    }
+    if (const GsdfProblem problem = checkMeasurements(measurements, options.ambient); !problem.ok()) return problem;
     ConformanceReport r;
     r.ambient = options.ambient;
     r.tolerancePercent = options.tolerancePercent;

@@ -54,8 +54,9 @@ public:
     // Default Curve Setting confirmed with an exponent the dialog accepted.
     void applyDefaultCurve(double newExponent);
     // A computed curve (the DICOM greyscale curve) installed like the default curve: one undo
-    // record, sampled at the current point count, previewed while Preview is on.
-    void applyCurveTable(const ToneTable& table);
+    // record (which brings the former point count back), sampled at the given point count index,
+    // previewed while Preview is on. False, changing nothing, for an index outside 0..6.
+    bool applyCurveTable(const ToneTable& table, int newPointCountIndex);
     // Number of Control Points confirmed with a count index 0..6; false for any other index.
     bool applyPointCount(int newIndex);
     // Panel Characteristic confirmed; returns whether the gamma changed, so the caller repaints

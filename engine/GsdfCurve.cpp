@@ -12,6 +12,10 @@ namespace grayden {
 
 namespace {
 
+// A target end equal to a measured luminance comes back through the index a hair away from it;
+// far less than the step between two levels, so only levels beyond it count as clipped.
+constexpr double ClipTolerance = 1e-3;
+
 bool withinGsdf(double luminance) { return luminance >= MinGsdfLuminance && luminance <= MaxGsdfLuminance; }
 
 // A drive value is the table's own output level: v / 8160 of full drive, rounded to the nearest
@@ -55,9 +59,9 @@ GsdfProblem makeGsdfModelCurve(const GsdfTarget& t, double panelGamma, ToneTable
 }
 
 GsdfProblem makeGsdfMeasuredCurve(const GsdfTarget& t, std::span<const Measurement> measurements,
-                                  const ToneTable& measuredWith, ToneTable& table) {
+                                  const ToneTable& measuredWith, ToneTable& table, GsdfClipping* clipping) {
     if (const GsdfProblem problem = checkGsdfTarget(t); !problem.ok()) return problem;
-    if (static_cast<int>(measurements.size()) < MinMeasurementCount) return {GsdfError::TooFewMeasurements, 0};
+    if (const GsdfProblem problem = checkMeasurements(measurements, t.ambient); !problem.ok()) return problem;
 
     // Each measured level is a point of the panel's response at the drive value the table gave
     // it. A table may give several levels one drive value (their light is averaged) and need
@@ -70,8 +74,6 @@ GsdfProblem makeGsdfMeasuredCurve(const GsdfTarget& t, std::span<const Measureme
     std::vector<Point> points;
     points.reserve(measurements.size());
     for (const Measurement& m : measurements) {
-        if (m.level < 0 || m.level >= LevelCount) return {GsdfError::LevelOutOfRange, m.line};
-        if (!(m.luminance > 0) || !std::isfinite(m.luminance)) return {GsdfError::LuminanceNotPositive, m.line};
         points.push_back({static_cast<double>(clampLevel(measuredWith[m.level])), m.luminance, m.line});
     }
     std::stable_sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.drive < b.drive; });
@@ -97,12 +99,19 @@ GsdfProblem makeGsdfMeasuredCurve(const GsdfTarget& t, std::span<const Measureme
     // highest; within it, the lowest drive value that reaches it, so a flat stretch of the
     // response gives its start. Rising targets give drive values that never fall.
     const std::array<double, LevelCount> target = gsdfTargetLuminance(t);
+    const double darkest = (luminances.front() + t.ambient) * (1 - ClipTolerance);
+    const double brightest = (luminances.back() + t.ambient) * (1 + ClipTolerance);
+    GsdfClipping clipped;
     ToneTable result{};
     for (int i = 0; i < LevelCount; ++i) {
+        if (target[i] < darkest) ++clipped.darkLevels;
+        if (target[i] > brightest) ++clipped.brightLevels;
         result[i] = driveLevel(response.lowestReaching(target[i] - t.ambient));
         if (i > 0) result[i] = std::max(result[i], result[i - 1]);
     }
+    if (clipped.darkLevels + clipped.brightLevels == LevelCount) return {GsdfError::TargetOutsideMeasured, 0};
     table = result;
+    if (clipping) *clipping = clipped;
     return {};
 }
 

@@ -28,10 +28,19 @@ std::array<double, LevelCount> gsdfTargetLuminance(const GsdfTarget& target);
 // The table that makes a panel of the given native gamma follow the greyscale standard.
 GsdfProblem makeGsdfModelCurve(const GsdfTarget& target, double panelGamma, ToneTable& table);
 
+// How many levels of a target ask for less light than the darkest measured or more than the
+// brightest, and so are held at the end of the measured range.
+struct GsdfClipping {
+    int darkLevels = 0;
+    int brightLevels = 0;
+};
+
 // The table that makes the measured panel follow the greyscale standard. The measurements were
 // taken while measuredWith was in the monitor, so each measured level stands for the drive
-// value measuredWith gives it. table changes only on success.
+// value measuredWith gives it. A target partly outside the measured luminances is clipped and
+// the clipped levels counted; one with no level inside them is refused. table and clipping
+// change only on success.
 GsdfProblem makeGsdfMeasuredCurve(const GsdfTarget& target, std::span<const Measurement> measurements,
-                                  const ToneTable& measuredWith, ToneTable& table);
+                                  const ToneTable& measuredWith, ToneTable& table, GsdfClipping* clipping = nullptr);
 
 }  // namespace grayden

@@ -20,6 +20,7 @@ int gsdfMessageId(GsdfError error) {
     case GsdfError::ResponseDecreasing: return MsgMeasurementDecreasing;
     case GsdfError::ResponseFlat: return MsgMeasurementFlat;
     case GsdfError::OutsideGsdfRange: return MsgMeasurementOutsideGsdf;
+    case GsdfError::TargetOutsideMeasured: return MsgGsdfTargetOutsideMeasured;
     }
     return 0;
 }
@@ -33,6 +34,14 @@ bool gsdfMessageNamesLine(GsdfError error) {
     case GsdfError::ResponseDecreasing:
     case GsdfError::OutsideGsdfRange: return true;
     default: return false;
+    }
+}
+
+int unreadableReasonId(const GsdfProblem& problem) {
+    switch (problem.readError) {
+    case FileReadError::NotRegularFile: return ReasonNotRegularFile;
+    case FileReadError::TooLarge: return ReasonMeasurementFileTooLarge;
+    default: return 0;
     }
 }
 

@@ -1,9 +1,11 @@
 #include "engine/Measurements.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 
 #include "engine/FileRead.h"
+#include "engine/Gsdf.h"
 #include "engine/ToneTable.h"
 
 namespace grayden {
@@ -79,10 +81,25 @@ GsdfProblem parseMeasurements(std::string_view text, MeasurementList& measuremen
 
 GsdfProblem readMeasurementFile(const std::string& path, MeasurementList& measurements) {
     std::string text;
-    if (readRegularFile(path, MaxMeasurementFileBytes, text) != FileReadError::None) {
-        return {GsdfError::CannotReadMeasurements, 0};
+    errno = 0;
+    if (const FileReadError error = readRegularFile(path, MaxMeasurementFileBytes, text);
+        error != FileReadError::None) {
+        return {.error = GsdfError::CannotReadMeasurements, .line = 0, .readError = error, .systemError = errno};
     }
     return parseMeasurements(text, measurements);
+}
+
+GsdfProblem checkMeasurements(std::span<const Measurement> measurements, double ambient) {
+    if (static_cast<int>(measurements.size()) < MinMeasurementCount) return {GsdfError::TooFewMeasurements, 0};
+    for (std::size_t k = 0; k < measurements.size(); ++k) {
+        const Measurement& m = measurements[k];
+        if (m.level < 0 || m.level >= LevelCount) return {GsdfError::LevelOutOfRange, m.line};
+        if (k > 0 && m.level <= measurements[k - 1].level) return {GsdfError::LevelNotIncreasing, m.line};
+        if (!(m.luminance > 0)) return {GsdfError::LuminanceNotPositive, m.line};
+        const double shown = m.luminance + ambient;
+        if (!(shown >= MinGsdfLuminance && shown <= MaxGsdfLuminance)) return {GsdfError::OutsideGsdfRange, m.line};
+    }
+    return {};
 }
 
 }  // namespace grayden

@@ -28,6 +28,11 @@ using MeasurementList = std::vector<Measurement>;
 // "level,luminance" heading are skipped; spaces around fields and CR LF line ends are allowed.
 // On a problem, measurements is left as it was and the problem names its line.
 GsdfProblem parseMeasurements(std::string_view text, MeasurementList& measurements);
+// A file that cannot be read gives CannotReadMeasurements with the read error and errno.
 GsdfProblem readMeasurementFile(const std::string& path, MeasurementList& measurements);
+
+// What both a curve and a report ask of measurements: at least MinMeasurementCount, levels
+// 0..255 rising strictly, luminances positive and, with the ambient light, within 0.05..4000.
+GsdfProblem checkMeasurements(std::span<const Measurement> measurements, double ambient);
 
 }  // namespace grayden

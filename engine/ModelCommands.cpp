@@ -10,11 +10,14 @@ void CurveModel::applyDefaultCurve(double newExponent) {
     previewIfOn();
 }
 
-void CurveModel::applyCurveTable(const ToneTable& table) {
+bool CurveModel::applyCurveTable(const ToneTable& table, int newPointCountIndex) {
+    if (!isValidPointCountIndex(newPointCountIndex)) return false;
     pushUndo(currentTable, {.sendToMonitor = previewOn, .rebuild = true});
+    pointCountIndex = static_cast<std::uint16_t>(newPointCountIndex);
     sourceTable = table;
     installSourceTable();
     previewIfOn();
+    return true;
 }
 
 bool CurveModel::applyPointCount(int newIndex) {

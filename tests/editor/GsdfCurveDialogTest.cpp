@@ -2,6 +2,7 @@
 // installs its curve in the main window.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
@@ -74,6 +75,8 @@ TEST_F(GsdfCurveDialogs, ValuesAndFilesThatGiveNoCurveKeepTheDialogOpenWithTheFo
     const RefusalCase cases[] = {
         {"0.04", "400", "0", "", "", Range, D::MinEditId},
         {"abc", "400", "0", "", "", NotANumber, D::MinEditId},
+        {"", "400", "0", "", "", NotANumber, D::MinEditId},
+        {"0.5", " ", "0", "", "", NotANumber, D::MaxEditId},
         {"0.5", "400x", "0", "", "", NotANumber, D::MaxEditId},
         {"0.5", "400", "1,5", "", "", NotANumber, D::AmbientEditId},
         {"0.5", "4000.01", "0", "", "", Range, D::MaxEditId},
@@ -88,7 +91,10 @@ TEST_F(GsdfCurveDialogs, ValuesAndFilesThatGiveNoCurveKeepTheDialogOpenWithTheFo
         {"0.5", "400", "0", "few.csv", "", "The measurement file must hold at least 8 levels.", D::MeasurementEditId},
         {"0.5", "400", "0", "falling.csv", "",
          "Line 4 of the measurement file: the luminance is lower than at a lower drive value.", D::MeasurementEditId},
-        {"0.5", "400", "0", "missing.csv", "", "Cannot read the measurement file.", D::MeasurementEditId},
+        {"0.5", "400", "0", "missing.csv", "", "", D::MeasurementEditId},
+        {"0.5", "400", "0", ".", "", "", D::MeasurementEditId},
+        {"500", "600", "0", "good.csv", "", "No level of the target lies within the measured luminances.",
+         D::MinEditId},
         {"0.5", "400", "0", "good.csv", "missing.csv", "Cannot read the tone file the measurements were taken with.",
          D::MeasuredWithEditId},
     };
@@ -102,7 +108,10 @@ TEST_F(GsdfCurveDialogs, ValuesAndFilesThatGiveNoCurveKeepTheDialogOpenWithTheFo
         QTest::keyClick(&d.minEdit(), Qt::Key_Return);
         SCOPED_TRACE(::testing::Message() << c.min << " " << c.max << " " << c.ambient << " " << c.measurements);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(user.messageTexts, std::vector{QString::fromUtf8(c.message)});
+        // A file that cannot be read is named below the message, with the reason.
+        const QString unreadable = "Cannot read the measurement file.\n" + d.measurementEdit().text() + '\n' +
+                                   (*c.measurements == '.' ? "It is not a regular file." : "No such file or directory");
+        EXPECT_EQ(user.messageTexts, std::vector{*c.message ? QString::fromUtf8(c.message) : unreadable});
         EXPECT_EQ(d.focusWidget(), d.control(c.focusId));
     }
 }
@@ -128,6 +137,53 @@ TEST_F(GsdfCurveDialogs, MeasurementsCountAsTakenWithTheCurrentCurveUnlessATable
         EXPECT_EQ(d.input().measuredWithPath, measuredWith);
     }
     EXPECT_TRUE(user.messageTexts.empty());
+}
+
+// The measurements were taken with the curve shown when their file was chosen, so a second OK
+// installs the same curve, at every level unless fewer points are chosen.
+TEST_F(GsdfCurveDialogs, SameInputsInstallTheSameCurveAndClippedLevelsAreNamed) {
+    start();
+    ASSERT_TRUE(started);
+    CurveModel& model = dialog->model();
+    ASSERT_EQ(model.pointCountIndex, DefaultPointCountIndex);
+    const ToneTable measuredWith = model.currentTable;
+    const QString path = writeFile("good.csv", panelMeasurements());
+    MeasurementList measurements;
+    ASSERT_TRUE(parseMeasurements(panelMeasurements(), measurements).ok());
+    ToneTable expected{};
+    GsdfClipping clipping;
+    ASSERT_TRUE(makeGsdfMeasuredCurve({0.5, 500, 0}, measurements, measuredWith, expected, &clipping).ok());
+    ASSERT_GT(clipping.brightLevels, 0);
+
+    int selected = -1;
+    user.dialogAnswer = [&](QDialog& run) {
+        auto& d = dynamic_cast<GsdfCurveDialog&>(run);
+        selected = d.pointCountList().currentIndex();
+        enter(d, "0.5", "500", "0");
+        if (d.measurementEdit().text().isEmpty()) d.measurementEdit().setText(path);
+        d.accept();
+        return d.result();
+    };
+    for (int round = 0; round < 2; ++round) {
+        user.messageTexts.clear();
+        dialog->onCommand(Command::GsdfCurve);
+        EXPECT_EQ(selected, AllLevelsPointCountIndex) << round;
+        EXPECT_EQ(model.pointCountIndex, AllLevelsPointCountIndex) << round;
+        EXPECT_EQ(model.currentTable, expected) << round;
+        EXPECT_EQ(user.messageTexts,
+                  std::vector{uiText(MsgGsdfLevelsClipped).arg(clipping.darkLevels).arg(clipping.brightLevels)});
+    }
+    const ToneTable installed = model.currentTable;
+
+    user.dialogAnswer = [](QDialog& run) {
+        auto& d = dynamic_cast<GsdfCurveDialog&>(run);
+        d.pointCountList().setCurrentIndex(DefaultPointCountIndex);
+        d.accept();
+        return d.result();
+    };
+    dialog->onCommand(Command::GsdfCurve);
+    EXPECT_EQ(model.pointCountIndex, DefaultPointCountIndex);
+    EXPECT_NE(model.currentTable, installed) << "sampled at 9 points";
 }
 
 TEST_F(GsdfCurveDialogs, OpenInBothLanguagesWithTextsThatFitAndSayWhereTheCurveComesFrom) {

@@ -93,6 +93,9 @@ TEST(ConformanceReport, RefusesMeasurementsItCannotJudge) {
     EXPECT_EQ(p.error, GsdfError::OutsideGsdfRange);
     EXPECT_EQ(p.line, 1);
     EXPECT_TRUE(makeConformanceReport(dark, {.ambient = 0.02}, report).ok());
+    MeasurementList blinding = conformingDisplay(0.8, 400);
+    blinding.back().luminance = 1e300;
+    EXPECT_EQ(makeConformanceReport(blinding, {}, report).error, GsdfError::OutsideGsdfRange);
 
     MeasurementList falling = conformingDisplay(0.8, 400);
     falling.back().luminance = 0.7;

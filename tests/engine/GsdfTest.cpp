@@ -93,6 +93,7 @@ TEST(GsdfModelCurve, RefusesTargetsOutsideTheStandard) {
     };
     const Case cases[] = {
         {{0.5, 350, 0}, 2.2, GsdfError::None},
+        {{0.05, 4000, 0}, 2.2, GsdfError::None},  // both ends of the standard's range
         {{0.04, 350, 0}, 2.2, GsdfError::LuminanceOutOfRange},
         {{0.04, 350, 0.01}, 2.2, GsdfError::None},  // the room light lifts the black into range
         {{0.5, 4000.5, 0}, 2.2, GsdfError::LuminanceOutOfRange},
@@ -181,6 +182,35 @@ TEST(GsdfMeasuredCurve, LightOutsideTheMeasuredRangeTakesTheEndDrives) {
     for (int i = 1; i < LevelCount; ++i) ASSERT_GE(table[i], table[i - 1]) << i;
 }
 
+// The panel measured from 0.5 to 350 cd/m²: only levels beyond that by more than rounding count
+// as clipped, and a target with no level inside is refused.
+TEST(GsdfMeasuredCurve, TargetBeyondTheMeasuredLightIsClippedAndCountedOrRefused) {
+    const MeasurementList measured = measure(gammaPanel(0.5, 350, 2.2), identityTable(), eighteenLevels());
+    const std::pair<GsdfTarget, GsdfError> cases[] = {
+        {{0.5, 350, 0}, GsdfError::None},
+        {{0.5, 350, 0.3}, GsdfError::None},
+        {{0.2, 350, 0}, GsdfError::None},
+        {{0.1, 3000, 1}, GsdfError::None},
+        {{400, 600, 0}, GsdfError::TargetOutsideMeasured},
+        {{0.06, 0.45, 0}, GsdfError::TargetOutsideMeasured},
+    };
+    for (const auto& [target, error] : cases) {
+        SCOPED_TRACE(::testing::Message() << target.minLuminance << ".." << target.maxLuminance);
+        ToneTable table = identityTable();
+        GsdfClipping clipping{-1, -1};
+        ASSERT_EQ(makeGsdfMeasuredCurve(target, measured, identityTable(), table, &clipping).error, error);
+        if (error != GsdfError::None) {
+            EXPECT_EQ(table, identityTable());
+            continue;
+        }
+        const auto wanted = gsdfTargetLuminance(target);
+        for (int i = 0; i < LevelCount; ++i) {
+            EXPECT_EQ(i < clipping.darkLevels, wanted[i] < (0.5 + target.ambient) * 0.999) << i;
+            EXPECT_EQ(i >= LevelCount - clipping.brightLevels, wanted[i] > (350 + target.ambient) * 1.001) << i;
+        }
+    }
+}
+
 TEST(GsdfMeasuredCurve, RefusesResponsesItCannotInvert) {
     const auto panel = gammaPanel(0.5, 350, 2.2);
     MeasurementList measured = measure(panel, identityTable(), eighteenLevels());
@@ -191,6 +221,15 @@ TEST(GsdfMeasuredCurve, RefusesResponsesItCannotInvert) {
     GsdfProblem p = makeGsdfMeasuredCurve({0.5, 350, 0}, falling, identityTable(), table);
     EXPECT_EQ(p.error, GsdfError::ResponseDecreasing);
     EXPECT_EQ(p.line, falling[5].line);
+    // Equal light at two drive values is a flat stretch, not a fall; eight levels are enough.
+    ToneTable accepted{};
+    falling[5].luminance = falling[4].luminance;
+    EXPECT_TRUE(makeGsdfMeasuredCurve({0.5, 350, 0}, falling, identityTable(), accepted).ok());
+    MeasurementList eight(measured.begin(), measured.begin() + 8);
+    EXPECT_TRUE(makeGsdfMeasuredCurve({0.5, 350, 0}, eight, identityTable(), accepted).ok());
+    // The measurements pass the same check as a report's.
+    falling.back().luminance = 1e300;
+    EXPECT_EQ(makeGsdfMeasuredCurve({0.5, 350, 0}, falling, identityTable(), table).error, GsdfError::OutsideGsdfRange);
 
     // A table that gives every level one drive value leaves a single point.
     ToneTable constant{};

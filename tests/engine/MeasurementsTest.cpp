@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cmath>
 #include <filesystem>
 
 #include "engine/Measurements.h"
@@ -84,10 +86,51 @@ TEST(Measurements, FileIsReadOnlyWhenItIsARegularFileWithinTheLimit) {
 
     const std::string large = dir.file("large.csv");
     testing::writeText(large, Good + std::string(MaxMeasurementFileBytes, '\n'));
-    EXPECT_EQ(readMeasurementFile(large, list).error, GsdfError::CannotReadMeasurements);
-    EXPECT_EQ(readMeasurementFile(dir.file("missing.csv"), list).error, GsdfError::CannotReadMeasurements);
-    EXPECT_EQ(readMeasurementFile(dir.path().string(), list).error, GsdfError::CannotReadMeasurements);
+    // Each refusal keeps why, for the message: the system's errno or a reason of our own.
+    GsdfProblem p = readMeasurementFile(large, list);
+    EXPECT_EQ(unreadableReasonId(p), ReasonMeasurementFileTooLarge);
+    p = readMeasurementFile(dir.path().string(), list);
+    EXPECT_EQ(unreadableReasonId(p), ReasonNotRegularFile);
+    p = readMeasurementFile(dir.file("missing.csv"), list);
+    EXPECT_EQ(p.error, GsdfError::CannotReadMeasurements);
+    EXPECT_EQ(unreadableReasonId(p), 0);
+    EXPECT_EQ(p.systemError, ENOENT);
     EXPECT_EQ(list.size(), 8u);
+}
+
+// What a curve and a report both ask of measurements, ambient light included in the range.
+TEST(Measurements, CheckAcceptsTheStandardsRangeWithAmbientLightAndNothingElse) {
+    struct Case {
+        int at;  // the measurement changed, of eight
+        int level;
+        double luminance;
+        double ambient;
+        GsdfError error;
+    };
+    const Case cases[] = {
+        {0, 0, 0.05, 0, GsdfError::None},
+        {7, 255, 4000, 0, GsdfError::None},
+        {0, 0, 0.04, 0.01, GsdfError::None},
+        {0, 0, 0.04, 0, GsdfError::OutsideGsdfRange},
+        {7, 255, 1e300, 0, GsdfError::OutsideGsdfRange},
+        {7, 255, 3999.5, 1, GsdfError::OutsideGsdfRange},
+        {7, 255, INFINITY, 0, GsdfError::OutsideGsdfRange},
+        {0, 0, 0, 1, GsdfError::LuminanceNotPositive},
+        {0, 0, NAN, 0, GsdfError::LuminanceNotPositive},
+        {7, 256, 350, 0, GsdfError::LevelOutOfRange},
+        {1, 0, 2, 0, GsdfError::LevelNotIncreasing},
+    };
+    MeasurementList good;
+    ASSERT_TRUE(parseMeasurements(Good, good).ok());
+    for (const Case& c : cases) {
+        MeasurementList list = good;
+        list[c.at].level = c.level;
+        list[c.at].luminance = c.luminance;
+        const GsdfProblem p = checkMeasurements(list, c.ambient);
+        EXPECT_EQ(p.error, c.error) << c.at << " " << c.luminance << " " << c.ambient;
+        EXPECT_EQ(p.line, c.error == GsdfError::None ? 0 : list[c.at].line) << c.at << " " << c.luminance;
+    }
+    EXPECT_EQ(checkMeasurements(std::span(good).first(7), 0).error, GsdfError::TooFewMeasurements);
 }
 
 }  // namespace

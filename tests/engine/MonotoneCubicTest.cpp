@@ -5,14 +5,12 @@
 namespace grayden {
 namespace {
 
-TEST(MonotoneCubic, NeverFallsNorOvershootsAndInvertsToTheLowestReach) {
-    // A flat stretch between 2 and 5, then a cliff: a plain cubic spline would dip and overshoot.
-    const std::vector<double> x = {0, 1, 2, 5, 5.5, 9, 10};
-    const std::vector<double> y = {0, 0.2, 1, 1, 40, 41, 41.5};
+// Points where a plain cubic spline would dip and overshoot.
+void expectNeitherFallsNorOvershoots(const std::vector<double>& x, const std::vector<double>& y) {
     MonotoneCubic curve;
     ASSERT_TRUE(curve.fit(x, y));
     double previous = -1;
-    for (double at = -1; at <= 11; at += 0.001) {
+    for (double at = x.front() - 1; at <= x.back() + 1; at += 0.001) {
         const double value = curve.valueAt(at);
         ASSERT_GE(value, previous) << at;
         previous = value;
@@ -23,6 +21,16 @@ TEST(MonotoneCubic, NeverFallsNorOvershootsAndInvertsToTheLowestReach) {
         }
     }
     for (std::size_t k = 0; k < x.size(); ++k) EXPECT_DOUBLE_EQ(curve.valueAt(x[k]), y[k]) << k;
+}
+
+TEST(MonotoneCubic, NeverFallsNorOvershootsAndInvertsToTheLowestReach) {
+    // A flat stretch between 2 and 5, then a cliff; and a steep step between two gentle ones.
+    const std::vector<double> x = {0, 1, 2, 5, 5.5, 9, 10};
+    const std::vector<double> y = {0, 0.2, 1, 1, 40, 41, 41.5};
+    expectNeitherFallsNorOvershoots(x, y);
+    expectNeitherFallsNorOvershoots({0, 1, 2, 3}, {0, 1, 7, 8});
+    MonotoneCubic curve;
+    ASSERT_TRUE(curve.fit(x, y));
     for (double at : {0.3, 1.7, 5.2, 7.0, 9.9}) EXPECT_NEAR(curve.lowestReaching(curve.valueAt(at)), at, 1e-5) << at;
     EXPECT_NEAR(curve.lowestReaching(1.0), 2.0, 1e-5) << "a flat stretch gives its start";
     EXPECT_EQ(curve.lowestReaching(-3), 0) << "below the points";

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QSvgRenderer>
 
+#include <filesystem>
+
 #include "RunProgram.h"
 #include "editor/GraphGeometry.h"
 #include "engine/GammaCurves.h"
@@ -53,10 +55,22 @@ TEST_F(GraydenctlGsdf, CurveSourceGivesTheEngineTables) {
     ToneTable fromMeasurements{};
     ASSERT_TRUE(makeGsdfMeasuredCurve({0.5, 350, 0}, measured, identityTable(), fromMeasurements).ok());
     const std::string measurements = file("panel.csv", testing::measurementText(measured));
+    // Every level a point unless fewer are asked for.
     r = run({"curve", "--gsdf", "--lmin", "0.5", "--lmax", "350", "--measured", measurements, "--measured-table",
-             straight, "--points", "256"});
+             straight});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, formatToneText(fromMeasurements));
+    EXPECT_TRUE(r.err.empty()) << "a target equal to the measured light clips nothing: " << r.err;
+
+    // A target brighter than the panel's measured light is installed with its clipped levels named.
+    GsdfClipping clipping;
+    ASSERT_TRUE(makeGsdfMeasuredCurve({0.5, 500, 0}, measured, identityTable(), fromMeasurements, &clipping).ok());
+    r = run({"curve", "--gsdf", "--lmin", "0.5", "--lmax", "500", "--measured", measurements, "--measured-table",
+             straight});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, formatToneText(fromMeasurements));
+    EXPECT_EQ(r.err, "The measurements do not cover the whole target: 0 levels are clipped at the dark end and " +
+                         std::to_string(clipping.brightLevels) + " at the bright end.\n");
 }
 
 TEST_F(GraydenctlGsdf, CurveSourceRefusals) {
@@ -92,7 +106,10 @@ TEST_F(GraydenctlGsdf, CurveSourceRefusals) {
         {{"--gsdf", "--lmin", "1", "--lmax", "300", "--measured", bad, "--measured-table", straight}, 1, lineThree},
         {{"--gsdf", "--lmin", "1", "--lmax", "300", "--measured", dir.file("none.csv"), "--measured-table", straight},
          1,
-         english(MsgMeasurementsUnreadable) + "\n"},
+         english(MsgMeasurementsUnreadable) + "\n" + dir.file("none.csv") + "\nNo such file or directory\n"},
+        {{"--gsdf", "--lmin", "400", "--lmax", "600", "--measured", measurements, "--measured-table", straight},
+         1,
+         english(MsgGsdfTargetOutsideMeasured) + "\n"},
         {{"--gsdf", "--lmin", "1", "--lmax", "300", "--measured", measurements, "--measured-table",
           dir.file("none.csv")},
          1,
@@ -130,7 +147,19 @@ TEST_F(GraydenctlGsdf, ReportVerdictIsTheExitStatus) {
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.ends_with("verdict: fail\n")) << r.out;
     EXPECT_NE(r.out.find("+52.9 %  outside"), std::string::npos) << r.out;
-    r = run({"report", "--measured", beforeFile, "--table", straight, "--tolerance", "60"});
+    r = run({"report", "--measured", beforeFile, "--table", straight, "--tolerance", "60", "--ambient", "0"});
+    EXPECT_EQ(r.status, 0) << r.out;
+
+    // The whole road with the defaults: the curve graydenctl installs passes its own report.
+    const std::string installed = dir.file("installed.csv");
+    r = run({"curve", "--gsdf", "--lmin", "0.5", "--lmax", "350", "--measured", beforeFile, "--measured-table",
+             straight, "--out", installed});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ToneTable installedTable{};
+    ASSERT_EQ(readToneFile(installed, installedTable), ToneFileError::None);
+    const MeasurementList remeasured = testing::measure(panel, installedTable, testing::eighteenLevels());
+    r = run(
+        {"report", "--measured", file("remeasured.csv", testing::measurementText(remeasured)), "--table", installed});
     EXPECT_EQ(r.status, 0) << r.out;
 
     r = run({"report", "--measured", file("few.csv", "0,1\n1,2\n"), "--table", straight});
@@ -179,7 +208,18 @@ TEST_F(GraydenctlGsdf, PlotsAreValidPicturesWithoutADisplay) {
     for (int level : {10, 100, 160, 250}) {
         EXPECT_EQ(graph.pixel(curveX(plot, level), curveY(plot, table[level])), qRgb(255, 255, 255)) << level;
     }
-    EXPECT_EQ(run({"curve", "--identity", "--plot", dir.file("missing/curve.svg")}).status, 1);
+    // A display named that cannot start changes nothing; the table is written before any plot.
+    const std::string tableFile = dir.file("table.csv");
+    const std::string xcbPng = dir.file("xcb.png");
+    ProgramResult r =
+        testing::runProgram("/usr/bin/env", {"-u", "DISPLAY", "QT_QPA_PLATFORM=xcb", GRAYDENCTL_PATH, "curve",
+                                             "--identity", "--plot", xcbPng, "--out", tableFile});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(QImage(QString::fromStdString(xcbPng)).size(), QSize(600, 480));
+    std::filesystem::remove(tableFile);
+    r = run({"curve", "--identity", "--plot", dir.file("missing/curve.svg"), "--out", tableFile});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(std::filesystem::exists(tableFile));
 }
 
 }  // namespace

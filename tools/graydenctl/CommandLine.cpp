@@ -37,10 +37,14 @@ std::string messageText(int stringId) {
     return text.empty() ? "message " + std::to_string(stringId) : std::string(text);
 }
 
-std::string problemText(const GsdfProblem& problem) {
+std::string problemText(const GsdfProblem& problem, const std::string& measurementPath) {
     std::string text = messageText(gsdfMessageId(problem.error));
     if (const std::size_t at = text.find("%d"); at != std::string::npos) {
         text.replace(at, 2, std::to_string(problem.line));
+    }
+    if (problem.error == GsdfError::CannotReadMeasurements) {
+        const int reasonId = unreadableReasonId(problem);
+        text += "\n" + measurementPath + "\n" + (reasonId ? messageText(reasonId) : std::strerror(problem.systemError));
     }
     return text;
 }

@@ -22,8 +22,9 @@ bool parseDecimalInRange(std::string_view text, int min, int max, int& out);
 // The English text of a string-table message, for standard error.
 std::string messageText(int stringId);
 
-// The English text of a greyscale-standard problem, with the line it names filled in.
-std::string problemText(const GsdfProblem& problem);
+// The English text of a greyscale-standard problem, with the line it names filled in; a file
+// that cannot be read is named on the next line and the reason on the one after.
+std::string problemText(const GsdfProblem& problem, const std::string& measurementPath);
 
 // Prints "graydenctl <command>: why" and the command's usage to standard error; ExitUsage.
 int usageError(const char* command, const std::string& why, const char* usage);

@@ -31,14 +31,16 @@ constexpr const char* CurveUsage =
     "                        luminance L (cd/m2) at drive 0 and 8160 and ambient light L\n"
     "                        (default 0): for a panel of the panel gamma, or for one measured\n"
     "                        (level,luminance lines) while the tone file's table was in it\n"
-    "  --points N        control points: 3, 5, 9, 16, 24, 33 or 256 (default 9)\n"
+    "  --points N        control points: 3, 5, 9, 16, 24, 33 or 256 (default 9, 256 for --gsdf)\n"
     "  --panel-gamma G   native gamma of the panel, 0.1..10 (default 2.2)\n"
     "  --set LEVEL=VALUE give the control point at input level LEVEL the output VALUE; both are\n"
     "                    whole decimal numbers, LEVEL in 0..255 and VALUE in 0..8160\n"
     "  --out FILE        write the tone file there instead of to standard output\n"
     "  --print points    print the control points as level,value lines instead of the table\n"
     "  --plot FILE       also draw the curve as the editor's graph does, as SVG or PNG\n"
-    "  Use --points 256 to keep every level of a computed curve.\n";
+    "  Use --points 256 to keep every level of a computed curve.\n"
+    "  A measured --gsdf curve whose target reaches beyond the measured light names the clipped\n"
+    "  levels on standard error; one wholly outside it is refused.\n";
 
 // The message the Default Curve Setting dialog gives for an exponent out of range.
 constexpr const char* ExponentRangeText = "Input the value between 0.5 and 10.";
@@ -57,7 +59,7 @@ struct CurveOptions {
     Source source = Source::None;
     std::string csvPath;
     double sourceNumber = 0;
-    int pointCountIndex = DefaultPointCountIndex;
+    std::optional<int> pointCountIndex;  // by default 9 points, and every level for --gsdf
     double panelGamma = DefaultPanelGamma;
     std::vector<std::pair<int, int>> edits;  // level, value
     std::optional<std::string> outPath;
@@ -192,7 +194,8 @@ bool readTable(const std::string& path, ToneTable& table) {
     return false;
 }
 
-// The greyscale-standard table for the options, or the reason on standard error.
+// The greyscale-standard table for the options, or the reason on standard error. Levels clipped
+// to the measured light are named there too.
 bool makeGsdfTable(const GsdfOptions& g, double panelGamma, ToneTable& table) {
     const GsdfTarget target{*g.minLuminance, *g.maxLuminance, g.ambient};
     GsdfProblem problem = checkGsdfTarget(target);
@@ -201,12 +204,19 @@ bool makeGsdfTable(const GsdfOptions& g, double panelGamma, ToneTable& table) {
         ToneTable measuredWith{};
         problem = readMeasurementFile(*g.measuredPath, measurements);
         if (problem.ok() && !readTable(*g.measuredTablePath, measuredWith)) return false;
-        if (problem.ok()) problem = makeGsdfMeasuredCurve(target, measurements, measuredWith, table);
+        GsdfClipping clipped;
+        if (problem.ok()) problem = makeGsdfMeasuredCurve(target, measurements, measuredWith, table, &clipped);
+        if (problem.ok() && clipped.darkLevels + clipped.brightLevels > 0) {
+            std::string text = messageText(MsgGsdfLevelsClipped);
+            text.replace(text.find("%1"), 2, std::to_string(clipped.darkLevels));
+            text.replace(text.find("%2"), 2, std::to_string(clipped.brightLevels));
+            std::fprintf(stderr, "%s\n", text.c_str());
+        }
     } else if (problem.ok()) {
         problem = makeGsdfModelCurve(target, panelGamma, table);
     }
     if (problem.ok()) return true;
-    failure(problemText(problem));
+    failure(problemText(problem, g.measuredPath.value_or("")));
     return false;
 }
 
@@ -218,7 +228,10 @@ int runCurveCommand(int argc, char** argv) {
 
     ConsoleOwner owner;
     CurveModel model(owner);
-    model.pointCountIndex = static_cast<std::uint16_t>(o.pointCountIndex);
+    // A calibrated curve keeps every level unless fewer points are asked for: sampling it at 9
+    // points misses the standard by far more than its tolerance in the dark.
+    const int defaultIndex = o.source == Source::Gsdf ? AllLevelsPointCountIndex : DefaultPointCountIndex;
+    model.pointCountIndex = static_cast<std::uint16_t>(o.pointCountIndex.value_or(defaultIndex));
     model.panelGamma = o.panelGamma;
 
     switch (o.source) {
@@ -256,21 +269,23 @@ int runCurveCommand(int argc, char** argv) {
         model.setPointValue(k, levelValue);
     }
 
-    if (o.plotPath) {
-        std::string error;
-        const CurvePlot plot{&model.currentTable, &model.points, model.livePointCount(), model.panelGamma};
-        if (!saveCurvePlot(*o.plotPath, plot, error)) return failure(error);
-    }
-
+    // The table first: a plot that cannot be drawn or saved never costs the user the table.
+    int status = ExitOk;
     if (o.printPoints) {
         std::string lines;
         for (int i = 0; i < model.livePointCount(); ++i) {
             lines += std::to_string(model.points[i].level) + "," + std::to_string(model.points[i].value) + "\n";
         }
-        return printStdout(lines);
+        status = printStdout(lines);
+    } else if (o.outPath) {
+        status = model.saveToneFile(*o.outPath) ? ExitOk : ExitFailure;
+    } else {
+        status = printStdout(formatToneText(model.currentTable));
     }
-    if (o.outPath) return model.saveToneFile(*o.outPath) ? ExitOk : ExitFailure;
-    return printStdout(formatToneText(model.currentTable));
+    if (status != ExitOk || !o.plotPath) return status;
+    std::string error;
+    const CurvePlot plot{&model.currentTable, &model.points, model.livePointCount(), model.panelGamma};
+    return saveCurvePlot(*o.plotPath, plot, error) ? ExitOk : failure(error);
 }
 
 }  // namespace grayden::ctl

@@ -66,7 +66,9 @@ bool isPlotFileName(const std::string& path) {
 }
 
 bool savePlot(const std::string& path, QSize size, const std::function<void(QPainter&)>& draw, std::string& error) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Plots never need a display: a platform named in the environment that cannot start (xcb
+    // without an X server) would abort the whole program.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     const QtMessageHandler previous = qInstallMessageHandler(keepSeriousMessages);
     int argc = 1;
     char name[] = "graydenctl";

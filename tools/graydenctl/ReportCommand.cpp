@@ -103,7 +103,7 @@ int runReportCommand(int argc, char** argv) {
 
     MeasurementList measurements;
     if (const GsdfProblem problem = readMeasurementFile(*o.measuredPath, measurements); !problem.ok()) {
-        return failure(problemText(problem));
+        return failure(problemText(problem, *o.measuredPath));
     }
     ToneTable table{};
     switch (readToneFile(*o.tablePath, table)) {
@@ -113,7 +113,7 @@ int runReportCommand(int argc, char** argv) {
     }
     ConformanceReport report;
     if (const GsdfProblem problem = makeConformanceReport(measurements, o.conformance, report); !problem.ok()) {
-        return failure(problemText(problem));
+        return failure(problemText(problem, *o.measuredPath));
     }
     if (o.plotPath) {
         std::string error;
