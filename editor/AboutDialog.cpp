@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "editor/UiText.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 
 namespace grayden {

@@ -4,7 +4,7 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 
-#include "editor/ResourceFiles.h"
+#include "render/ResourceFiles.h"
 
 namespace grayden {
 

@@ -1,6 +1,6 @@
 #include "editor/DialogTemplate.h"
 
-#include "editor/ResourceFiles.h"
+#include "render/ResourceFiles.h"
 
 namespace grayden {
 

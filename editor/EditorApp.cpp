@@ -7,8 +7,8 @@
 
 #include "editor/AcceleratorFilter.h"
 #include "editor/EditorDialog.h"
-#include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 
 namespace grayden {

@@ -7,8 +7,8 @@
 #include "editor/EditorDialog.h"
 #include "editor/MenuTemplate.h"
 #include "editor/PointListCtrl.h"
-#include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "render/UiText.h"
 
 namespace grayden {
 

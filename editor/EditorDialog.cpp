@@ -13,9 +13,9 @@
 #include "device/hid/DeviceList.h"
 #include "device/hid/PermissionHints.h"
 #include "editor/PointListCtrl.h"
-#include "editor/ResourceFiles.h"
-#include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "render/ResourceFiles.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 #include "ui/DialogUnits.h"
 

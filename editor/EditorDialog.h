@@ -11,10 +11,8 @@
 
 #include "device/MonitorSession.h"
 #include "device/hid/HidReportChannel.h"
-#include "editor/CurveGraph.h"
 #include "editor/DialogTemplate.h"
 #include "editor/GraphDrag.h"
-#include "editor/GraphGeometry.h"
 #include "editor/GsdfCurveDialog.h"
 #include "editor/ModelOwnerAdapter.h"
 #include "editor/MonitorCommands.h"
@@ -23,6 +21,8 @@
 #include "editor/WindowFrame.h"
 #include "engine/CurveModel.h"
 #include "engine/SettingsStore.h"
+#include "render/CurveGraph.h"
+#include "render/GraphGeometry.h"
 #include "resources/StringIds.h"
 
 class QCheckBox;

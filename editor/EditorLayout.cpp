@@ -11,8 +11,8 @@
 
 #include "editor/EditorDialog.h"
 #include "editor/PointListCtrl.h"
-#include "editor/UiText.h"
 #include "editor/WindowFrame.h"
+#include "render/UiText.h"
 
 namespace grayden {
 

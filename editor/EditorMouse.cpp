@@ -7,8 +7,8 @@
 
 #include "editor/EditorDialog.h"
 #include "editor/PointListCtrl.h"
-#include "editor/UiText.h"
 #include "engine/Spline.h"
+#include "render/UiText.h"
 
 namespace grayden {
 

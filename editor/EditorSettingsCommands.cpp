@@ -3,8 +3,8 @@
 #include "editor/DefaultCurveDialog.h"
 #include "editor/EditorDialog.h"
 #include "editor/PanelCharacteristicDialog.h"
-#include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "render/UiText.h"
 
 namespace grayden {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/GraphGeometry.h"
 #include "engine/ControlPoint.h"
+#include "render/GraphGeometry.h"
 
 namespace grayden {
 

@@ -9,11 +9,11 @@
 
 #include "editor/ScaledEdit.h"
 #include "editor/ScaledNumber.h"
-#include "editor/UiText.h"
 #include "editor/UserInteraction.h"
 #include "engine/Gsdf.h"
 #include "engine/Measurements.h"
 #include "engine/ToneFile.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 
 namespace grayden {

@@ -3,7 +3,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-#include "editor/ResourceFiles.h"
+#include "render/ResourceFiles.h"
 
 namespace grayden {
 

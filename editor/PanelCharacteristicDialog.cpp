@@ -3,8 +3,8 @@
 #include "editor/ScaledEdit.h"
 #include "editor/ScaledNumber.h"
 #include "editor/SpinArrows.h"
-#include "editor/UiText.h"
 #include "engine/GammaCurves.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 
 namespace grayden {

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 
 #include "editor/InplaceEdit.h"
-#include "editor/UiText.h"
 #include "editor/WaitCursor.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 
 namespace grayden {

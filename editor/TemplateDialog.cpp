@@ -7,11 +7,11 @@
 
 #include <algorithm>
 
-#include "editor/ResourceFiles.h"
 #include "editor/ScaledEdit.h"
 #include "editor/SpinArrows.h"
-#include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "render/ResourceFiles.h"
+#include "render/UiText.h"
 #include "ui/DialogUnits.h"
 
 namespace grayden {

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "editor/UiText.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 
 namespace grayden {

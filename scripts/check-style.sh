@@ -7,12 +7,12 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$here/build/normal}"
 cd "$here"
 
-mapfile -t sources < <(find engine device editor launcher ui tools resources tests \( -name '*.cpp' -o -name '*.h' \) -type f | sort)
+mapfile -t sources < <(find engine device editor launcher ui render tools resources tests \( -name '*.cpp' -o -name '*.h' \) -type f | sort)
 echo "clang-format: ${#sources[@]} files"
 clang-format --dry-run -Werror "${sources[@]}"
 
 echo "clang-tidy: the naming rule"
-run-clang-tidy -quiet -p "$build" -j "$(nproc)" "$here/(engine|device|editor|launcher|ui|tools)/" >"$build/naming.log" 2>&1 || {
+run-clang-tidy -quiet -p "$build" -j "$(nproc)" "$here/(engine|device|editor|launcher|ui|render|tools)/" >"$build/naming.log" 2>&1 || {
   grep -E 'warning:|error:' "$build/naming.log" >&2 || cat "$build/naming.log" >&2
   exit 1
 }

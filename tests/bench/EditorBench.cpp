@@ -5,10 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "editor/CurveGraph.h"
 #include "editor/GraphDrag.h"
-#include "editor/ResourceFiles.h"
 #include "engine/CurveModel.h"
+#include "render/CurveGraph.h"
+#include "render/ResourceFiles.h"
 
 namespace {
 

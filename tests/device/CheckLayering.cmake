@@ -1,18 +1,25 @@
 # Fails when the monitor access code reaches above itself: device/ must include nothing of the
 # editor or of Qt, neither the curve model nor its owner, and no message ids (only the editor and
 # graydenctl decide what the user is told); graydenctl's monitor subcommands must not need the
-# curve model. Run with -DROOT=<source dir>.
+# curve model. graydenctl and the render library it shares with the editor include nothing of the
+# editor, and neither names an editor source or the editor library in its CMake files. Run with
+# -DROOT=<source dir>.
 set(upward "#include [<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^\">]*|editor/[^\">]*|engine/CurveModel\\.h|engine/ModelOwner\\.h|resources/StringIds\\.h)[\">]")
 set(curveModel "#include [<\"](engine/CurveModel\\.h|engine/ModelOwner\\.h)[\">]")
+set(editor "#include [<\"]editor/[^\">]*[\">]")
+set(editorBuild "(^|[^A-Za-z_])editor/|grayden_editor")
 
 file(GLOB_RECURSE device "${ROOT}/device/*.h" "${ROOT}/device/*.cpp")
 file(GLOB monitorCommand "${ROOT}/tools/graydenctl/MonitorCommand*")
-if(NOT device OR NOT monitorCommand)
+file(GLOB_RECURSE editorFree "${ROOT}/tools/*.h" "${ROOT}/tools/*.cpp" "${ROOT}/render/*.h" "${ROOT}/render/*.cpp")
+file(GLOB_RECURSE editorFreeBuild "${ROOT}/tools/CMakeLists.txt" "${ROOT}/tools/*.cmake" "${ROOT}/render/CMakeLists.txt")
+if(NOT device OR NOT monitorCommand OR NOT editorFree OR NOT editorFreeBuild)
   message(FATAL_ERROR "no sources found under ${ROOT}")
 endif()
 
 set(faults "")
-foreach(pair IN ITEMS "upward;${device}" "curveModel;${monitorCommand}")
+foreach(pair IN ITEMS "upward;${device}" "curveModel;${monitorCommand}" "editor;${editorFree}"
+                      "editorBuild;${editorFreeBuild}")
   list(POP_FRONT pair pattern)
   foreach(file IN LISTS pair)
     file(STRINGS "${file}" hits REGEX "${${pattern}}")

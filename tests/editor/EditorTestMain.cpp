@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 
-#include "editor/ResourceFiles.h"
+#include "render/ResourceFiles.h"
 #include "tests/editor/EditorTestEnvironment.h"
 
 namespace grayden::test {

@@ -14,9 +14,9 @@
 #include "device/simulated/SimulatedMonitorReports.h"
 #include "editor/GsdfCurveDialog.h"
 #include "editor/ScaledEdit.h"
-#include "editor/UiText.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"
 

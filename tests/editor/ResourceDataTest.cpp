@@ -9,8 +9,8 @@
 #include "editor/DialogTemplate.h"
 #include "editor/EditorDialog.h"
 #include "editor/MenuTemplate.h"
-#include "editor/ResourceFiles.h"
-#include "editor/UiText.h"
+#include "render/ResourceFiles.h"
+#include "render/UiText.h"
 #include "ui/DialogUnits.h"
 
 namespace grayden {

@@ -7,8 +7,8 @@
 #include "device/simulated/SimulatedMonitorPlatform.h"
 #include "editor/EditorApp.h"
 #include "editor/InstanceLock.h"
-#include "editor/UiText.h"
 #include "engine/SettingsStore.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 #include "tests/editor/RecordingInteraction.h"
 

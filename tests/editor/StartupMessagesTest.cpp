@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/UiText.h"
 #include "editor/UserInteraction.h"
+#include "render/UiText.h"
 #include "resources/StringIds.h"
 #include "tests/editor/CapturedStderr.h"
 #include "tests/editor/EditorFixture.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/UiText.h"
+#include "render/UiText.h"
 #include "ui/ResourceLoading.h"
 
 namespace grayden {

@@ -5,8 +5,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "editor/GraphGeometry.h"
 #include "editor/WindowFrame.h"
+#include "render/GraphGeometry.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace grayden::test {

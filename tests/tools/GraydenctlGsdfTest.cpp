@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "RunProgram.h"
-#include "editor/GraphGeometry.h"
 #include "engine/GammaCurves.h"
 #include "engine/GsdfCurve.h"
 #include "engine/ToneFile.h"
+#include "render/GraphGeometry.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "tests/support/SyntheticPanel.h"

@@ -6,8 +6,8 @@
 
 #include "PlotCanvas.h"
 #include "Plots.h"
-#include "editor/CurveGraph.h"
-#include "editor/ResourceFiles.h"
+#include "render/CurveGraph.h"
+#include "render/ResourceFiles.h"
 
 namespace grayden::ctl {
 

@@ -1,4 +1,4 @@
-#include "editor/ResourceFiles.h"
+#include "render/ResourceFiles.h"
 
 #include "ui/ResourceLoading.h"
 

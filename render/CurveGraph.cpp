@@ -1,4 +1,4 @@
-#include "editor/CurveGraph.h"
+#include "render/CurveGraph.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <tuple>
 
-#include "editor/ResourceFiles.h"
-#include "editor/UiText.h"
+#include "render/ResourceFiles.h"
+#include "render/UiText.h"
 
 namespace grayden {
 

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "editor/GraphGeometry.h"
 #include "engine/ControlPoint.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneTable.h"
+#include "render/GraphGeometry.h"
 
 class QPainter;
 

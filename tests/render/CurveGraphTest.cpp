@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/CurveGraph.h"
-#include "editor/ResourceFiles.h"
 #include "engine/CurveModel.h"
+#include "render/CurveGraph.h"
+#include "render/ResourceFiles.h"
 
 namespace grayden {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/UiText.h"
+#include "render/UiText.h"
 
 #include <QFile>
 #include <QGuiApplication>
