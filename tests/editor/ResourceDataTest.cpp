@@ -8,6 +8,7 @@
 #include "editor/MenuTemplate.h"
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
+#include "tests/support/LoadedLibraries.h"
 #include "ui/DialogUnits.h"
 
 namespace grayden {
@@ -141,6 +142,18 @@ TEST(CursorResource, HandCursorIs32PixelsWithItsHotSpotAtEightEight) {
     EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
     EXPECT_EQ(hand.hotSpot(), QPoint(8, 8));
     EXPECT_FALSE(loadIcon(128).isNull());
+}
+
+// The built-in formats read the built-in images: no image plugin is loaded, so none slows the start.
+TEST(ImageResources, ReadWithoutAnyImagePlugin) {
+    EXPECT_FALSE(loadCursor(144).pixmap().isNull());
+    EXPECT_FALSE(loadIcon(128).pixmap(16, 16).isNull());
+    for (int id : {135, 137, 139, 140}) {
+        const QImage bitmap = loadBitmap(id);
+        EXPECT_FALSE(bitmap.isNull()) << id;
+        EXPECT_EQ(bitmap.format(), QImage::Format_RGB32) << id;
+    }
+    EXPECT_FALSE(testing::libraryLoaded("/imageformats/"));
 }
 
 }  // namespace
