@@ -18,7 +18,9 @@ QJsonObject loadJsonResource(const QString& folder, const QString& name) {
 QImage loadImageResource(const QString& path) {
     // With the format named and detection off, Qt reads the image with its built-in handler
     // instead of loading every image plugin (and QtSvg) to ask whether it can.
-    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }

@@ -1,10 +1,15 @@
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QStyleFactory>
 
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "editor/AcceleratorTable.h"
 #include "editor/DialogTemplate.h"
 #include "editor/EditorDialog.h"
+#include "editor/MenuBarStyle.h"
 #include "editor/MenuTemplate.h"
 #include "editor/ResourceFiles.h"
 #include "editor/UiText.h"
@@ -153,7 +158,21 @@ TEST(ImageResources, ReadWithoutAnyImagePlugin) {
         EXPECT_FALSE(bitmap.isNull()) << id;
         EXPECT_EQ(bitmap.format(), QImage::Format_RGB32) << id;
     }
+    // Every menu bar asks the style for its extension arrows when it is made.
+    installMenuBarStyle();
+    const QMenuBar menuBar;
     EXPECT_FALSE(testing::libraryLoaded("/imageformats/"));
+
+    // The arrows are Qt's own.
+    const std::unique_ptr<QStyle> qtStyle(QStyleFactory::create("fusion"));
+    for (QStyle::StandardPixmap arrow :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        const QIcon ours = QApplication::style()->standardIcon(arrow);
+        const QIcon qts = qtStyle->standardIcon(arrow);
+        ASSERT_EQ(ours.availableSizes(), qts.availableSizes()) << arrow;
+        for (QSize size : qts.availableSizes())
+            EXPECT_EQ(ours.pixmap(size).toImage(), qts.pixmap(size).toImage()) << arrow;
+    }
 }
 
 }  // namespace
