@@ -7,6 +7,7 @@
 #include "device/PlatformFactory.h"
 #include "editor/EditorApp.h"
 #include "editor/IniStringStore.h"
+#include "editor/MenuBarStyle.h"
 #include "editor/UserInteraction.h"
 #include "render/ResourceFiles.h"
 #include "render/UiText.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     grayden::initEditorResources();
+    grayden::installMenuBarStyle();
     QApplication::setFont(grayden::interfaceFont(grayden::uiLanguage(), QApplication::font()));
     grayden::installQtTranslations(grayden::uiLanguage());
 

@@ -20,8 +20,8 @@ bool loadLauncherDialog(int id, Language language, DialogTemplate& out) {
 
 QPixmap loadLauncherBitmap(int id, Language language) {
     const QString variant = QString(":/launcher/bitmap%1-%2.png").arg(id).arg(languageKey(language));
-    if (QFile::exists(variant)) return QPixmap(variant);
-    return QPixmap(QString(":/launcher/bitmap%1.png").arg(id));
+    if (QFile::exists(variant)) return QPixmap::fromImage(loadImageResource(variant));
+    return QPixmap::fromImage(loadImageResource(QString(":/launcher/bitmap%1.png").arg(id)));
 }
 
 QIcon loadLauncherIcon(int id) { return loadIconResource("launcher", id); }

@@ -15,7 +15,7 @@ void initEditorResources() {
 QJsonObject loadResourceJson(const QString& name) { return loadJsonResource("grayden", name); }
 
 QImage loadBitmap(int id) {
-    QImage image(QString(":/grayden/bitmap%1.bmp").arg(id));
+    const QImage image = loadImageResource(QString(":/grayden/bitmap%1.bmp").arg(id));
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 

@@ -1,6 +1,8 @@
 #include "ui/ResourceLoading.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPixmap>
@@ -13,16 +15,28 @@ QJsonObject loadJsonResource(const QString& folder, const QString& name) {
     return QJsonDocument::fromJson(file.readAll()).object();
 }
 
+QImage loadImageResource(const QString& path) {
+    // With the format named and detection off, Qt reads the image with its built-in handler
+    // instead of loading every image plugin (and QtSvg) to ask whether it can.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 QIcon loadIconResource(const QString& folder, int id) {
     QIcon icon;
-    icon.addFile(QString(":/%1/icon%2.png").arg(folder).arg(id));
-    icon.addFile(QString(":/%1/icon%2-16.png").arg(folder).arg(id));
+    for (const QString& name : {QString("icon%1.png"), QString("icon%1-16.png")}) {
+        const QImage image = loadImageResource(":/" + folder + "/" + name.arg(id));
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
 }
 
 QCursor loadCursorResource(const QString& folder, int id) {
     const QJsonObject info = loadJsonResource(folder, QString("cursor%1.json").arg(id));
-    const QPixmap pixmap(":/" + folder + "/" + info.value("image").toString());
+    const QPixmap pixmap = QPixmap::fromImage(loadImageResource(":/" + folder + "/" + info.value("image").toString()));
     if (pixmap.isNull()) return QCursor(Qt::ArrowCursor);
     const QJsonArray hotSpot = info.value("hotSpot").toArray();
     return QCursor(pixmap, hotSpot.at(0).toInt(), hotSpot.at(1).toInt());

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QJsonObject>
 #include <QString>
 
@@ -15,6 +16,9 @@ namespace grayden {
 
 // A JSON resource (dialog template, menu, accelerators, cursor description); empty when missing.
 QJsonObject loadJsonResource(const QString& folder, const QString& name);
+
+// The image at a resource path, read in the format its name ends with; null when missing.
+QImage loadImageResource(const QString& path);
 
 // Icon resource N with its 16-pixel variant where there is one.
 QIcon loadIconResource(const QString& folder, int id);

@@ -1,6 +1,10 @@
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QStyleFactory>
 
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <cerrno>
 #include <cstring>
@@ -8,9 +12,11 @@
 #include "editor/AcceleratorTable.h"
 #include "editor/DialogTemplate.h"
 #include "editor/EditorDialog.h"
+#include "editor/MenuBarStyle.h"
 #include "editor/MenuTemplate.h"
 #include "render/ResourceFiles.h"
 #include "render/UiText.h"
+#include "tests/support/LoadedLibraries.h"
 #include "ui/DialogUnits.h"
 
 namespace grayden {
@@ -148,6 +154,32 @@ TEST(CursorResource, HandCursorIs32PixelsWithItsHotSpotAtEightEight) {
     EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
     EXPECT_EQ(hand.hotSpot(), QPoint(8, 8));
     EXPECT_FALSE(loadIcon(128).isNull());
+}
+
+// The built-in formats read the built-in images: no image plugin is loaded, so none slows the start.
+TEST(ImageResources, ReadWithoutAnyImagePlugin) {
+    EXPECT_FALSE(loadCursor(144).pixmap().isNull());
+    EXPECT_FALSE(loadIcon(128).pixmap(16, 16).isNull());
+    for (int id : {135, 137, 139, 140}) {
+        const QImage bitmap = loadBitmap(id);
+        EXPECT_FALSE(bitmap.isNull()) << id;
+        EXPECT_EQ(bitmap.format(), QImage::Format_RGB32) << id;
+    }
+    // Every menu bar asks the style for its extension arrows when it is made.
+    installMenuBarStyle();
+    const QMenuBar menuBar;
+    EXPECT_FALSE(testing::libraryLoaded("/imageformats/"));
+
+    // The arrows are Qt's own.
+    const std::unique_ptr<QStyle> qtStyle(QStyleFactory::create("fusion"));
+    for (QStyle::StandardPixmap arrow :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        const QIcon ours = QApplication::style()->standardIcon(arrow);
+        const QIcon qts = qtStyle->standardIcon(arrow);
+        ASSERT_EQ(ours.availableSizes(), qts.availableSizes()) << arrow;
+        for (QSize size : qts.availableSizes())
+            EXPECT_EQ(ours.pixmap(size).toImage(), qts.pixmap(size).toImage()) << arrow;
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "launcher/LauncherResources.h"
 #include "resources/StringTable.h"
+#include "tests/support/LoadedLibraries.h"
 
 namespace grayden {
 namespace {
@@ -30,6 +31,9 @@ TEST(LauncherResources, EveryPieceExistsInBothLanguages) {
               loadLauncherBitmap(1122, Language::Japanese).toImage());
     EXPECT_FALSE(loadLauncherIcon(102).isNull());
     EXPECT_NE(loadLauncherCursor(451).shape(), Qt::ArrowCursor);
+    // Neither the images nor the program's links load what the first window does not need.
+    EXPECT_FALSE(testing::libraryLoaded("/imageformats/"));
+    EXPECT_FALSE(testing::libraryLoaded("libgio-2.0"));
 }
 
 }  // namespace
