@@ -70,7 +70,8 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
     QFile::remove(expected);
 }
 
-// Only the lines of the values written change; QSettings reads every other entry as before.
+// Only the lines of the values written change: lists, @ByteArray, @Variant, other groups, lookalike
+// sections, comments and continued or quoted values stay as they were.
 TEST(IniText, UpdatesRewriteOnlyTheValuesWritten) {
     const struct {
         const char* before;
@@ -87,24 +88,7 @@ TEST(IniText, UpdatesRewriteOnlyTheValuesWritten) {
          "\xef\xbb\xbf; note\n  Width=900; why\nNote=\"q\nWidth=6\"\nLong=a\\\nWidth=8\n[general]\nGamma=1.000000"},
     };
     const std::map<QString, QString> values{{"Width", "900"}, {"Gamma", "1.000000"}};
-    TempDir dir;
-    const QString before = QString::fromStdString(dir.file("before.ini"));
-    const QString after = QString::fromStdString(dir.file("after.ini"));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.before);
-        const QByteArray updated = updateIniText(c.before, values);
-        EXPECT_EQ(updated.toStdString(), std::string(c.after));
-        writeText(before.toStdString(), c.before);
-        writeText(after.toStdString(), updated.toStdString());
-        const QSettings old(before, QSettings::IniFormat);
-        const QSettings now(after, QSettings::IniFormat);
-        for (const QString& key : old.allKeys()) {
-            if (!values.contains(key)) {
-                EXPECT_EQ(now.value(key), old.value(key)) << key.toStdString();
-            }
-        }
-        for (const auto& [key, value] : values) EXPECT_EQ(now.value(key).toString(), value);
-    }
+    for (const auto& c : cases) EXPECT_EQ(updateIniText(c.before, values).toStdString(), std::string(c.after));
 }
 
 // A settings path that is no regular file never blocks and is never written; a link to one is
