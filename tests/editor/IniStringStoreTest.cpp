@@ -100,20 +100,14 @@ TEST(IniStringStore, SpecialPathsAreNeverOpenedAndLinksAreFollowed) {
         bool usable;
         int warnings;
     } cases[] = {
-        {"named pipe", [](const std::string& p, const std::string&) { ::mkfifo(p.c_str(), 0644); }, false, 1},
-        {"link to a named pipe",
-         [](const std::string& p, const std::string& o) { ::mkfifo(o.c_str(), 0644), ::symlink(o.c_str(), p.c_str()); },
+        {"named pipe", [](auto& p, auto&) { ::mkfifo(p.c_str(), 0644); }, false, 1},
+        {"link to a named pipe", [](auto& p, auto& o) { ::mkfifo(o.c_str(), 0644), ::symlink(o.c_str(), p.c_str()); },
          false, 1},
-        {"folder", [](const std::string& p, const std::string&) { ::mkdir(p.c_str(), 0755); }, false, 1},
-        {"unreadable file",
-         [](const std::string& p, const std::string&) {
-             writeText(p, "[General]\nWidth=1\n"), ::chmod(p.c_str(), 0200);
-         },
+        {"folder", [](auto& p, auto&) { ::mkdir(p.c_str(), 0755); }, false, 1},
+        {"unreadable file", [](auto& p, auto&) { writeText(p, "[General]\nWidth=1\n"), ::chmod(p.c_str(), 0200); },
          false, 0},
         {"link to a file",
-         [](const std::string& p, const std::string& o) {
-             writeText(o, "[General]\nWidth=1024\nL=a, b\n"), ::symlink(o.c_str(), p.c_str());
-         },
+         [](auto& p, auto& o) { writeText(o, "[General]\nWidth=1024\nL=a, b\n"), ::symlink(o.c_str(), p.c_str()); },
          true, 0},
     };
     for (const auto& c : cases) {
