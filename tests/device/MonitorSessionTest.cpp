@@ -352,8 +352,7 @@ TEST(MonitorSessionFaults, EveryExchangeOfATransferStopsItWithTheErrorOfItsDirec
     }
 }
 
-// A session bound to one scripted device whose every register reads 0x0C0C: not calibrated, and
-// a gamma code that gives a computed table.
+// One scripted device whose registers all read 0x0C0C: not calibrated, a computed-table gamma code.
 struct FakeSessionRig {
     explicit FakeSessionRig(DeviceLockResult answer) {
         fake.addDevices(1);
@@ -368,10 +367,9 @@ struct FakeSessionRig {
     MonitorSession session{channel, devices, nullptr};
 };
 
-// Block transfers hold the transfer lock from before the readiness check to after the last
-// block; a lock held elsewhere for the whole wait ends them Busy, one that
-// cannot be had with the error of their direction, and then nothing is exchanged. A table
-// computed from the gamma code takes no lock.
+// Block transfers hold the lock from before the readiness check to after the last block; a lock
+// held elsewhere ends them Busy, one that cannot be had with their direction's error, exchanging
+// nothing. A table computed from the gamma code takes no lock.
 TEST(MonitorSessionLock, BlockTransfersRunWhollyUnderTheTransferLock) {
     const struct {
         const char* name;
@@ -383,24 +381,22 @@ TEST(MonitorSessionLock, BlockTransfersRunWhollyUnderTheTransferLock) {
         {"write", [](MonitorSession& m, ToneTable& t) { return m.writeTable(TableBank::Preview, t); },
          SessionError::WriteFailed},
     };
-    const std::pair<DeviceLockResult, const char*> answers[] = {
-        {DeviceLockResult::Held, "held"}, {DeviceLockResult::Busy, "busy"}, {DeviceLockResult::Failed, "failed"}};
     for (const auto& t : transfers) {
-        for (const auto& [answer, answerName] : answers) {
-            SCOPED_TRACE(std::string(t.name) + ", lock " + answerName);
+        for (const DeviceLockResult answer :
+             {DeviceLockResult::Held, DeviceLockResult::Busy, DeviceLockResult::Failed}) {
+            SCOPED_TRACE(std::string(t.name) + ", lock answer " + std::to_string(int(answer)));
             FakeSessionRig rig(answer);
-            FakeHidPlatform& fake = rig.fake;
             ToneTable table = makeDefaultCurve(2.0);
             const SessionError result = t.transfer(rig.session, table);
             if (answer != DeviceLockResult::Held) {
                 EXPECT_EQ(result, answer == DeviceLockResult::Busy ? SessionError::Busy : t.lockFailed);
-                EXPECT_TRUE(fake.events.empty());
+                EXPECT_TRUE(rig.fake.events.empty());
                 continue;
             }
             EXPECT_EQ(result, SessionError::None);
-            ASSERT_GE(fake.events.size(), 12u) << "readiness check and four blocks";
-            EXPECT_EQ(fake.events.front().kind, FakeEvent::Lock);
-            EXPECT_EQ(fake.events.back().kind, FakeEvent::Unlock);
+            ASSERT_GE(rig.fake.events.size(), 12u) << "readiness check and four blocks";
+            EXPECT_EQ(rig.fake.events.front().kind, FakeEvent::Lock);
+            EXPECT_EQ(rig.fake.events.back().kind, FakeEvent::Unlock);
         }
     }
     FakeSessionRig computed(DeviceLockResult::Held);

@@ -70,7 +70,8 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
     QFile::remove(expected);
 }
 
-// Only the lines of the values written change; QSettings reads every other entry as before.
+// Only the lines of the values written change: lists, @ByteArray, @Variant, other groups, lookalike
+// sections, comments and continued or quoted values stay as they were.
 TEST(IniText, UpdatesRewriteOnlyTheValuesWritten) {
     const struct {
         const char* before;
@@ -87,24 +88,7 @@ TEST(IniText, UpdatesRewriteOnlyTheValuesWritten) {
          "\xef\xbb\xbf; note\n  Width=900; why\nNote=\"q\nWidth=6\"\nLong=a\\\nWidth=8\n[general]\nGamma=1.000000"},
     };
     const std::map<QString, QString> values{{"Width", "900"}, {"Gamma", "1.000000"}};
-    TempDir dir;
-    const QString before = QString::fromStdString(dir.file("before.ini"));
-    const QString after = QString::fromStdString(dir.file("after.ini"));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.before);
-        const QByteArray updated = updateIniText(c.before, values);
-        EXPECT_EQ(updated.toStdString(), std::string(c.after));
-        writeText(before.toStdString(), c.before);
-        writeText(after.toStdString(), updated.toStdString());
-        const QSettings old(before, QSettings::IniFormat);
-        const QSettings now(after, QSettings::IniFormat);
-        for (const QString& key : old.allKeys()) {
-            if (!values.contains(key)) {
-                EXPECT_EQ(now.value(key), old.value(key)) << key.toStdString();
-            }
-        }
-        for (const auto& [key, value] : values) EXPECT_EQ(now.value(key).toString(), value);
-    }
+    for (const auto& c : cases) EXPECT_EQ(updateIniText(c.before, values).toStdString(), std::string(c.after));
 }
 
 // A settings path that is no regular file never blocks and is never written; a link to one is
@@ -116,20 +100,14 @@ TEST(IniStringStore, SpecialPathsAreNeverOpenedAndLinksAreFollowed) {
         bool usable;
         int warnings;
     } cases[] = {
-        {"named pipe", [](const std::string& p, const std::string&) { ::mkfifo(p.c_str(), 0644); }, false, 1},
-        {"link to a named pipe",
-         [](const std::string& p, const std::string& o) { ::mkfifo(o.c_str(), 0644), ::symlink(o.c_str(), p.c_str()); },
+        {"named pipe", [](auto& p, auto&) { ::mkfifo(p.c_str(), 0644); }, false, 1},
+        {"link to a named pipe", [](auto& p, auto& o) { ::mkfifo(o.c_str(), 0644), ::symlink(o.c_str(), p.c_str()); },
          false, 1},
-        {"folder", [](const std::string& p, const std::string&) { ::mkdir(p.c_str(), 0755); }, false, 1},
-        {"unreadable file",
-         [](const std::string& p, const std::string&) {
-             writeText(p, "[General]\nWidth=1\n"), ::chmod(p.c_str(), 0200);
-         },
+        {"folder", [](auto& p, auto&) { ::mkdir(p.c_str(), 0755); }, false, 1},
+        {"unreadable file", [](auto& p, auto&) { writeText(p, "[General]\nWidth=1\n"), ::chmod(p.c_str(), 0200); },
          false, 0},
         {"link to a file",
-         [](const std::string& p, const std::string& o) {
-             writeText(o, "[General]\nWidth=1024\nL=a, b\n"), ::symlink(o.c_str(), p.c_str());
-         },
+         [](auto& p, auto& o) { writeText(o, "[General]\nWidth=1024\nL=a, b\n"), ::symlink(o.c_str(), p.c_str()); },
          true, 0},
     };
     for (const auto& c : cases) {

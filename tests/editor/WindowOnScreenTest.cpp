@@ -162,8 +162,8 @@ TEST(WindowPlacement, TheWholeFrameOpensInsideTheFreeAreaAtEveryScale) {
                     {"--gtest_filter=WindowOnScreen.ScaledChild_TheWholeFrameOpensInsideTheFreeArea"});
         ASSERT_TRUE(child.waitForFinished(60000)) << "scale " << scale;
         const QString output = QString::fromLocal8Bit(child.readAll());
-        EXPECT_EQ(child.exitCode(), 0) << "scale " << scale << "\n" << output.toStdString();
-        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << "scale " << scale << "\n" << output.toStdString();
+        EXPECT_TRUE(child.exitCode() == 0 && output.contains("[  PASSED  ] 1 test")) << "scale " << scale << "\n"
+                                                                                     << output.toStdString();
     }
 }
 

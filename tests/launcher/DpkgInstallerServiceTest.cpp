@@ -165,14 +165,10 @@ TEST_F(DpkgRoot, AQueryThatHangsIsKilledAtItsDeadline) {
 // that has become dpkg as root cannot be signalled and is left to finish, without a wait.
 TEST_F(DpkgRoot, AHangingRemovalIsEndedWithoutWaitingForIt) {
     const std::string signalled = dir.file("signalled");
-    struct Case {
-        std::string script;
-        bool endsOnSignal;
-    };
-    for (const Case& c : {Case{"trap 'echo TERM > " + signalled + "; exit 1' TERM\nsleep 5 & wait", true},
-                          Case{"trap '' TERM\nsleep 3", false}}) {
-        SCOPED_TRACE(c.script);
-        fakeTool("pkexec", c.script);
+    const std::string endsOnSignal = "trap 'echo TERM > " + signalled + "; exit 1' TERM\nsleep 5 & wait";
+    for (const std::string& script : {endsOnSignal, std::string("trap '' TERM\nsleep 3")}) {
+        SCOPED_TRACE(script);
+        fakeTool("pkexec", script);
         DpkgInstallerService installer = service();
         std::optional<RemovalResult> answer;
         installer.removePackage(PackageName, [&](RemovalResult result) { answer = result; });
@@ -186,7 +182,7 @@ TEST_F(DpkgRoot, AHangingRemovalIsEndedWithoutWaitingForIt) {
         EXPECT_FALSE(installer.toolRunning());
         awaitAnswer(answer, 300);
         EXPECT_FALSE(answer.has_value());
-        if (c.endsOnSignal) {
+        if (script == endsOnSignal) {
             EXPECT_EQ(testing::readText(signalled), "TERM\n");
         }
     }

@@ -63,50 +63,22 @@ TEST(LauncherInstall, FollowsTheAnswersOfThePackageSystemAndTheUser) {
     const QString noHandler = QString("stop %1 | ").arg(NoAssociationMessage) +
                               launcherText(PackagePathLine).arg(Package) + "\n" + launcherText(InstallCommandLine) +
                               "\ninstall-command " + Package;
+    const QString remove = "remove grayden";
+    const QString warn = QString("warn %1 | removal-command grayden").arg(RemoveCommandMessage);
+    const QString noFile = QString("stop %1").arg(NoFileMessage);
+    const QString ed = "grayden";
+    constexpr OpenResult NoHandler = OpenResult::NoAssociation;
+    using enum RemovalResult;
     const Case cases[] = {
-        {"nothing installed: the package opens at once", "", true, RemovalResult::Removed, {check, close, query, open}},
-        {"Yes removes the installed copy, then opens",
-         "grayden",
-         true,
-         RemovalResult::Removed,
-         {check, close, query, ask, "remove grayden", open}},
-        {"No does nothing more", "grayden", false, RemovalResult::Removed, {check, close, query, ask}},
-        {"a cancelled removal installs nothing",
-         "grayden",
-         true,
-         RemovalResult::Cancelled,
-         {check, close, query, ask, "remove grayden"}},
-        {"a failed removal still opens the package",
-         "grayden",
-         true,
-         RemovalResult::Failed,
-         {check, close, query, ask, "remove grayden", open}},
-        {"without the removal tool nothing to remove is no obstacle",
-         "",
-         true,
-         RemovalResult::Removed,
-         {check, close, query, open},
-         false},
-        {"without the removal tool the user is told the command, then the package opens",
-         "grayden",
-         true,
-         RemovalResult::Removed,
-         {check, close, query, ask, QString("warn %1 | removal-command grayden").arg(RemoveCommandMessage), open},
-         false},
-        {"a package without a handler removes nothing and says how to install it",
-         "grayden",
-         true,
-         RemovalResult::Removed,
-         {check, noHandler},
-         true,
-         OpenResult::NoAssociation},
-        {"a missing package removes nothing",
-         "grayden",
-         true,
-         RemovalResult::Removed,
-         {check, QString("stop %1").arg(NoFileMessage)},
-         true,
-         OpenResult::FileNotFound},
+        {"nothing installed: the package opens at once", "", true, Removed, {check, close, query, open}},
+        {"Yes removes the installed copy, then opens", ed, true, Removed, {check, close, query, ask, remove, open}},
+        {"No does nothing more", ed, false, Removed, {check, close, query, ask}},
+        {"a cancelled removal installs nothing", ed, true, Cancelled, {check, close, query, ask, remove}},
+        {"a failed removal still opens the package", ed, true, Failed, {check, close, query, ask, remove, open}},
+        {"no pkexec, nothing to remove: no obstacle", "", true, Removed, {check, close, query, open}, false},
+        {"no pkexec: command named, then opens", ed, true, Removed, {check, close, query, ask, warn, open}, false},
+        {"no handler: nothing removed, command named", ed, true, Removed, {check, noHandler}, true, NoHandler},
+        {"a missing package removes nothing", ed, true, Removed, {check, noFile}, true, OpenResult::FileNotFound},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -52,25 +52,22 @@ TEST_F(GraydenctlGsdf, CurveSourceGivesTheEngineTables) {
     EXPECT_EQ(r.out, formatToneText(model));
 
     const MeasurementList measured = testing::measure(panel, identityTable(), testing::eighteenLevels());
-    ToneTable fromMeasurements{};
-    ASSERT_TRUE(makeGsdfMeasuredCurve({0.5, 350, 0}, measured, identityTable(), fromMeasurements).ok());
     const std::string measurements = file("panel.csv", testing::measurementText(measured));
-    // Every level a point unless fewer are asked for.
-    r = run({"curve", "--gsdf", "--lmin", "0.5", "--lmax", "350", "--measured", measurements, "--measured-table",
-             straight});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, formatToneText(fromMeasurements));
-    EXPECT_TRUE(r.err.empty()) << "a target equal to the measured light clips nothing: " << r.err;
-
-    // A target brighter than the panel's measured light is installed with its clipped levels named.
-    GsdfClipping clipping;
-    ASSERT_TRUE(makeGsdfMeasuredCurve({0.5, 500, 0}, measured, identityTable(), fromMeasurements, &clipping).ok());
-    r = run({"curve", "--gsdf", "--lmin", "0.5", "--lmax", "500", "--measured", measurements, "--measured-table",
-             straight});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, formatToneText(fromMeasurements));
-    EXPECT_EQ(r.err, "The measurements do not cover the whole target: 0 levels are clipped at the dark end and " +
-                         std::to_string(clipping.brightLevels) + " at the bright end.\n");
+    // Every level a point unless fewer are asked for; a target equal to the measured light clips
+    // nothing, a brighter one is installed with its clipped levels named.
+    for (const double lmax : {350.0, 500.0}) {
+        ToneTable fromMeasurements{};
+        GsdfClipping clipping;
+        ASSERT_TRUE(makeGsdfMeasuredCurve({0.5, lmax, 0}, measured, identityTable(), fromMeasurements, &clipping).ok());
+        r = run({"curve", "--gsdf", "--lmin", "0.5", "--lmax", std::to_string(lmax), "--measured", measurements,
+                 "--measured-table", straight});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, formatToneText(fromMeasurements));
+        const std::string clipped =
+            "The measurements do not cover the whole target: 0 levels are clipped at the dark end and " +
+            std::to_string(clipping.brightLevels) + " at the bright end.\n";
+        EXPECT_EQ(r.err, lmax == 350 ? "" : clipped);
+    }
 }
 
 TEST_F(GraydenctlGsdf, CurveSourceRefusals) {
