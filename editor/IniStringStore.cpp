@@ -13,8 +13,8 @@
 #include <cstring>
 
 #include "editor/IniText.h"
-#include "engine/FileRead.h"
-#include "engine/FileSave.h"
+#include "platform/FileRead.h"
+#include "platform/FileSave.h"
 
 namespace grayden {
 

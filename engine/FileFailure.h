@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/FileRead.h"
+#include "platform/FileRead.h"
 
 namespace grayden {
 

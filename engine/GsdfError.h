@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FileRead.h"
+#include "platform/FileRead.h"
 
 namespace grayden {
 

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "engine/FileRead.h"
 #include "engine/Gsdf.h"
 #include "engine/ToneTable.h"
+#include "platform/FileRead.h"
 
 namespace grayden {
 

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "engine/FileSave.h"
 #include "engine/ToneFile.h"
+#include "platform/FileSave.h"
 #include "resources/StringIds.h"
 
 namespace grayden {

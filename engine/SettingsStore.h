@@ -1,6 +1,5 @@
 #pragma once
 
-#include <map>
 #include <string>
 
 namespace grayden {
@@ -20,19 +19,6 @@ public:
     virtual bool writeStringValue(const std::string& keyPath, const std::string& name, const std::string& text) = 0;
     // A store that writes each value through at once has nothing left to do.
     virtual bool commit() { return true; }
-};
-
-// A store that lives in memory, for tools and tests.
-class MemoryStringStore : public StringStore {
-public:
-    bool readStringValue(const std::string& keyPath, const std::string& name, std::string& text) override;
-    bool writeStringValue(const std::string& keyPath, const std::string& name, const std::string& text) override;
-    bool commit() override;
-    std::map<std::string, std::string> values;   // "keyPath\\name" -> text, as committed
-    std::map<std::string, std::string> pending;  // written, not yet committed
-    bool failWrites = false;
-    bool failCommits = false;
-    int commits = 0;
 };
 
 // Loads and saves the model's persisted parameters; odd stored values fall back to defaults.

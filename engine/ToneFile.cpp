@@ -3,8 +3,8 @@
 #include <charconv>
 #include <utility>
 
-#include "engine/FileRead.h"
 #include "engine/LeadingInteger.h"
+#include "platform/FileRead.h"
 
 namespace grayden {
 

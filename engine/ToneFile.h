@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/FileRead.h"
 #include "engine/ToneTable.h"
+#include "platform/FileRead.h"
 
 namespace grayden {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "device/TonePacking.h"
-#include "engine/FileRead.h"
-#include "engine/FileSave.h"
+#include "platform/FileRead.h"
+#include "platform/FileSave.h"
 
 namespace grayden {
 

@@ -12,6 +12,7 @@
 #include "editor/PointListCtrl.h"
 #include "tests/editor/EditorTestEnvironment.h"
 #include "tests/editor/RecordingInteraction.h"
+#include "tests/support/MemoryStringStore.h"
 
 namespace grayden::test {
 namespace {

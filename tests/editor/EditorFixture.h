@@ -12,6 +12,7 @@
 #include "device/simulated/SimulatedMonitorReports.h"
 #include "editor/EditorDialog.h"
 #include "tests/editor/RecordingInteraction.h"
+#include "tests/support/MemoryStringStore.h"
 
 namespace grayden::test {
 

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/MemoryStringStore.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 

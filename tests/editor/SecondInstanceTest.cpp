@@ -11,6 +11,7 @@
 #include "render/UiText.h"
 #include "resources/StringIds.h"
 #include "tests/editor/RecordingInteraction.h"
+#include "tests/support/MemoryStringStore.h"
 
 namespace grayden::test {
 namespace {

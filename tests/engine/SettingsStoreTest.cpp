@@ -3,6 +3,7 @@
 #include "RecordingOwner.h"
 #include "engine/CurveModel.h"
 #include "engine/SettingsStore.h"
+#include "tests/support/MemoryStringStore.h"
 
 namespace grayden {
 namespace {

@@ -16,9 +16,9 @@
 #include "device/hid/HidDeviceInfo.h"
 #include "device/hid/HidReportChannel.h"
 #include "device/hid/PermissionHints.h"
-#include "engine/FileSave.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
+#include "platform/FileSave.h"
 #include "resources/StringIds.h"
 
 namespace grayden::ctl {

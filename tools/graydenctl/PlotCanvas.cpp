@@ -14,7 +14,7 @@
 #include <cstring>
 
 #include "Plots.h"
-#include "engine/FileSave.h"
+#include "platform/FileSave.h"
 
 namespace grayden::ctl {
 

@@ -1,4 +1,4 @@
-#include "engine/FileSave.h"
+#include "platform/FileSave.h"
 
 #include <fcntl.h>
 #include <linux/magic.h>

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/FileRead.h"
+#include "platform/FileRead.h"
 #include "tests/support/TempDir.h"
 
 namespace grayden {

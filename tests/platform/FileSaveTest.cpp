@@ -20,7 +20,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/FileSave.h"
+#include "platform/FileSave.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 

@@ -1,4 +1,4 @@
-#include "engine/FileRead.h"
+#include "platform/FileRead.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
