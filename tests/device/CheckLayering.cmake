@@ -2,23 +2,26 @@
 # editor or of Qt, neither the curve model nor its owner, and no message ids (only the editor and
 # graydenctl decide what the user is told); graydenctl's monitor subcommands must not need the
 # curve model. graydenctl and the render library it shares with the editor include nothing of the
-# editor, and neither names an editor source or the editor library in its CMake files. Run with
-# -DROOT=<source dir>.
+# editor, and neither names an editor source or the editor library in its CMake files. The engine
+# includes nothing of Qt, the editor, the monitor access code or the string library: it reports
+# errors and the programs choose the words. Run with -DROOT=<source dir>.
 set(upward "#include [<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^\">]*|editor/[^\">]*|engine/CurveModel\\.h|engine/ModelOwner\\.h|resources/StringIds\\.h)[\">]")
+set(engineUpward "#include [<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^\">]*|editor/[^\">]*|device/[^\">]*|resources/[^\">]*)[\">]")
 set(curveModel "#include [<\"](engine/CurveModel\\.h|engine/ModelOwner\\.h)[\">]")
 set(editor "#include [<\"]editor/[^\">]*[\">]")
 set(editorBuild "(^|[^A-Za-z_])editor/|grayden_editor")
 
 file(GLOB_RECURSE device "${ROOT}/device/*.h" "${ROOT}/device/*.cpp")
+file(GLOB_RECURSE engine "${ROOT}/engine/*.h" "${ROOT}/engine/*.cpp")
 file(GLOB monitorCommand "${ROOT}/tools/graydenctl/MonitorCommand*")
 file(GLOB_RECURSE editorFree "${ROOT}/tools/*.h" "${ROOT}/tools/*.cpp" "${ROOT}/render/*.h" "${ROOT}/render/*.cpp")
 file(GLOB_RECURSE editorFreeBuild "${ROOT}/tools/CMakeLists.txt" "${ROOT}/tools/*.cmake" "${ROOT}/render/CMakeLists.txt")
-if(NOT device OR NOT monitorCommand OR NOT editorFree OR NOT editorFreeBuild)
+if(NOT device OR NOT engine OR NOT monitorCommand OR NOT editorFree OR NOT editorFreeBuild)
   message(FATAL_ERROR "no sources found under ${ROOT}")
 endif()
 
 set(faults "")
-foreach(pair IN ITEMS "upward;${device}" "curveModel;${monitorCommand}" "editor;${editorFree}"
+foreach(pair IN ITEMS "upward;${device}" "engineUpward;${engine}" "curveModel;${monitorCommand}" "editor;${editorFree}"
                       "editorBuild;${editorFreeBuild}")
   list(POP_FRONT pair pattern)
   foreach(file IN LISTS pair)
