@@ -16,6 +16,7 @@
 #include "editor/UserInteraction.h"
 #include "render/ResourceFiles.h"
 #include "render/UiText.h"
+#include "resources/ErrorMessages.h"
 #include "resources/StringIds.h"
 #include "ui/DialogUnits.h"
 
@@ -44,9 +45,13 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
       session_(channel_, devices, &waitCursor_),
       modelOwner_([this] { refreshViews(); },
                   [this](const ToneTable& table, MonitorTable which) { return monitor_.writeModelTable(table, which); },
-                  [this](int stringId) { showMessage(stringId); },
-                  [this](int stringId, const FileFailure& failure) {
-                      user_.showMessageText(this, fileMessageText(stringId, failure));
+                  [this](ToneFileError error, const FileFailure& failure) {
+                      // A file that could not be opened is named, with why; bad contents speak for themselves.
+                      if (error == ToneFileError::CannotOpen) {
+                          user_.showMessageText(this, fileMessageText(toneFileMessageId(error), failure));
+                      } else {
+                          showMessage(toneFileMessageId(error));
+                      }
                   }),
       model_(modelOwner_),
       monitor_(session_, model_, [this](int stringId) { showMessage(stringId); }),

@@ -14,6 +14,7 @@
 #include "engine/Measurements.h"
 #include "engine/ToneFile.h"
 #include "render/UiText.h"
+#include "resources/ErrorMessages.h"
 #include "resources/StringIds.h"
 
 namespace grayden {

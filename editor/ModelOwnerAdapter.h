@@ -7,37 +7,25 @@
 
 namespace grayden {
 
-// The curve model's owner made of three callables (and one for messages about a file), so that a window can serve the
-// model with its own members instead of deriving from the owner interface.
+// The curve model's owner made of three callables, so that a window can serve the model with its
+// own members instead of deriving from the owner interface.
 class ModelOwnerAdapter final : public ModelOwner {
 public:
     using RefreshViews = std::function<void()>;
     using WriteTable = std::function<bool(const ToneTable&, MonitorTable)>;
-    using ShowMessage = std::function<void(int stringId)>;
-    using ShowFileMessage = std::function<void(int stringId, const FileFailure& failure)>;
+    using ToneFileFailed = std::function<void(ToneFileError error, const FileFailure& failure)>;
 
-    ModelOwnerAdapter(RefreshViews refresh, WriteTable write, ShowMessage show, ShowFileMessage showFile = {})
-        : refresh_(std::move(refresh)),
-          write_(std::move(write)),
-          show_(std::move(show)),
-          showFile_(std::move(showFile)) {}
+    ModelOwnerAdapter(RefreshViews refresh, WriteTable write, ToneFileFailed fileFailed)
+        : refresh_(std::move(refresh)), write_(std::move(write)), fileFailed_(std::move(fileFailed)) {}
 
     void refreshViews() override { refresh_(); }
     bool writeTableToMonitor(const ToneTable& table, MonitorTable which) override { return write_(table, which); }
-    void showMessage(int stringId) override { show_(stringId); }
-    void showFileMessage(int stringId, const FileFailure& failure) override {
-        if (showFile_) {
-            showFile_(stringId, failure);
-        } else {
-            show_(stringId);
-        }
-    }
+    void toneFileFailed(ToneFileError error, const FileFailure& failure) override { fileFailed_(error, failure); }
 
 private:
     RefreshViews refresh_;
     WriteTable write_;
-    ShowMessage show_;
-    ShowFileMessage showFile_;
+    ToneFileFailed fileFailed_;
 };
 
 }  // namespace grayden

@@ -1,43 +1,33 @@
 #include "editor/MonitorCommands.h"
 
-#include "resources/StringIds.h"
+#include "resources/ErrorMessages.h"
 
 namespace grayden {
 
 bool MonitorCommands::succeeded(SessionError error) {
-    switch (error) {
-    case SessionError::None: return true;
-    case SessionError::Calibrated:
-        // Tone data is locked; the refusal was said at start-up.
-        return false;
-    case SessionError::NoMonitor: show(MsgNoMonitor); return false;
-    case SessionError::WriteFailed: show(MsgWriteFailed); return false;
-    case SessionError::Busy: show(MsgMonitorBusy); return false;
-    case SessionError::ReadFailed:
-    case SessionError::Gone:
-        // Without a bound monitor the first exchange, a read, is the one that fails.
-        show(MsgReadFailed);
-        return false;
-    }
+    if (error == SessionError::None) return true;
+    // Tone data is locked; the refusal was said at start-up.
+    if (error != SessionError::Calibrated) show(sessionMessageId(error));
     return false;
 }
 
 StartupOutcome MonitorCommands::startUp() {
     started_ = false;
     const SessionError connected = session_.connect();
-    for (int i = 0; i < session_.unreadableIdentities(); ++i) show(MsgReadFailed);
+    for (int i = 0; i < session_.unreadableIdentities(); ++i) show(sessionMessageId(SessionError::ReadFailed));
     if (connected == SessionError::Calibrated) {
-        show(MsgAlreadyCalibrated);
+        show(sessionMessageId(connected));
         return StartupOutcome::Calibrated;
     }
     if (connected != SessionError::None) {
-        show(MsgNoMonitor);
+        // Whatever stopped the search, the start-up says no monitor was found.
+        show(sessionMessageId(SessionError::NoMonitor));
         return StartupOutcome::NoMonitor;
     }
     const SessionError read = session_.readTable(TableBank::Stored, model_.panelGamma, model_.sourceTable);
     if (read == SessionError::Calibrated) {
         // The bit was set after the check above; the refusal is the same.
-        show(MsgAlreadyCalibrated);
+        show(sessionMessageId(read));
         return StartupOutcome::Calibrated;
     }
     if (!succeeded(read)) return StartupOutcome::FirstReadFailed;

@@ -63,9 +63,9 @@ public:
     // the graph and the gamma text. Tables, points and the monitor stay as they are.
     bool applyPanelGamma(double newPanelGamma);
 
-    // Reads a tone file into sourceTable and installs it; shows MsgCannotOpenFile or MsgInvalidFileContents on failure.
+    // Reads a tone file into sourceTable and installs it; tells the owner why it failed.
     bool loadToneFile(const std::string& path);
-    // Writes currentTable as a tone file, never destroying the old file; shows MsgCannotOpenFile on failure.
+    // Writes currentTable as a tone file, never destroying the old file; tells the owner of a failure.
     bool saveToneFile(const std::string& path);
     // The Open command after a file was chosen: one undo record, then the load.
     bool openToneFile(const std::string& path);

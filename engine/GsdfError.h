@@ -34,12 +34,4 @@ struct GsdfProblem {
     bool ok() const { return error == GsdfError::None; }
 };
 
-// The string-table message for an error; those naming a line carry "%d" for it.
-int gsdfMessageId(GsdfError error);
-// Whether the error's message names a line.
-bool gsdfMessageNamesLine(GsdfError error);
-// The string-table reason why a measurement file could not be read, or 0 when the system's own
-// text for problem.systemError says it.
-int unreadableReasonId(const GsdfProblem& problem);
-
 }  // namespace grayden

@@ -4,7 +4,6 @@
 
 #include "engine/ToneFile.h"
 #include "platform/FileSave.h"
-#include "resources/StringIds.h"
 
 namespace grayden {
 
@@ -13,12 +12,9 @@ bool CurveModel::loadToneFile(const std::string& path) {
     FileReadError readError = FileReadError::None;
     const ToneFileError error = readToneFile(path, loaded, readError);
     const int systemError = errno;
-    switch (error) {
-    case ToneFileError::CannotOpen:
-        owner_.showFileMessage(MsgCannotOpenFile, FileFailure::ofRead(path, readError, systemError));
+    if (error != ToneFileError::None) {
+        owner_.toneFileFailed(error, FileFailure::ofRead(path, readError, systemError));
         return false;
-    case ToneFileError::InvalidContents: owner_.showMessage(MsgInvalidFileContents); return false;
-    case ToneFileError::None: break;
     }
     sourceTable = loaded;
     installSourceTable();
@@ -29,7 +25,7 @@ bool CurveModel::loadToneFile(const std::string& path) {
 
 bool CurveModel::saveToneFile(const std::string& path) {
     if (!saveFile(path, formatToneText(currentTable))) {
-        owner_.showFileMessage(MsgCannotOpenFile, {path, FileFailure::Cause::System, errno});
+        owner_.toneFileFailed(ToneFileError::CannotOpen, {path, FileFailure::Cause::System, errno});
         return false;
     }
     filePath = path;

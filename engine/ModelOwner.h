@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/FileFailure.h"
+#include "engine/ToneFile.h"
 #include "engine/ToneTable.h"
 
 namespace grayden {
@@ -17,10 +18,9 @@ public:
     virtual void refreshViews() = 0;
     // Write a table to the monitor with the wait cursor shown; failures show their own message.
     virtual bool writeTableToMonitor(const ToneTable& table, MonitorTable which) = 0;
-    // Show the string-table message with this id to the user.
-    virtual void showMessage(int stringId) = 0;
-    // The same about a file, for an owner that can also say which file and why.
-    virtual void showFileMessage(int stringId, const FileFailure&) { showMessage(stringId); }
+    // A tone file could not be opened, read or saved; the owner decides what the user is told.
+    // The failure names the file, and for CannotOpen why.
+    virtual void toneFileFailed(ToneFileError error, const FileFailure& failure) = 0;
 };
 
 // An owner with no views, no monitor and no one to show a message to, for tools and tests.
@@ -28,7 +28,7 @@ class DetachedOwner : public ModelOwner {
 public:
     void refreshViews() override {}
     bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return true; }
-    void showMessage(int) override {}
+    void toneFileFailed(ToneFileError, const FileFailure&) override {}
 };
 
 }  // namespace grayden

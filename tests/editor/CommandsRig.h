@@ -5,6 +5,7 @@
 #include "editor/ModelOwnerAdapter.h"
 #include "editor/MonitorCommands.h"
 #include "engine/CurveModel.h"
+#include "resources/ErrorMessages.h"
 #include "tests/support/SessionRig.h"
 
 namespace grayden::testing {
@@ -15,7 +16,7 @@ struct CommandsRig : SessionRig {
     std::vector<int> messages;
     ModelOwnerAdapter owner{
         [] {}, [this](const ToneTable& table, MonitorTable which) { return commands.writeModelTable(table, which); },
-        [this](int stringId) { messages.push_back(stringId); }};
+        [this](ToneFileError error, const FileFailure&) { messages.push_back(toneFileMessageId(error)); }};
     CurveModel model{owner};
     MonitorCommands commands{session, model, [this](int stringId) { messages.push_back(stringId); }};
 };

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "engine/Measurements.h"
+#include "resources/ErrorMessages.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "tests/support/TempDir.h"

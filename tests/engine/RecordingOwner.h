@@ -18,16 +18,15 @@ public:
         writes.push_back({table, which});
         return true;
     }
-    void showMessage(int stringId) override { messages.push_back(stringId); }
-    void showFileMessage(int stringId, const FileFailure& failure) override {
-        messages.push_back(stringId);
+    void toneFileFailed(ToneFileError error, const FileFailure& failure) override {
+        fileErrors.push_back(error);
         fileFailures.push_back(failure);
     }
 
     int refreshes = 0;
     std::vector<Write> writes;
-    std::vector<int> messages;
-    std::vector<FileFailure> fileFailures;  // of the messages about a file, in order
+    std::vector<ToneFileError> fileErrors;
+    std::vector<FileFailure> fileFailures;  // with each of fileErrors
 };
 
 }  // namespace grayden::testing

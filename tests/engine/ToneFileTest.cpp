@@ -11,7 +11,6 @@
 #include "RecordingOwner.h"
 #include "engine/CurveModel.h"
 #include "engine/ToneFile.h"
-#include "resources/StringIds.h"
 #include "tests/support/TempDir.h"
 
 namespace grayden {
@@ -23,11 +22,14 @@ using testing::TempDir;
 using testing::writeText;
 using Cause = FileFailure::Cause;
 
-// The files the messages named, why, and the system's errno where it had one.
+// The files that could not be opened, why, and the system's errno where it had one.
 std::vector<std::tuple<std::string, Cause, int>> named(const RecordingOwner& owner) {
     std::vector<std::tuple<std::string, Cause, int>> out;
-    for (const FileFailure& f : owner.fileFailures)
+    for (std::size_t i = 0; i < owner.fileFailures.size(); ++i) {
+        if (owner.fileErrors[i] != ToneFileError::CannotOpen) continue;
+        const FileFailure& f = owner.fileFailures[i];
         out.emplace_back(f.path, f.cause, f.cause == Cause::System ? f.systemError : 0);
+    }
     return out;
 }
 
@@ -165,8 +167,8 @@ TEST_F(FileFixture, FailedOpenKeepsEverythingButTheUndoRecord) {
     const std::string fifo = dir.file("pipe.csv");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(model.openToneFile(fifo));  // must neither hang nor wait for a writer
-    EXPECT_EQ(owner.messages,
-              (std::vector<int>{MsgInvalidFileContents, MsgCannotOpenFile, MsgCannotOpenFile, MsgCannotOpenFile}));
+    EXPECT_EQ(owner.fileErrors, (std::vector<ToneFileError>{ToneFileError::InvalidContents, ToneFileError::CannotOpen,
+                                                            ToneFileError::CannotOpen, ToneFileError::CannotOpen}));
     EXPECT_EQ(named(owner),
               (std::vector<std::tuple<std::string, Cause, int>>{{dir.file("missing.csv"), Cause::System, ENOENT},
                                                                 {dir.path().string(), Cause::NotRegularFile, 0},
@@ -196,7 +198,7 @@ TEST_F(FileFixture, OversizedFileIsRefusedUnread) {
     }
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(MaxToneFileBytes) + 1), 0);  // sparse
     EXPECT_FALSE(model.loadToneFile(path));
-    EXPECT_EQ(owner.messages, std::vector<int>{MsgCannotOpenFile});
+    EXPECT_EQ(owner.fileErrors, std::vector<ToneFileError>{ToneFileError::CannotOpen});
     EXPECT_EQ(named(owner), (std::vector<std::tuple<std::string, Cause, int>>{{path, Cause::TooLarge, 0}}));
 }
 
@@ -209,7 +211,7 @@ TEST_F(FileFixture, FailedSaveLeavesTheOldFileAndPath) {
     const bool writable = ::access(dir.path().c_str(), W_OK) == 0;  // root ignores the mode
     if (!writable) {
         EXPECT_FALSE(model.saveToneFile(path));
-        EXPECT_EQ(owner.messages, std::vector<int>{MsgCannotOpenFile});
+        EXPECT_EQ(owner.fileErrors, std::vector<ToneFileError>{ToneFileError::CannotOpen});
         EXPECT_EQ(readText(path), "old contents");
     }
     ::chmod(dir.path().c_str(), 0700);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "resources/ErrorMessages.h"
 #include "resources/StringTable.h"
 
 namespace grayden::ctl {

@@ -12,6 +12,7 @@
 #include "engine/GammaCurves.h"
 #include "engine/GsdfCurve.h"
 #include "engine/ToneFile.h"
+#include "resources/ErrorMessages.h"
 #include "resources/StringIds.h"
 
 namespace grayden::ctl {
@@ -74,7 +75,9 @@ class ConsoleOwner : public ModelOwner {
 public:
     void refreshViews() override {}
     bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return true; }
-    void showMessage(int stringId) override { std::fprintf(stderr, "%s\n", messageText(stringId).c_str()); }
+    void toneFileFailed(ToneFileError error, const FileFailure&) override {
+        std::fprintf(stderr, "%s\n", messageText(toneFileMessageId(error)).c_str());
+    }
 };
 
 int usageError(const std::string& why) { return ctl::usageError("curve", why, CurveUsage); }
@@ -186,12 +189,9 @@ std::optional<int> parseCurveOptions(int argc, char** argv, CurveOptions& o) {
 // The table a tone file holds, or the editor's message about it (after the file's name, since
 // this command may read several files).
 bool readTable(const std::string& path, ToneTable& table) {
-    switch (readToneFile(path, table)) {
-    case ToneFileError::None: return true;
-    case ToneFileError::CannotOpen: failure(path + ": " + messageText(MsgCannotOpenFile)); return false;
-    case ToneFileError::InvalidContents: failure(path + ": " + messageText(MsgInvalidFileContents)); return false;
-    }
-    return false;
+    const ToneFileError error = readToneFile(path, table);
+    if (error != ToneFileError::None) failure(path + ": " + messageText(toneFileMessageId(error)));
+    return error == ToneFileError::None;
 }
 
 // The greyscale-standard table for the options, or the reason on standard error. Levels clipped

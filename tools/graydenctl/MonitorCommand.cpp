@@ -19,6 +19,7 @@
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
 #include "platform/FileSave.h"
+#include "resources/ErrorMessages.h"
 #include "resources/StringIds.h"
 
 namespace grayden::ctl {
@@ -62,7 +63,8 @@ void printMessage(int stringId) { failure(messageText(stringId)); }
 // One message for every device the search passed over because its identification could not
 // be read, as the editor shows them.
 void reportUnreadableIdentities(Session& session) {
-    for (int i = 0; i < session.monitor.unreadableIdentities(); ++i) printMessage(MsgReadFailed);
+    for (int i = 0; i < session.monitor.unreadableIdentities(); ++i)
+        printMessage(sessionMessageId(SessionError::ReadFailed));
 }
 
 // After the no-monitor message: the nodes that might have been the monitor had they opened,
@@ -77,15 +79,8 @@ void hintUnopenedNodes(Session& session) {
 // Says why a transfer failed, in the editor's words; the calibrated bit, set after the
 // connection's check, fails it without a message as it does in the editor.
 bool transferred(SessionError error) {
-    switch (error) {
-    case SessionError::None: return true;
-    case SessionError::Calibrated: return false;
-    case SessionError::NoMonitor: printMessage(MsgNoMonitor); return false;
-    case SessionError::WriteFailed: printMessage(MsgWriteFailed); return false;
-    case SessionError::Busy: printMessage(MsgMonitorBusy); return false;
-    case SessionError::ReadFailed:
-    case SessionError::Gone: printMessage(MsgReadFailed); return false;
-    }
+    if (error == SessionError::None) return true;
+    if (error != SessionError::Calibrated) printMessage(sessionMessageId(error));
     return false;
 }
 
@@ -96,9 +91,9 @@ bool connected(Session& session) {
     reportUnreadableIdentities(session);
     if (connection == SessionError::None) return true;
     if (connection == SessionError::Calibrated) {
-        printMessage(MsgAlreadyCalibrated);
+        printMessage(sessionMessageId(connection));
     } else {
-        printMessage(MsgNoMonitor);
+        printMessage(sessionMessageId(SessionError::NoMonitor));
         hintUnopenedNodes(session);
     }
     return false;
@@ -127,8 +122,8 @@ std::string verdictFor(Session& session, HidDeviceInfo& device, bool& calibrated
     session.channel.bindDevice(&device);
     if (!session.monitor.carriesModelName()) return "accepted vendor, no model name report";
     std::string name;
-    if (session.monitor.readModelName(name) != SessionError::None) {
-        printMessage(MsgReadFailed);
+    if (const SessionError read = session.monitor.readModelName(name); read != SessionError::None) {
+        printMessage(sessionMessageId(read));
         return "accepted vendor, model name unreadable";
     }
     if (MonitorSession::isSupportedModelName(name)) {
@@ -270,7 +265,7 @@ int readTable(HidPlatform& platform, const TransferOptions& o) {
         // As the editor starts: a gamma code gives the table computed for the initial panel
         // gamma, and a monitor calibrated since the check is refused as at the check.
         const SessionError read = session.monitor.readTable(TableBank::Stored, DefaultPanelGamma, table);
-        if (read == SessionError::Calibrated) return failure(messageText(MsgAlreadyCalibrated));
+        if (read == SessionError::Calibrated) return failure(messageText(sessionMessageId(read)));
         if (!transferred(read)) return ExitFailure;
     } else if (!transferred(session.monitor.readBlocks(TableBank::Preview, table))) {
         return ExitFailure;
@@ -279,7 +274,8 @@ int readTable(HidPlatform& platform, const TransferOptions& o) {
     // so the output is a valid tone file.
     for (std::uint16_t& level : table) level = std::min<std::uint16_t>(level, FullScale);
     const std::string text = formatToneText(table);
-    if (o.outPath) return saveFile(*o.outPath, text) ? ExitOk : failure(messageText(MsgCannotOpenFile));
+    if (o.outPath)
+        return saveFile(*o.outPath, text) ? ExitOk : failure(messageText(toneFileMessageId(ToneFileError::CannotOpen)));
     return printStdout(text);
 }
 
@@ -306,10 +302,8 @@ bool verified(Session& session, TableBank bank, const ToneTable& written) {
 int writeTable(HidPlatform& platform, const TransferOptions& o) {
     // The file is read before the monitor is touched; its values, clamped, are the table.
     ToneTable table{};
-    switch (readToneFile(*o.inPath, table)) {
-    case ToneFileError::CannotOpen: return failure(messageText(MsgCannotOpenFile));
-    case ToneFileError::InvalidContents: return failure(messageText(MsgInvalidFileContents));
-    case ToneFileError::None: break;
+    if (const ToneFileError error = readToneFile(*o.inPath, table); error != ToneFileError::None) {
+        return failure(messageText(toneFileMessageId(error)));
     }
     Session session(platform, o.devicePath);
     if (!connected(session)) return ExitFailure;

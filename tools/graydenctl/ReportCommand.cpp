@@ -10,7 +10,7 @@
 #include "engine/ConformanceReport.h"
 #include "engine/Measurements.h"
 #include "engine/ToneFile.h"
-#include "resources/StringIds.h"
+#include "resources/ErrorMessages.h"
 
 namespace grayden::ctl {
 
@@ -106,10 +106,8 @@ int runReportCommand(int argc, char** argv) {
         return failure(problemText(problem, *o.measuredPath));
     }
     ToneTable table{};
-    switch (readToneFile(*o.tablePath, table)) {
-    case ToneFileError::CannotOpen: return failure(*o.tablePath + ": " + messageText(MsgCannotOpenFile));
-    case ToneFileError::InvalidContents: return failure(*o.tablePath + ": " + messageText(MsgInvalidFileContents));
-    case ToneFileError::None: break;
+    if (const ToneFileError error = readToneFile(*o.tablePath, table); error != ToneFileError::None) {
+        return failure(*o.tablePath + ": " + messageText(toneFileMessageId(error)));
     }
     ConformanceReport report;
     if (const GsdfProblem problem = makeConformanceReport(measurements, o.conformance, report); !problem.ok()) {

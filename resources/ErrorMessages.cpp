@@ -1,8 +1,31 @@
-#include "engine/GsdfError.h"
+#include "resources/ErrorMessages.h"
 
 #include "resources/StringIds.h"
 
 namespace grayden {
+
+int sessionMessageId(SessionError error) {
+    switch (error) {
+    case SessionError::None: return 0;
+    case SessionError::NoMonitor: return MsgNoMonitor;
+    case SessionError::Calibrated: return MsgAlreadyCalibrated;
+    case SessionError::WriteFailed: return MsgWriteFailed;
+    case SessionError::Busy: return MsgMonitorBusy;
+    // Without a bound monitor the first exchange, a read, is the one that fails.
+    case SessionError::ReadFailed:
+    case SessionError::Gone: return MsgReadFailed;
+    }
+    return 0;
+}
+
+int toneFileMessageId(ToneFileError error) {
+    switch (error) {
+    case ToneFileError::None: return 0;
+    case ToneFileError::CannotOpen: return MsgCannotOpenFile;
+    case ToneFileError::InvalidContents: return MsgInvalidFileContents;
+    }
+    return 0;
+}
 
 int gsdfMessageId(GsdfError error) {
     switch (error) {
