@@ -62,7 +62,7 @@ bool gsdfMessageNamesLine(GsdfError error) {
 
 int unreadableReasonId(const GsdfProblem& problem) {
     switch (problem.readError) {
-    case FileReadError::NotRegularFile: return ReasonNotRegularFile;
+    case FileReadError::NotRegularFile: return FileNotRegular;
     case FileReadError::TooLarge: return ReasonMeasurementFileTooLarge;
     default: return 0;
     }

@@ -91,7 +91,7 @@ TEST(Measurements, FileIsReadOnlyWhenItIsARegularFileWithinTheLimit) {
     GsdfProblem p = readMeasurementFile(large, list);
     EXPECT_EQ(unreadableReasonId(p), ReasonMeasurementFileTooLarge);
     p = readMeasurementFile(dir.path().string(), list);
-    EXPECT_EQ(unreadableReasonId(p), ReasonNotRegularFile);
+    EXPECT_EQ(unreadableReasonId(p), FileNotRegular);
     p = readMeasurementFile(dir.file("missing.csv"), list);
     EXPECT_EQ(p.error, GsdfError::CannotReadMeasurements);
     EXPECT_EQ(unreadableReasonId(p), 0);
