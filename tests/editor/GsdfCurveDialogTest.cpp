@@ -109,8 +109,10 @@ TEST_F(GsdfCurveDialogs, ValuesAndFilesThatGiveNoCurveKeepTheDialogOpenWithTheFo
         SCOPED_TRACE(::testing::Message() << c.min << " " << c.max << " " << c.ambient << " " << c.measurements);
         EXPECT_TRUE(d.isVisible());
         // A file that cannot be read is named below the message, with the reason.
-        const QString unreadable = "Cannot read the measurement file.\n" + d.measurementEdit().text() + '\n' +
-                                   (*c.measurements == '.' ? "It is not a regular file." : "No such file or directory");
+        const QString unreadable =
+            "Cannot read the measurement file.\n" + d.measurementEdit().text() + '\n' +
+            (*c.measurements == '.' ? "It is not a regular file (a folder, named pipe or device)."
+                                    : "No such file or directory");
         EXPECT_EQ(user.messageTexts, std::vector{*c.message ? QString::fromUtf8(c.message) : unreadable});
         EXPECT_EQ(d.focusWidget(), d.control(c.focusId));
     }
