@@ -11,7 +11,6 @@
 
 #include "device/MonitorSession.h"
 #include "device/hid/HidReportChannel.h"
-#include "editor/DialogTemplate.h"
 #include "editor/GraphDrag.h"
 #include "editor/GsdfCurveDialog.h"
 #include "editor/ModelOwnerAdapter.h"
@@ -23,6 +22,7 @@
 #include "engine/SettingsStore.h"
 #include "render/CurveGraph.h"
 #include "render/GraphGeometry.h"
+#include "render/ResourceFiles.h"
 #include "resources/StringIds.h"
 
 class QCheckBox;

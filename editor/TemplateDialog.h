@@ -4,7 +4,7 @@
 #include <QHash>
 #include <QSize>
 
-#include "editor/DialogTemplate.h"
+#include "render/ResourceFiles.h"
 
 class QLineEdit;
 

@@ -14,6 +14,16 @@ void initEditorResources() {
 
 QJsonObject loadResourceJson(const QString& name) { return loadJsonResource("grayden", name); }
 
+bool loadDialogTemplate(int id, Language language, DialogTemplate& out) {
+    if (!readDialogTemplate(loadResourceJson(QString("dialog%1.json").arg(id)), language, out)) return false;
+    for (ControlTemplate& control : out.controls) {
+        if (control.textId == 0) continue;
+        const std::string_view text = stringText(control.textId, language);
+        control.text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    return true;
+}
+
 QImage loadBitmap(int id) {
     const QImage image = loadImageResource(QString(":/grayden/bitmap%1.bmp").arg(id));
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);

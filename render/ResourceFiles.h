@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "resources/StringTable.h"
+#include "ui/DialogTemplate.h"
 #include "ui/ResourceLoading.h"
 
 namespace grayden {
@@ -16,6 +17,10 @@ void initEditorResources();
 
 // A JSON resource of the editor (dialog templates, menus, accelerators); empty when missing.
 QJsonObject loadResourceJson(const QString& name);
+
+// The editor's dialog resource N in one language, its controls' string-table texts filled in;
+// false when it is missing or malformed.
+bool loadDialogTemplate(int id, Language language, DialogTemplate& out);
 
 // Bitmap resource N as a 32-bit image, or a null image when there is none.
 QImage loadBitmap(int id);

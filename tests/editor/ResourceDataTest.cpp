@@ -10,7 +10,6 @@
 #include <cstring>
 
 #include "editor/AcceleratorTable.h"
-#include "editor/DialogTemplate.h"
 #include "editor/EditorDialog.h"
 #include "editor/MenuBarStyle.h"
 #include "editor/MenuTemplate.h"
