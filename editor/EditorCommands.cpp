@@ -83,8 +83,8 @@ void EditorDialog::onCommand(int id) {
     case Command::Save: saveFile(); break;
     case Command::SaveAs: saveFileAs(); break;
     case Command::Exit: done(ResultExit); break;
-    case Command::ReadFromMonitor: monitor_.readFromMonitor(); break;
-    case Command::WriteToMonitor: monitor_.writeToMonitor(); break;
+    case Command::ReadFromMonitor: model_.readFromMonitor(); break;
+    case Command::WriteToMonitor: model_.writeToMonitor(); break;
     case Command::Undo: model_.undo(); break;
     case Command::ControlPoints: chooseControlPoints(); break;
     case Command::DefaultCurve: chooseDefaultCurve(); break;
@@ -98,56 +98,40 @@ void EditorDialog::onCommand(int id) {
 void EditorDialog::openFile() {
     const QString path = user_.chooseOpenPath(this);
     if (path.isEmpty()) return;
-    model_.openToneFile(localPath(path));
+    FileFailure failure;
+    if (const ToneFileError error = model_.openToneFile(localPath(path), failure); error != ToneFileError::None) {
+        showToneFileFailure(error, failure);
+    }
 }
 
 void EditorDialog::saveFile() {
-    if (model_.filePath.empty()) {
+    if (model_.filePath().empty()) {
         saveFileAs();
         return;
     }
-    model_.saveToneFile(model_.filePath);
+    saveFileTo(model_.filePath());
 }
 
 void EditorDialog::saveFileAs() {
-    const QString path = user_.chooseSavePath(this, QFile::decodeName(QByteArray::fromStdString(model_.filePath)));
+    const QString path = user_.chooseSavePath(this, QFile::decodeName(QByteArray::fromStdString(model_.filePath())));
     if (path.isEmpty()) return;
-    model_.saveToneFile(localPath(path));
+    saveFileTo(localPath(path));
 }
 
-void EditorDialog::previewClicked(bool checked) {
-    model_.previewOn = checked;
-    // Turning Preview off sends nothing; the monitor keeps its preview table.
-    if (checked) monitor_.previewSwitchedOn();
+void EditorDialog::saveFileTo(const std::string& path) {
+    FileFailure failure;
+    if (!model_.saveToneFile(path, failure)) showToneFileFailure(ToneFileError::CannotOpen, failure);
 }
 
-void EditorDialog::outputCurveClicked(bool checked) {
-    model_.showOutputCurve = checked;
-    invalidateGraph();
-}
+void EditorDialog::previewClicked(bool checked) { model_.setPreview(checked); }
+
+void EditorDialog::outputCurveClicked(bool checked) { model_.setShowOutputCurve(checked); }
 
 bool EditorDialog::endLabelEdit(int row, std::string& text) {
     if (!CurveModel::validateValueText(text)) return false;
-    // The k-th editable row is point k. A refill may have come while the box was open; when
-    // its row is no longer a control point, the value is refused instead of moving another point.
-    const PointListModel& list = pointList_->listModel();
-    int k = 0;
-    for (int j = 0; j < row; ++j) {
-        const CellStyle* style = list.findCellStyle(1, j);
-        if (style && style->editable) ++k;
-    }
-    const CellStyle* own = list.findCellStyle(1, row);
-    if (!own || !own->editable || k >= model_.livePointCount()) return false;
-
-    model_.pushUndo(model_.currentTable, {.sendToMonitor = model_.previewOn, .rebuild = true});
-    model_.setPointValue(k, std::stoi(text));
-    pointList_->fill(model_.currentTable, model_.points, model_.livePointCount(), false);
-    pointList_->scrollBack();
-    invalidateGraph();
-    gammaText_ = gammaTextFor(model_.panelGamma);
-    transferTexts();
-    model_.previewIfOn();
-    return true;
+    // Row and level are one. A refill may have come while the box was open; when its row is no
+    // longer a control point, the value is refused instead of moving another point.
+    return model_.enterPointValue(row, std::stoi(text));
 }
 
 }  // namespace grayden

@@ -42,19 +42,8 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
       store_(store),
       user_(user),
       channel_(devices.platform()),
-      session_(channel_, devices, &waitCursor_),
-      modelOwner_([this] { refreshViews(); },
-                  [this](const ToneTable& table, MonitorTable which) { return monitor_.writeModelTable(table, which); },
-                  [this](ToneFileError error, const FileFailure& failure) {
-                      // A file that could not be opened is named, with why; bad contents speak for themselves.
-                      if (error == ToneFileError::CannotOpen) {
-                          user_.showMessageText(this, fileMessageText(toneFileMessageId(error), failure));
-                      } else {
-                          showMessage(toneFileMessageId(error));
-                      }
-                  }),
-      model_(modelOwner_),
-      monitor_(session_, model_, [this](int stringId) { showMessage(stringId); }),
+      monitor_(channel_, devices, &waitCursor_, [this](int stringId) { showMessage(stringId); }),
+      model_(monitor_, [this](ModelChange what) { modelChanged(what); }),
       appIcon_(loadIcon(IconId)),
       frameWatcher_(*this, [this] { frameChanged(); }),
       handCursor_(loadCursor(HandCursorId)),
@@ -128,16 +117,17 @@ bool EditorDialog::initialise() {
     // Discovery, the monitor search, the calibration check and the first read. Every refusal
     // has shown its message; a failed first read ends the window too, so an unknown table is
     // never stored into the monitor on close.
-    if (monitor_.startUp() != StartupOutcome::Ready) return false;
+    ToneTable stored{};
+    if (monitor_.startUp(model_.panelGamma(), stored) != StartupOutcome::Ready) return false;
 
     SettingsStore(store_).loadSettings(model_);
     settingsLoaded_ = true;
-    startOuterSize_ = startSizeOnScreen(QSize(model_.windowWidth, model_.windowHeight));
+    startOuterSize_ = startSizeOnScreen(QSize(model_.windowWidth(), model_.windowHeight()));
     startClientSize_ = startOuterSize_.shrunkBy(frameMargins());
     resize(startClientSize_);
     layoutControls();
     readoutText_ = readoutTextFor(0, 0);
-    model_.installSourceTable();
+    model_.start(stored);
     unsetCursor();
     initialised_ = true;
     return true;
@@ -163,7 +153,7 @@ void EditorDialog::reject() {
 
 void EditorDialog::closeEvent(QCloseEvent* event) {
     // The monitor gets back the table it holds permanently, in place of any preview.
-    if (!tornDown_) monitor_.writeBaselineOnClose();
+    if (!tornDown_) monitor_.writeBaselineOnClose(model_.baselineTable());
     QDialog::closeEvent(event);
 }
 
@@ -175,16 +165,43 @@ void EditorDialog::teardown() {
     if (settingsLoaded_) SettingsStore(store_).saveSettings(model_);
     model_.clearUndo();
     pointList_->freeCellStyles();
-    session_.release();
+    monitor_.release();
 }
 
-void EditorDialog::refreshViews() {
-    pointList_->fill(model_.currentTable, model_.points, model_.livePointCount(), true);
+void EditorDialog::modelChanged(ModelChange what) {
+    switch (what) {
+    case ModelChange::Rebuilt:
+        pointList_->fill(model_.currentTable(), model_.points(), model_.livePointCount(), true);
+        previewCheck_->setChecked(model_.previewOn());
+        outputCurveCheck_->setChecked(model_.showOutputCurve());
+        break;
+    case ModelChange::PointsEdited:
+        pointList_->fill(model_.currentTable(), model_.points(), model_.livePointCount(), false);
+        pointList_->scrollBack();
+        break;
+    case ModelChange::PointDragged:
+        // The list and the monitor wait for the release; the graph follows every move.
+        invalidateGraph();
+        showReadout(graphDrag_.dragIndex());
+        return;
+    case ModelChange::OutputCurve: invalidateGraph(); return;
+    case ModelChange::PanelGamma: break;
+    }
+    repaintCurve();
+}
+
+void EditorDialog::repaintCurve() {
     invalidateGraph();
-    gammaText_ = gammaTextFor(model_.panelGamma);
-    previewCheck_->setChecked(model_.previewOn);
-    outputCurveCheck_->setChecked(model_.showOutputCurve);
+    gammaText_ = gammaTextFor(model_.panelGamma());
     transferTexts();
+}
+
+void EditorDialog::showToneFileFailure(ToneFileError error, const FileFailure& failure) {
+    if (error == ToneFileError::CannotOpen) {
+        user_.showMessageText(this, fileMessageText(toneFileMessageId(error), failure));
+    } else {
+        showMessage(toneFileMessageId(error));
+    }
 }
 
 void EditorDialog::showMessage(int stringId) {
@@ -215,9 +232,13 @@ void EditorDialog::renderGraph() {
     // The window may have moved to a screen of another pixel ratio since the last resize.
     ensureBackBuffer();
     if (backBuffer_.isNull()) return;
-    const GraphScene scene{
-        &model_.currentTable, &model_.points, model_.livePointCount(), model_.showOutputCurve, model_.panelGamma,
-        graphRect_,           plotRect_};
+    const GraphScene scene{&model_.currentTable(),
+                           &model_.points(),
+                           model_.livePointCount(),
+                           model_.showOutputCurve(),
+                           model_.panelGamma(),
+                           graphRect_,
+                           plotRect_};
     graph_.paint(backBuffer_, scene);
 }
 

@@ -9,12 +9,10 @@
 
 #include <memory>
 
-#include "device/MonitorSession.h"
 #include "device/hid/HidReportChannel.h"
 #include "editor/GraphDrag.h"
 #include "editor/GsdfCurveDialog.h"
-#include "editor/ModelOwnerAdapter.h"
-#include "editor/MonitorCommands.h"
+#include "editor/MonitorLink.h"
 #include "editor/PointerConfinement.h"
 #include "editor/WaitCursor.h"
 #include "editor/WindowFrame.h"
@@ -56,8 +54,8 @@ constexpr int Undo = 32781;
 }  // namespace Command
 
 // The editor's one window: the curve graph, the control-point list, the two check boxes and the
-// readout. It owns the curve model and the channel and session through which the monitor is
-// reached; the model's owner and the busy cursor are members, not base classes.
+// readout. It owns the curve document and the monitor link the document writes through, and
+// refreshes its views when the document says what changed.
 //
 // Its code is spread over five files:
 //   EditorDialog.cpp    construction, the start-up sequence, closing and teardown, the views
@@ -68,8 +66,8 @@ constexpr int Undo = 32781;
 //                       resize and changes of the window manager's frame;
 //   EditorSettingsCommands.cpp  the commands that open the settings dialogs and the version box.
 //   EditorMouse.cpp     dragging control points in the graph, and the cursor over it.
-// The monitor commands themselves (start-up read, Read, Write, Preview, the closing write)
-// are MonitorCommands, next to this window.
+// The monitor commands themselves (Read, Write, Preview, Undo) are the document's; the start-up
+// read and the closing write are the monitor link's.
 class EditorDialog : public QDialog {
     Q_OBJECT
 public:
@@ -143,9 +141,13 @@ private:
     void renderGraph();
     void transferTexts();
     void teardown();
-    // The model owner's services: the views after a change, and a message to the user.
-    void refreshViews();
+    // The views that show what changed in the document.
+    void modelChanged(ModelChange what);
+    // The graph and the texts under it, after a change of the curve or of the window.
+    void repaintCurve();
     void showMessage(int stringId);
+    // A file that could not be opened is named, with why; bad contents speak for themselves.
+    void showToneFileFailure(ToneFileError error, const FileFailure& failure);
 
     void previewClicked(bool checked);
     void outputCurveClicked(bool checked);
@@ -161,6 +163,7 @@ private:
     void openFile();
     void saveFile();
     void saveFileAs();
+    void saveFileTo(const std::string& path);
     void chooseControlPoints();
     void chooseDefaultCurve();
     void choosePanelCharacteristic();
@@ -172,10 +175,8 @@ private:
     UserInteraction& user_;
     HidReportChannel channel_;
     WaitCursorFeedback waitCursor_;
-    MonitorSession session_;
-    ModelOwnerAdapter modelOwner_;
+    MonitorLink monitor_;
     CurveModel model_;
-    MonitorCommands monitor_;
     DialogTemplate template_;
     CurveGraph graph_;
     // The DICOM GSDF Curve dialog opens with what was last accepted in it.

@@ -76,9 +76,7 @@ void EditorDialog::resizeEvent(QResizeEvent* event) {
     storeOuterSize();
     layoutControls();
     if (initialised_) {
-        invalidateGraph();
-        gammaText_ = gammaTextFor(model_.panelGamma);
-        transferTexts();
+        repaintCurve();
     }
 }
 
@@ -100,8 +98,7 @@ QSize EditorDialog::startSizeOnScreen(QSize outer) const {
 // size at the last resize.
 void EditorDialog::storeOuterSize() {
     const QSize outer = size().grownBy(frameMargins());
-    model_.windowWidth = clampedSize(outer.width());
-    model_.windowHeight = clampedSize(outer.height());
+    model_.setWindowSize(clampedSize(outer.width()), clampedSize(outer.height()));
 }
 
 void EditorDialog::frameChanged() {

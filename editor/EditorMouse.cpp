@@ -7,7 +7,6 @@
 
 #include "editor/EditorDialog.h"
 #include "editor/PointListCtrl.h"
-#include "engine/Spline.h"
 #include "render/UiText.h"
 
 namespace grayden {
@@ -28,7 +27,7 @@ void EditorDialog::setPointerConfinement(std::unique_ptr<PointerConfinement> con
 }
 
 GraphView EditorDialog::graphView() const {
-    return GraphView{graphRect_, plotRect_, &model_.points, model_.livePointCount()};
+    return GraphView{graphRect_, plotRect_, &model_.points(), model_.livePointCount()};
 }
 
 void EditorDialog::mousePressEvent(QMouseEvent* event) {
@@ -53,8 +52,7 @@ void EditorDialog::graphPress(QPoint pos) {
     // A value still being typed in the list is taken before the graph changes the curve.
     if (graphRect_.contains(pos.x(), pos.y()) && pointList_->isEditing()) pointList_->commit();
     if (!graphDrag_.press(graphView(), pos.x(), pos.y())) return;
-    // One record per grab, even when the point is let go where it was.
-    model_.pushUndo(model_.currentTable, {.sendToMonitor = model_.previewOn, .rebuild = true});
+    model_.grabPoint(graphDrag_.dragIndex());
     confinement_->confine(*this, graphRect_.toQRect());
     showReadout(graphDrag_.dragIndex());
 }
@@ -62,30 +60,18 @@ void EditorDialog::graphPress(QPoint pos) {
 void EditorDialog::graphMove(QPoint pos) {
     const GraphView view = graphView();
     changeCursor(graphDrag_.hover(view, pos.x(), pos.y(), cursor() == handCursor_));
-    if (!graphDrag_.isDragging()) return;
-    // The list and the monitor wait for the release; the graph follows every move.
-    const int k = graphDrag_.dragIndex();
-    model_.setPointValue(k, graphDrag_.dragValue(view, pos.y()));
-    invalidateGraph();
-    showReadout(k);
+    if (graphDrag_.isDragging()) model_.dragPoint(graphDrag_.dragIndex(), graphDrag_.dragValue(view, pos.y()));
 }
 
 void EditorDialog::finishDrag() {
-    model_.currentTable = interpolateTable(model_.points, model_.livePointCount());
-    pointList_->fill(model_.currentTable, model_.points, model_.livePointCount(), false);
-    pointList_->scrollBack();
-    invalidateGraph();
-    gammaText_ = gammaTextFor(model_.panelGamma);
-    transferTexts();
+    // Released before the monitor hears of the drag, whose failure may bring up a message.
     confinement_->release();
-    // The monitor hears of the drag once, at its end; a failed write shows its message and the
-    // curve stays as dragged.
-    model_.previewIfOn();
+    model_.releasePoint();
 }
 
 void EditorDialog::showReadout(int pointIndex) {
     if (pointIndex < 0 || pointIndex >= model_.livePointCount()) return;
-    const ControlPoint& point = model_.points[pointIndex];
+    const ControlPoint& point = model_.points()[pointIndex];
     readoutText_ = readoutTextFor(point.level, point.value);
     transferTexts();
 }

@@ -12,13 +12,13 @@ namespace grayden {
 // record, rebuilds the curve (which refreshes the views) and previews while Preview is on.
 
 void EditorDialog::chooseControlPoints() {
-    ControlPointsDialog dialog(CurvePointCount, model_.pointCountIndex, user_, this);
+    ControlPointsDialog dialog(CurvePointCount, model_.pointCountIndex(), user_, this);
     if (user_.runDialog(dialog) != QDialog::Accepted) return;
     model_.applyPointCount(dialog.selection());
 }
 
 void EditorDialog::chooseDefaultCurve() {
-    DefaultCurveDialog dialog(model_.exponent, model_.panelGamma, user_, this);
+    DefaultCurveDialog dialog(model_.exponent(), model_.panelGamma(), user_, this);
     if (user_.runDialog(dialog) != QDialog::Accepted) return;
     model_.applyDefaultCurve(dialog.exponent());
 }
@@ -26,18 +26,15 @@ void EditorDialog::chooseDefaultCurve() {
 // The panel gamma changes only the output curve and the gamma text: no undo record, no table,
 // nothing sent. An unchanged value does not even repaint.
 void EditorDialog::choosePanelCharacteristic() {
-    PanelCharacteristicDialog dialog(model_.panelGamma, user_, this);
+    PanelCharacteristicDialog dialog(model_.panelGamma(), user_, this);
     if (user_.runDialog(dialog) != QDialog::Accepted) return;
-    if (!model_.applyPanelGamma(dialog.panelGamma())) return;
-    invalidateGraph();
-    gammaText_ = gammaTextFor(model_.panelGamma);
-    transferTexts();
+    model_.applyPanelGamma(dialog.panelGamma());
 }
 
 // The computed curve is installed like the default curve, at the point count chosen with it;
 // levels clipped to the measured light are named once it is in.
 void EditorDialog::chooseGsdfCurve() {
-    GsdfCurveDialog dialog(gsdfInput_, model_.panelGamma, model_.currentTable, user_, this);
+    GsdfCurveDialog dialog(gsdfInput_, model_.panelGamma(), model_.currentTable(), user_, this);
     if (user_.runDialog(dialog) != QDialog::Accepted) return;
     gsdfInput_ = dialog.input();
     model_.applyCurveTable(dialog.table(), gsdfInput_.pointCountIndex);

@@ -41,6 +41,12 @@ std::string formatFixed6(double v) {
 }  // namespace
 
 void SettingsStore::loadSettings(CurveModel& model) {
+    ModelSettings settings = model.settings();
+    load(settings);
+    model.restoreSettings(settings);
+}
+
+void SettingsStore::load(ModelSettings& model) {
     std::string text;
     auto read = [&](const char* name) {
         text.clear();
@@ -71,7 +77,8 @@ void SettingsStore::loadSettings(CurveModel& model) {
     }
 }
 
-void SettingsStore::saveSettings(const CurveModel& model) {
+void SettingsStore::saveSettings(const CurveModel& curveModel) {
+    const ModelSettings model = curveModel.settings();
     // Write failures are not reported: the user can do nothing about them at exit. One commit
     // for all seven, so the store never holds half old, half new values.
     store_.writeStringValue(SettingsKeyPath, "ControlPntIdx", std::to_string(model.pointCountIndex));

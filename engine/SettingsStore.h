@@ -5,6 +5,7 @@
 namespace grayden {
 
 class CurveModel;
+struct ModelSettings;
 
 // Where the editor's seven values live, per user.
 constexpr const char* SettingsKeyPath = "Software\\KOVA\\LCD Ombrel Ver2.0x";
@@ -29,6 +30,7 @@ public:
     void saveSettings(const CurveModel& model);
 
 private:
+    void load(ModelSettings& model);
     StringStore& store_;
 };
 

@@ -6,6 +6,14 @@
 
 namespace grayden {
 
+// The user's action a record undoes; it decides what undoing does besides restoring the table.
+enum class UndoAction {
+    Edit,                 // any change of the curve: a grab, a typed value, Open, Read, a new curve or count
+    WriteToMonitor,       // the table saved is the former baselineTable
+    WriteChangedMonitor,  // the same, when the written table differs from what the monitor showed
+    PreviewOn,            // the table saved is the monitor's preview table before the switch
+};
+
 // What undoing a record does besides restoring its table.
 struct UndoEffects {
     bool sendToMonitor = false;     // undoing writes the restored table to the monitor

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "resources/ErrorMessages.h"
 #include "resources/StringIds.h"
 
 namespace grayden {
@@ -30,12 +31,8 @@ QString uiText(int id) {
 }
 
 QString fileMessageText(int stringId, const FileFailure& failure) {
-    QString reason;
-    switch (failure.cause) {
-    case FileFailure::Cause::System: reason = QString::fromLocal8Bit(std::strerror(failure.systemError)); break;
-    case FileFailure::Cause::NotRegularFile: reason = uiText(FileNotRegular); break;
-    case FileFailure::Cause::TooLarge: reason = uiText(FileTooLarge); break;
-    }
+    const int reasonId = fileFailureReasonId(failure);
+    const QString reason = reasonId ? uiText(reasonId) : QString::fromLocal8Bit(std::strerror(failure.systemError));
     return uiText(stringId) + '\n' + QFile::decodeName(QByteArray::fromStdString(failure.path)) + '\n' + reason;
 }
 

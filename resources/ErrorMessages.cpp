@@ -68,4 +68,13 @@ int unreadableReasonId(const GsdfProblem& problem) {
     }
 }
 
+int fileFailureReasonId(const FileFailure& failure) {
+    switch (failure.cause) {
+    case FileFailure::Cause::NotRegularFile: return FileNotRegular;
+    case FileFailure::Cause::TooLarge: return FileTooLarge;
+    case FileFailure::Cause::System: return 0;
+    }
+    return 0;
+}
+
 }  // namespace grayden

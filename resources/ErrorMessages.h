@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/MonitorSession.h"
+#include "engine/FileFailure.h"
 #include "engine/GsdfError.h"
 #include "engine/ToneFile.h"
 
@@ -19,5 +20,7 @@ bool gsdfMessageNamesLine(GsdfError error);
 // The reason why a measurement file could not be read, or 0 when the system's own text for
 // problem.systemError says it.
 int unreadableReasonId(const GsdfProblem& problem);
+// Why a tone file could not be opened or saved, or 0 when the system's own text says it.
+int fileFailureReasonId(const FileFailure& failure);
 
 }  // namespace grayden

@@ -9,15 +9,17 @@
 #include "engine/CurveModel.h"
 #include "render/CurveGraph.h"
 #include "render/ResourceFiles.h"
+#include "tests/support/RestoreSetting.h"
 
 namespace {
 
+using grayden::testing::restoreSetting;
+
 void BM_GraphFullRepaint1080p(benchmark::State& state) {
-    grayden::DetachedOwner owner;
+    grayden::DetachedMonitor owner;
     grayden::CurveModel model(owner);
-    model.pointCountIndex = 5;  // 33 points
-    model.sourceTable = grayden::makeDefaultCurve(2.2);
-    model.installSourceTable();
+    restoreSetting(model, &grayden::ModelSettings::pointCountIndex, 5);  // 33 points
+    model.installTable(grayden::makeDefaultCurve(2.2));
 
     // The graph area the layout gives a 1920 × 1080 window: right of the list, above the frame.
     const int ratio = static_cast<int>(state.range(0));
@@ -25,8 +27,8 @@ void BM_GraphFullRepaint1080p(benchmark::State& state) {
     backBuffer.setDevicePixelRatio(ratio);
     backBuffer.fill(Qt::lightGray);
     grayden::GraphScene scene;
-    scene.table = &model.currentTable;
-    scene.points = &model.points;
+    scene.table = &model.currentTable();
+    scene.points = &model.points();
     scene.pointCount = model.livePointCount();
     scene.showOutputCurve = true;
     scene.panelGamma = 2.2;
@@ -48,11 +50,10 @@ BENCHMARK(BM_GraphFullRepaint1080p)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecon
 // buffer. The arguments are the window's width and height; the pointer alternates between two
 // heights so every step changes the curve.
 void BM_DragStep(benchmark::State& state) {
-    grayden::DetachedOwner owner;
+    grayden::DetachedMonitor owner;
     grayden::CurveModel model(owner);
-    model.pointCountIndex = 5;  // 33 points
-    model.sourceTable = grayden::makeDefaultCurve(2.2);
-    model.installSourceTable();
+    restoreSetting(model, &grayden::ModelSettings::pointCountIndex, 5);  // 33 points
+    model.installTable(grayden::makeDefaultCurve(2.2));
 
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
@@ -62,15 +63,15 @@ void BM_DragStep(benchmark::State& state) {
     grayden::GraphView view;
     view.graphRect = {259, 40, width - 15, height - 75};
     view.plotRect = grayden::plotRectOf(view.graphRect);
-    view.points = &model.points;
+    view.points = &model.points();
     view.pointCount = model.livePointCount();
-    grayden::GraphScene scene{&model.currentTable, &model.points, view.pointCount, true, 2.2,
-                              view.graphRect,      view.plotRect};
+    grayden::GraphScene scene{&model.currentTable(), &model.points(), view.pointCount, true, 2.2,
+                              view.graphRect,        view.plotRect};
 
     grayden::GraphDrag drag;
     const grayden::EdgeRect& plot = view.plotRect;
-    const int x = grayden::gridX(plot, model.points[16].level);
-    if (!drag.press(view, x, grayden::gridY(plot, model.points[16].value))) {
+    const int x = grayden::gridX(plot, model.points()[16].level);
+    if (!drag.press(view, x, grayden::gridY(plot, model.points()[16].value))) {
         state.SkipWithError("the middle point was not grabbed");
         return;
     }

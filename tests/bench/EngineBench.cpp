@@ -34,13 +34,12 @@ void interpolateLiteral(benchmark::State& state) {
 BENCHMARK(interpolateLiteral)->Arg(9)->Arg(256)->Unit(benchmark::kMicrosecond);
 
 void installSourceTable(benchmark::State& state) {
-    DetachedOwner owner;
+    DetachedMonitor owner;
     CurveModel model(owner);
     const ToneTable curve = makeDefaultCurve(2.2);
     for (auto _ : state) {
-        model.sourceTable = curve;
-        model.installSourceTable();
-        benchmark::DoNotOptimize(model.currentTable);
+        model.installTable(curve);
+        benchmark::DoNotOptimize(model.currentTable());
     }
 }
 BENCHMARK(installSourceTable)->Unit(benchmark::kMicrosecond);

@@ -7,9 +7,9 @@
 # folder, such as <unistd.h> or <sys/stat.h>) and no /proc. The engine also includes nothing of
 # Qt, the editor, the monitor access code or the string library: it reports errors and the
 # programs choose the words. Run with -DROOT=<source dir>.
-set(upward "#include [<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^\">]*|editor/[^\">]*|engine/CurveModel\\.h|engine/ModelOwner\\.h|resources/StringIds\\.h)[\">]")
+set(upward "#include [<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^\">]*|editor/[^\">]*|engine/CurveModel\\.h|engine/MonitorPort\\.h|resources/StringIds\\.h)[\">]")
 set(engineUpward "#include [<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^\">]*|editor/[^\">]*|device/[^\">]*|resources/[^\">]*)[\">]")
-set(curveModel "#include [<\"](engine/CurveModel\\.h|engine/ModelOwner\\.h)[\">]")
+set(curveModel "#include [<\"](engine/CurveModel\\.h|engine/MonitorPort\\.h)[\">]")
 set(editor "#include [<\"]editor/[^\">]*[\">]")
 set(editorBuild "(^|[^A-Za-z_])editor/|grayden_editor")
 set(system "#include *<[^>]*[./][^>]*>|/proc/")

@@ -2,23 +2,28 @@
 
 #include <vector>
 
-#include "editor/ModelOwnerAdapter.h"
-#include "editor/MonitorCommands.h"
+#include "editor/MonitorLink.h"
 #include "engine/CurveModel.h"
 #include "resources/ErrorMessages.h"
 #include "tests/support/SessionRig.h"
 
 namespace grayden::testing {
 
-// The window's monitor wiring without the window: the session over a simulated platform, the
-// curve model whose monitor writes go through the commands, and every message remembered.
+// The window's monitor wiring without the window: the link over a simulated platform, the curve
+// document writing through it, and every message remembered.
 struct CommandsRig : SessionRig {
     std::vector<int> messages;
-    ModelOwnerAdapter owner{
-        [] {}, [this](const ToneTable& table, MonitorTable which) { return commands.writeModelTable(table, which); },
-        [this](ToneFileError error, const FileFailure&) { messages.push_back(toneFileMessageId(error)); }};
-    CurveModel model{owner};
-    MonitorCommands commands{session, model, [this](int stringId) { messages.push_back(stringId); }};
+    MonitorLink commands{channel, devices, &feedback, [this](int stringId) { messages.push_back(stringId); }};
+    CurveModel model{commands};
+
+    // Start-up as the window runs it: the link reads the stored table, the document starts from it.
+    StartupOutcome startUp() {
+        ToneTable stored{};
+        const StartupOutcome outcome = commands.startUp(model.panelGamma(), stored);
+        if (outcome == StartupOutcome::Ready) model.start(stored);
+        return outcome;
+    }
+    bool writeBaselineOnClose() { return commands.writeBaselineOnClose(model.baselineTable()); }
 };
 
 }  // namespace grayden::testing

@@ -46,13 +46,13 @@ TEST(EditorApp, AcceleratorsWorkFromTheListAndItsEditBoxAndClosingEndsTheRun) {
 
         std::string text = "100";
         editor->endLabelEdit(31, text);
-        undoAfterEdit = static_cast<int>(editor->model().undoHistory.size());
+        undoAfterEdit = static_cast<int>(editor->model().undoHistory().size());
         // Ctrl+Z typed into the open edit box undoes in the window, not in the box.
         list.scrollTo(list.model()->index(63, 1));
         list.selectRow(63);
         ASSERT_TRUE(list.openEditorAt(list.visualRect(list.model()->index(63, 1)).center()));
         QTest::keyClick(list.editor(), Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_TRUE(editor->model().undoHistory.empty());
+        EXPECT_TRUE(editor->model().undoHistory().empty());
         editor->close();
     });
     // Should a step above fail, the window still ends and the test does not hang.

@@ -60,7 +60,7 @@ TEST_F(EditorDialogTest, UndoIsGreyExactlyWhileTheHistoryIsEmpty) {
     EXPECT_TRUE(menuItemEnabled(Command::Undo));
     dialog->onCommand(Command::Undo);
     EXPECT_FALSE(menuItemEnabled(Command::Undo));
-    EXPECT_EQ(dialog->model().currentTable, identityTable());
+    EXPECT_EQ(dialog->model().currentTable(), identityTable());
 }
 
 TEST_F(EditorDialogTest, OpenAndSaveGoThroughTheModelAndRememberThePath) {
@@ -68,9 +68,9 @@ TEST_F(EditorDialogTest, OpenAndSaveGoThroughTheModelAndRememberThePath) {
     user.openPath = writeFile("gamma.csv", QByteArray::fromStdString(formatToneText(curve)));
     dialog->onCommand(Command::Open);
     EXPECT_EQ(user.openCalls, 1);
-    EXPECT_EQ(dialog->model().filePath, user.openPath.toStdString());
-    EXPECT_EQ(dialog->model().undoHistory.size(), 1u);
-    const ToneTable loaded = dialog->model().currentTable;
+    EXPECT_EQ(dialog->model().filePath(), user.openPath.toStdString());
+    EXPECT_EQ(dialog->model().undoHistory().size(), 1u);
+    const ToneTable loaded = dialog->model().currentTable();
 
     // Save writes to the remembered file without asking.
     QFile::remove(user.openPath);
@@ -85,21 +85,21 @@ TEST_F(EditorDialogTest, OpenAndSaveGoThroughTheModelAndRememberThePath) {
     dialog->onCommand(Command::SaveAs);
     EXPECT_EQ(user.lastSaveInitialPath, user.openPath);
     EXPECT_TRUE(QFile::exists(user.savePath));
-    EXPECT_EQ(dialog->model().filePath, user.savePath.toStdString());
+    EXPECT_EQ(dialog->model().filePath(), user.savePath.toStdString());
 
     // A cancelled chooser changes nothing.
     user.openPath.clear();
     dialog->onCommand(Command::Open);
-    EXPECT_EQ(dialog->model().undoHistory.size(), 1u);
+    EXPECT_EQ(dialog->model().undoHistory().size(), 1u);
 }
 
 TEST_F(EditorDialogTest, ABrokenFileShowsItsMessageAndKeepsTheCurve) {
     user.openPath = writeFile("short.csv", "1,2,3");
     dialog->onCommand(Command::Open);
     EXPECT_EQ(user.messages, std::vector<int>{MsgInvalidFileContents});
-    EXPECT_EQ(dialog->model().currentTable, identityTable());
-    EXPECT_TRUE(dialog->model().filePath.empty());
-    EXPECT_EQ(dialog->model().undoHistory.size(), 1u) << "the record is pushed before reading";
+    EXPECT_EQ(dialog->model().currentTable(), identityTable());
+    EXPECT_TRUE(dialog->model().filePath().empty());
+    EXPECT_EQ(dialog->model().undoHistory().size(), 1u) << "the record is pushed before reading";
 }
 
 TEST_F(EditorDialogTest, SaveWithoutAFileAsksForOne) {
@@ -122,8 +122,8 @@ TEST_F(EditorDialogTest, TheCloseBoxWritesTheStoredTableBackAndExitDoesNot) {
     // The table read at start-up goes back, not the edited one.
     ToneTable stored{};
     for (int i = 0; i < LevelCount; ++i) stored[i] = unpackToneWord(platform.monitor().state().stored[i]);
-    EXPECT_EQ(stored, dialog->model().baselineTable);
-    EXPECT_NE(stored, dialog->model().currentTable);
+    EXPECT_EQ(stored, dialog->model().baselineTable());
+    EXPECT_NE(stored, dialog->model().currentTable());
 }
 
 TEST_F(EditorDialogTest, ExitEndsWithoutWritingToTheMonitor) {
@@ -150,31 +150,31 @@ TEST_F(EditorDialogTest, TypedValuesAreValidatedAndMoveTheirPoint) {
     std::string text = "12abc";
     ASSERT_TRUE(dialog->endLabelEdit(31, text));
     EXPECT_EQ(text, "12");
-    EXPECT_EQ(dialog->model().points[1].value, 12);
-    EXPECT_EQ(dialog->model().currentTable[31], 12);
+    EXPECT_EQ(dialog->model().points()[1].value, 12);
+    EXPECT_EQ(dialog->model().currentTable()[31], 12);
     EXPECT_EQ(dialog->pointList().listModel().cellText(31, 1), "12");
-    EXPECT_EQ(dialog->model().undoHistory.size(), 1u);
+    EXPECT_EQ(dialog->model().undoHistory().size(), 1u);
 
     for (const char* refused : {"-1", "9000"}) {
         std::string t = refused;
         EXPECT_FALSE(dialog->endLabelEdit(63, t)) << refused;
     }
-    EXPECT_EQ(dialog->model().undoHistory.size(), 1u);
+    EXPECT_EQ(dialog->model().undoHistory().size(), 1u);
 
     std::string empty;
     ASSERT_TRUE(dialog->endLabelEdit(255, empty));
-    EXPECT_EQ(dialog->model().points[8].value, 0);
+    EXPECT_EQ(dialog->model().points()[8].value, 0);
 
     std::string notAPoint = "5";
     EXPECT_FALSE(dialog->endLabelEdit(30, notAPoint)) << "a row that is no longer a point";
-    EXPECT_EQ(dialog->model().undoHistory.size(), 2u);
+    EXPECT_EQ(dialog->model().undoHistory().size(), 2u);
     EXPECT_EQ(writesSince(), 0u) << "preview is off";
 }
 
 TEST_F(EditorDialogTest, PreviewOnRemembersTheMonitorsPreviewAndPreviewsEveryEdit) {
     QTest::mouseClick(&dialog->previewCheck(), Qt::LeftButton);
-    EXPECT_TRUE(dialog->model().previewOn);
-    EXPECT_EQ(dialog->model().undoHistory.size(), 1u);
+    EXPECT_TRUE(dialog->model().previewOn());
+    EXPECT_EQ(dialog->model().undoHistory().size(), 1u);
     EXPECT_GT(writesSince(), 0u);
 
     std::string text = "4000";
@@ -182,21 +182,21 @@ TEST_F(EditorDialogTest, PreviewOnRemembersTheMonitorsPreviewAndPreviewsEveryEdi
     EXPECT_GT(writesSince(), 0u);
 
     QTest::mouseClick(&dialog->previewCheck(), Qt::LeftButton);
-    EXPECT_FALSE(dialog->model().previewOn);
+    EXPECT_FALSE(dialog->model().previewOn());
     EXPECT_EQ(writesSince(), 0u) << "switching off sends nothing";
 }
 
 TEST_F(EditorDialogTest, AFailedPreviewReadPushesNoUndoRecord) {
     platform.failUsage(VendorPageB, UsageBlockData);
     QTest::mouseClick(&dialog->previewCheck(), Qt::LeftButton);
-    EXPECT_TRUE(dialog->model().previewOn);
-    EXPECT_TRUE(dialog->model().undoHistory.empty());
+    EXPECT_TRUE(dialog->model().previewOn());
+    EXPECT_TRUE(dialog->model().undoHistory().empty());
     EXPECT_EQ(user.messages, std::vector<int>{MsgReadFailed});
 }
 
 TEST_F(EditorDialogTest, DisplayOutputCurveFollowsItsBox) {
     QTest::mouseClick(&dialog->outputCurveCheck(), Qt::LeftButton);
-    EXPECT_TRUE(dialog->model().showOutputCurve);
+    EXPECT_TRUE(dialog->model().showOutputCurve());
     EXPECT_EQ(writesSince(), 0u);
 }
 
@@ -223,8 +223,8 @@ TEST_F(EditorDialogTest, LayoutKeepsTheListWidthAndGivesTheGraphTheRest) {
     const QRect preview = dialog->previewCheck().geometry();
     EXPECT_EQ(preview.topLeft(), QPoint(list.x() + list.width() + 15, graph.bottom + 15));
     EXPECT_EQ(dialog->outputCurveCheck().y(), preview.y() + preview.height() + 7);
-    EXPECT_EQ(dialog->model().windowWidth, outer.width());
-    EXPECT_EQ(dialog->model().windowHeight, outer.height());
+    EXPECT_EQ(dialog->model().windowWidth(), outer.width());
+    EXPECT_EQ(dialog->model().windowHeight(), outer.height());
     EXPECT_EQ(dialog->backBuffer().size(), dialog->size());
 
     dialog->resize(300, 200);

@@ -4,9 +4,12 @@
 #include "editor/PointListCtrl.h"
 #include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/RestoreSetting.h"
 
 namespace grayden::test {
 namespace {
+
+using grayden::testing::restoreSetting;
 
 constexpr std::uint16_t VendorPageA = 0xFF00;
 constexpr std::uint8_t UsageGammaCode = 0x66;
@@ -19,15 +22,15 @@ TEST_F(EditorStartup, OpensWithTheMonitorsTableNinePointsAndTheDefaultTexts) {
     EXPECT_TRUE(user.messages.empty());
     EXPECT_TRUE(d.isInitialised());
     // A factory monitor reports gamma 2.2, which on a 2.2 panel is the straight line 32·i.
-    EXPECT_EQ(d.model().currentTable, identityTable());
-    EXPECT_EQ(d.model().baselineTable, d.model().sourceTable);
+    EXPECT_EQ(d.model().currentTable(), identityTable());
+    EXPECT_EQ(d.model().baselineTable(), d.model().sourceTable());
     EXPECT_EQ(d.model().livePointCount(), 9);
     EXPECT_EQ(d.pointList().model()->rowCount(), 256);
     EXPECT_EQ(d.readoutText(), "X = 0, Y = 0");
     EXPECT_EQ(d.gammaText(), "Panel Gamma : 2.20");
     EXPECT_FALSE(d.previewCheck().isChecked());
     EXPECT_FALSE(d.isCommandEnabled(Command::Undo));
-    EXPECT_EQ(d.model().windowWidth, 800);
+    EXPECT_EQ(d.model().windowWidth(), 800);
 }
 
 TEST_F(EditorStartup, StoredSettingsApplyToTheFirstCurveAndTheWindowSize) {
@@ -96,7 +99,7 @@ TEST_F(EditorStartup, AFailedFirstReadEndsTheWindowAndWritesNothingBack) {
 TEST_F(EditorStartup, SettingsAreSavedWhenTheWindowEnds) {
     EditorDialog& d = start();
     ASSERT_TRUE(started);
-    d.model().showOutputCurve = true;
+    restoreSetting(d.model(), &ModelSettings::showOutputCurve, true);
     d.onCommand(Command::Exit);
     EXPECT_EQ(d.result(), EditorDialog::ResultExit);
     EXPECT_EQ(store.values.size(), 7u);

@@ -19,9 +19,12 @@
 #include "render/UiText.h"
 #include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/RestoreSetting.h"
 
 namespace grayden::test {
 namespace {
+
+using grayden::testing::restoreSetting;
 
 // A gamma 2.2 panel from 0.5 to 400 cd/m², measured at 18 levels.
 std::string panelMeasurements() {
@@ -147,8 +150,8 @@ TEST_F(GsdfCurveDialogs, SameInputsInstallTheSameCurveAndClippedLevelsAreNamed) 
     start();
     ASSERT_TRUE(started);
     CurveModel& model = dialog->model();
-    ASSERT_EQ(model.pointCountIndex, DefaultPointCountIndex);
-    const ToneTable measuredWith = model.currentTable;
+    ASSERT_EQ(model.pointCountIndex(), DefaultPointCountIndex);
+    const ToneTable measuredWith = model.currentTable();
     const QString path = writeFile("good.csv", panelMeasurements());
     MeasurementList measurements;
     ASSERT_TRUE(parseMeasurements(panelMeasurements(), measurements).ok());
@@ -171,15 +174,15 @@ TEST_F(GsdfCurveDialogs, SameInputsInstallTheSameCurveAndClippedLevelsAreNamed) 
         user.messageTexts.clear();
         dialog->onCommand(Command::GsdfCurve);
         EXPECT_EQ(selected, AllLevelsPointCountIndex) << round;
-        EXPECT_EQ(model.pointCountIndex, AllLevelsPointCountIndex) << round;
-        EXPECT_EQ(model.currentTable, expected) << round;
+        EXPECT_EQ(model.pointCountIndex(), AllLevelsPointCountIndex) << round;
+        EXPECT_EQ(model.currentTable(), expected) << round;
         EXPECT_EQ(user.messageTexts,
                   std::vector{uiText(MsgGsdfLevelsClipped).arg(clipping.darkLevels).arg(clipping.brightLevels)});
     }
     chosen = DefaultPointCountIndex;
     dialog->onCommand(Command::GsdfCurve);
-    EXPECT_EQ(model.pointCountIndex, DefaultPointCountIndex);
-    EXPECT_NE(model.currentTable, expected) << "sampled at 9 points";
+    EXPECT_EQ(model.pointCountIndex(), DefaultPointCountIndex);
+    EXPECT_NE(model.currentTable(), expected) << "sampled at 9 points";
 }
 
 TEST_F(GsdfCurveDialogs, OpenInBothLanguagesWithTextsThatFitAndSayWhereTheCurveComesFrom) {
@@ -221,11 +224,11 @@ TEST_F(GsdfCurveDialogs, OkInstallsTheCurveWithOneUndoRecordAndOnePreviewAndCanc
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     CurveModel& model = dialog->model();
-    model.pointCountIndex = AllLevelsPointCountIndex;
+    restoreSetting(model, &ModelSettings::pointCountIndex, AllLevelsPointCountIndex);
     QTest::mouseClick(&dialog->previewCheck(), Qt::LeftButton);
     platform.clearExchanges();
-    const ToneTable before = model.currentTable;
-    const std::size_t records = model.undoHistory.size();
+    const ToneTable before = model.currentTable();
+    const std::size_t records = model.undoHistory().size();
 
     user.dialogAnswer = [](QDialog& run) {
         auto& d = dynamic_cast<GsdfCurveDialog&>(run);
@@ -236,10 +239,10 @@ TEST_F(GsdfCurveDialogs, OkInstallsTheCurveWithOneUndoRecordAndOnePreviewAndCanc
     dialog->onCommand(Command::GsdfCurve);
     ToneTable expected{};
     ASSERT_TRUE(
-        makeGsdfModelCurve({.minLuminance = 0.8, .maxLuminance = 350, .ambient = 0.2}, model.panelGamma, expected)
+        makeGsdfModelCurve({.minLuminance = 0.8, .maxLuminance = 350, .ambient = 0.2}, model.panelGamma(), expected)
             .ok());
-    EXPECT_EQ(model.currentTable, expected);
-    EXPECT_EQ(model.undoHistory.size(), records + 1);
+    EXPECT_EQ(model.currentTable(), expected);
+    EXPECT_EQ(model.undoHistory().size(), records + 1);
     EXPECT_EQ(previewWrites(), 1);
 
     // The dialog opens with what was accepted; a Cancel after typing leaves everything as it was.
@@ -253,12 +256,12 @@ TEST_F(GsdfCurveDialogs, OkInstallsTheCurveWithOneUndoRecordAndOnePreviewAndCanc
     };
     dialog->onCommand(Command::GsdfCurve);
     EXPECT_EQ(shown, QStringList({"0.80", "350.00", "0.20"}));
-    EXPECT_EQ(model.currentTable, expected);
-    EXPECT_EQ(model.undoHistory.size(), records + 1);
+    EXPECT_EQ(model.currentTable(), expected);
+    EXPECT_EQ(model.undoHistory().size(), records + 1);
     EXPECT_EQ(platform.exchanges().size(), 0u);
 
     dialog->onCommand(Command::Undo);
-    EXPECT_EQ(model.currentTable, before);
+    EXPECT_EQ(model.currentTable(), before);
 }
 
 }  // namespace

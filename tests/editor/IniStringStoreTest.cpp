@@ -23,11 +23,13 @@
 #include "editor/IniText.h"
 #include "engine/CurveModel.h"
 #include "tests/editor/CapturedStderr.h"
+#include "tests/support/RestoreSetting.h"
 
 namespace grayden {
 namespace {
 
 using testing::readText;
+using testing::restoreSetting;
 using testing::TempDir;
 using testing::writeText;
 
@@ -40,12 +42,12 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
         std::string text;
         EXPECT_FALSE(store.readStringValue(SettingsKeyPath, "Width", text));
 
-        DetachedOwner owner;
+        DetachedMonitor owner;
         CurveModel model(owner);
-        model.pointCountIndex = 5;
-        model.exponent = 1.8;
-        model.previewOn = true;
-        model.windowWidth = 1024;
+        restoreSetting(model, &ModelSettings::pointCountIndex, 5);
+        restoreSetting(model, &ModelSettings::exponent, 1.8);
+        restoreSetting(model, &ModelSettings::previewOn, true);
+        restoreSetting(model, &ModelSettings::windowWidth, 1024);
         SettingsStore(store).saveSettings(model);
     }
     ASSERT_TRUE(QFile::exists(expected));
@@ -56,15 +58,15 @@ TEST(IniStringStore, SettingsRoundTripThroughTheUsersConfigFolder) {
     EXPECT_EQ(raw.value("Preview").toString(), "0");
 
     IniStringStore store;
-    DetachedOwner owner;
+    DetachedMonitor owner;
     CurveModel loaded(owner);
     SettingsStore(store).loadSettings(loaded);
-    EXPECT_EQ(loaded.pointCountIndex, 5);
-    EXPECT_DOUBLE_EQ(loaded.exponent, 1.8);
-    EXPECT_TRUE(loaded.previewOn);
-    EXPECT_FALSE(loaded.showOutputCurve);
-    EXPECT_EQ(loaded.windowWidth, 1024);
-    EXPECT_EQ(loaded.windowHeight, 600);
+    EXPECT_EQ(loaded.pointCountIndex(), 5);
+    EXPECT_DOUBLE_EQ(loaded.exponent(), 1.8);
+    EXPECT_TRUE(loaded.previewOn());
+    EXPECT_FALSE(loaded.showOutputCurve());
+    EXPECT_EQ(loaded.windowWidth(), 1024);
+    EXPECT_EQ(loaded.windowHeight(), 600);
 
     std::string text;
     EXPECT_FALSE(store.readStringValue("Software\\Other", "Width", text)) << "only the editor's own key";
@@ -250,18 +252,18 @@ TEST_F(IniFixture, NothingIsWrittenBeforeTheCommitAndLinksSurviveIt) {
 // The editor saves its seven values as one file write: a save killed at any moment leaves
 // either every old or every new value, and no temporary file.
 TEST_F(IniFixture, KilledSavesLeaveAllOldOrAllNewValues) {
-    DetachedOwner owner;
+    DetachedMonitor owner;
     CurveModel a(owner);
     CurveModel b(owner);
-    a.pointCountIndex = 1;
-    a.exponent = 1.5;
-    a.windowWidth = 700;
-    b.pointCountIndex = 5;
-    b.exponent = 2.5;
-    b.previewOn = true;
-    b.showOutputCurve = true;
-    b.windowWidth = 1300;
-    b.windowHeight = 900;
+    restoreSetting(a, &ModelSettings::pointCountIndex, 1);
+    restoreSetting(a, &ModelSettings::exponent, 1.5);
+    restoreSetting(a, &ModelSettings::windowWidth, 700);
+    restoreSetting(b, &ModelSettings::pointCountIndex, 5);
+    restoreSetting(b, &ModelSettings::exponent, 2.5);
+    restoreSetting(b, &ModelSettings::previewOn, true);
+    restoreSetting(b, &ModelSettings::showOutputCurve, true);
+    restoreSetting(b, &ModelSettings::windowWidth, 1300);
+    restoreSetting(b, &ModelSettings::windowHeight, 900);
     SettingsStore(store).saveSettings(a);
     const auto settingsOf = [&](const CurveModel& m) {
         MemoryStringStore memory;

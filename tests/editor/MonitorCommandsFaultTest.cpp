@@ -33,7 +33,7 @@ int messageFor(const SimulatedExchange& e) {
 // A running editor whose monitor holds a custom table and whose mode register was changed
 // since the last transfer, so every kind of exchange takes part.
 void prepareEditing(CommandsRig& rig) {
-    ASSERT_EQ(rig.commands.startUp(), StartupOutcome::Ready);
+    ASSERT_EQ(rig.startUp(), StartupOutcome::Ready);
     MonitorState& m = rig.sim.monitor().state();
     for (int i = 0; i < LevelCount; ++i) {
         m.stored[i] = packToneLevel(makeDefaultCurve(1.6)[i]);
@@ -41,14 +41,14 @@ void prepareEditing(CommandsRig& rig) {
     }
     m.gammaCode = CustomTableGammaCode;
     m.mode = 1;
-    rig.model.installSourceTable();
+    rig.model.installTable(rig.model.sourceTable());
     ASSERT_TRUE(rig.model.setPointValue(3, 5000));
     rig.messages.clear();
     rig.feedback.busy.clear();
 }
 
 TEST(MonitorCommandsFaults, EveryExchangeOfReadFromMonitor) {
-    const auto log = dryRun(prepareEditing, [](CommandsRig& r) { return r.commands.readFromMonitor(); });
+    const auto log = dryRun(prepareEditing, [](CommandsRig& r) { return r.model.readFromMonitor(); });
     ASSERT_EQ(log.size(), 14u);
     for (std::size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE("failing exchange " + std::to_string(i));
@@ -57,19 +57,19 @@ TEST(MonitorCommandsFaults, EveryExchangeOfReadFromMonitor) {
         const CurveModel before = rig.model;
         rig.record();
         rig.sim.failExchange(i + 1);
-        EXPECT_FALSE(rig.commands.readFromMonitor());
+        EXPECT_FALSE(rig.model.readFromMonitor());
         EXPECT_EQ(rig.messages, (std::vector<int>{messageFor(log[i])}));
         EXPECT_EQ(rig.sim.exchanges().size(), i + 1) << "nothing after the failure, nothing retried";
-        EXPECT_EQ(rig.model.currentTable, before.currentTable);
-        EXPECT_EQ(rig.model.sourceTable, before.sourceTable);
-        EXPECT_EQ(rig.model.baselineTable, before.baselineTable);
-        ASSERT_EQ(rig.model.undoHistory.size(), 1u) << "the record is pushed before the read";
-        EXPECT_EQ(rig.model.undoHistory.back().table, before.currentTable);
+        EXPECT_EQ(rig.model.currentTable(), before.currentTable());
+        EXPECT_EQ(rig.model.sourceTable(), before.sourceTable());
+        EXPECT_EQ(rig.model.baselineTable(), before.baselineTable());
+        ASSERT_EQ(rig.model.undoHistory().size(), 1u) << "the record is pushed before the read";
+        EXPECT_EQ(rig.model.undoHistory().back().table, before.currentTable());
     }
 }
 
 TEST(MonitorCommandsFaults, EveryExchangeOfWriteToMonitor) {
-    const auto log = dryRun(prepareEditing, [](CommandsRig& r) { return r.commands.writeToMonitor(); });
+    const auto log = dryRun(prepareEditing, [](CommandsRig& r) { return r.model.writeToMonitor(); });
     ASSERT_EQ(log.size(), 24u);
     // The write begins with the third readiness check, two exchanges before block 0 is selected.
     std::size_t writeStart = 0;
@@ -83,27 +83,26 @@ TEST(MonitorCommandsFaults, EveryExchangeOfWriteToMonitor) {
         const PackedBank storedBefore = rig.sim.monitor().state().stored;
         rig.record();
         rig.sim.failExchange(i + 1);
-        EXPECT_FALSE(rig.commands.writeToMonitor());
+        EXPECT_FALSE(rig.model.writeToMonitor());
         EXPECT_EQ(rig.messages, (std::vector<int>{messageFor(log[i])}));
         EXPECT_EQ(rig.sim.exchanges().size(), i + 1);
-        EXPECT_EQ(rig.model.currentTable, before.currentTable);
-        EXPECT_EQ(rig.model.sourceTable, before.sourceTable);
+        EXPECT_EQ(rig.model.currentTable(), before.currentTable());
+        EXPECT_EQ(rig.model.sourceTable(), before.sourceTable());
         EXPECT_EQ(rig.feedback.busy, (std::vector<bool>{true, false}));
         if (i < writeStart) {
-            EXPECT_TRUE(rig.model.undoHistory.empty());
-            EXPECT_EQ(rig.model.baselineTable, before.baselineTable);
+            EXPECT_TRUE(rig.model.undoHistory().empty());
+            EXPECT_EQ(rig.model.baselineTable(), before.baselineTable());
             EXPECT_EQ(rig.sim.monitor().state().stored, storedBefore);
         } else {
-            ASSERT_EQ(rig.model.undoHistory.size(), 1u);
-            EXPECT_EQ(rig.model.undoHistory.back().table, before.baselineTable);
-            EXPECT_EQ(rig.model.baselineTable, before.currentTable) << "the baseline follows even a failed write";
+            ASSERT_EQ(rig.model.undoHistory().size(), 1u);
+            EXPECT_EQ(rig.model.undoHistory().back().table, before.baselineTable());
+            EXPECT_EQ(rig.model.baselineTable(), before.currentTable()) << "the baseline follows even a failed write";
         }
     }
 }
 
 TEST(MonitorCommandsFaults, EveryExchangeOfStartUp) {
-    const auto log =
-        dryRun([](CommandsRig&) {}, [](CommandsRig& r) { return r.commands.startUp() == StartupOutcome::Ready; });
+    const auto log = dryRun([](CommandsRig&) {}, [](CommandsRig& r) { return r.startUp() == StartupOutcome::Ready; });
     const struct {
         StartupOutcome outcome;
         std::vector<int> messages;
@@ -121,13 +120,13 @@ TEST(MonitorCommandsFaults, EveryExchangeOfStartUp) {
         SCOPED_TRACE("failing exchange " + std::to_string(i));
         CommandsRig rig;
         rig.sim.failExchange(i + 1);
-        EXPECT_EQ(rig.commands.startUp(), expected[i].outcome);
+        EXPECT_EQ(rig.startUp(), expected[i].outcome);
         EXPECT_EQ(rig.messages, expected[i].messages);
         if (expected[i].outcome == StartupOutcome::Ready) {
-            EXPECT_EQ(rig.model.sourceTable, identityTable());
+            EXPECT_EQ(rig.model.sourceTable(), identityTable());
         } else {
-            EXPECT_EQ(rig.model.sourceTable, ToneTable{});
-            EXPECT_FALSE(rig.commands.writeBaselineOnClose());
+            EXPECT_EQ(rig.model.sourceTable(), ToneTable{});
+            EXPECT_FALSE(rig.writeBaselineOnClose());
         }
     }
 }

@@ -10,9 +10,12 @@
 #include "editor/InplaceEdit.h"
 #include "editor/PointListCtrl.h"
 #include "engine/CurveModel.h"
+#include "tests/support/RestoreSetting.h"
 
 namespace grayden {
 namespace {
+
+using grayden::testing::restoreSetting;
 
 class PointListTest : public ::testing::Test {
 protected:
@@ -26,8 +29,7 @@ protected:
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        model.sourceTable = identityTable();
-        model.installSourceTable();
+        model.installTable(identityTable());
         fill(true);
         list->onEndLabelEdit = [this](int row, int column, std::string& text) {
             committed.push_back({row, column, text});
@@ -35,7 +37,9 @@ protected:
         };
     }
 
-    void fill(bool withColumns) { list->fill(model.currentTable, model.points, model.livePointCount(), withColumns); }
+    void fill(bool withColumns) {
+        list->fill(model.currentTable(), model.points(), model.livePointCount(), withColumns);
+    }
 
     // Selects a row by clicking it, then double-clicks one of its cells.
     bool doubleClick(int row, int column) {
@@ -55,7 +59,7 @@ protected:
         std::string text;
     };
 
-    DetachedOwner owner;
+    DetachedMonitor owner;
     CurveModel model;
     // Declared before the window: an edit box still open commits into it while the window goes.
     std::vector<Commit> committed;
@@ -84,8 +88,8 @@ TEST_F(PointListTest, RowsShowPaddedLevelsValuesAndPointColours) {
     const QModelIndex value = list->model()->index(30, 1);
     EXPECT_EQ(value.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(180, 180, 180));
 
-    model.pointCountIndex = AllLevelsPointCountIndex;
-    model.installSourceTable();
+    restoreSetting(model, &ModelSettings::pointCountIndex, AllLevelsPointCountIndex);
+    model.installTable(model.sourceTable());
     fill(false);
     for (int row = 0; row < 256; ++row) ASSERT_EQ(list->listModel().findCellStyle(1, row)->editable, 1) << row;
 }

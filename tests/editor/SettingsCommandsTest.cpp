@@ -70,10 +70,9 @@ protected:
 };
 
 TEST_F(SettingsCommands, ControlPointsResamplesWithOneUndoRecordAndOnePreview) {
-    model().sourceTable = makeDefaultCurve(2.2);
-    model().installSourceTable();
+    model().installTable(makeDefaultCurve(2.2));
     previewOn();
-    const ToneTable before = model().currentTable;
+    const ToneTable before = model().currentTable();
     user.dialogAnswer = [](QDialog& run) {
         auto& d = dynamic_cast<ControlPointsDialog&>(run);
         EXPECT_EQ(d.countList().currentIndex(), DefaultPointCountIndex);
@@ -83,38 +82,38 @@ TEST_F(SettingsCommands, ControlPointsResamplesWithOneUndoRecordAndOnePreview) {
     };
     dialog->onCommand(Command::ControlPoints);
     EXPECT_EQ(model().livePointCount(), 3);
-    EXPECT_NE(model().currentTable, before);
+    EXPECT_NE(model().currentTable(), before);
     int editableRows = 0;
     for (int row = 0; row < LevelCount; ++row) {
         const CellStyle* style = dialog->pointList().listModel().findCellStyle(1, row);
         editableRows += style && style->editable ? 1 : 0;
     }
     EXPECT_EQ(editableRows, 3) << "the list follows";
-    EXPECT_EQ(model().undoHistory.size(), 2u) << "the preview switch's record and this one";
+    EXPECT_EQ(model().undoHistory().size(), 2u) << "the preview switch's record and this one";
     EXPECT_EQ(previewWrites(), 1);
     dialog->onCommand(Command::Undo);
-    EXPECT_EQ(model().currentTable, before);
+    EXPECT_EQ(model().currentTable(), before);
 }
 
 TEST_F(SettingsCommands, DefaultCurveInstallsTheTypedGammaCurveAndPreviewsItWhilePreviewIsOn) {
     const auto exponentEdit = [](DefaultCurveDialog& d) -> ScaledEdit& { return d.exponentEdit(); };
     user.dialogAnswer = typeAndConfirm<DefaultCurveDialog>(exponentEdit, "1.001");
     dialog->onCommand(Command::DefaultCurve);
-    EXPECT_EQ(model().exponent, 1.001);
-    EXPECT_EQ(model().sourceTable, makeDefaultCurve(1.001));
-    EXPECT_EQ(model().undoHistory.size(), 1u);
+    EXPECT_EQ(model().exponent(), 1.001);
+    EXPECT_EQ(model().sourceTable(), makeDefaultCurve(1.001));
+    EXPECT_EQ(model().undoHistory().size(), 1u);
     EXPECT_EQ(previewWrites(), 0);
 
     previewOn();
     user.dialogAnswer = typeAndConfirm<DefaultCurveDialog>(exponentEdit, "2.2");
     dialog->onCommand(Command::DefaultCurve);
-    EXPECT_EQ(model().sourceTable, makeDefaultCurve(2.2));
+    EXPECT_EQ(model().sourceTable(), makeDefaultCurve(2.2));
     EXPECT_EQ(previewWrites(), 1);
 }
 
 TEST_F(SettingsCommands, PanelCharacteristicRepaintsOnlyWhenTheGammaChangesAndNeverTouchesTheCurve) {
     previewOn();
-    const ToneTable before = model().currentTable;
+    const ToneTable before = model().currentTable();
     const auto gammaEdit = [](PanelCharacteristicDialog& d) -> ScaledEdit& { return d.gammaEdit(); };
     for (const auto& [typed, repaints] : {std::pair{"2.2", false}, {"2.25", false}, {"1.8", true}}) {
         user.dialogAnswer = typeAndConfirm<PanelCharacteristicDialog>(gammaEdit, typed);
@@ -123,10 +122,10 @@ TEST_F(SettingsCommands, PanelCharacteristicRepaintsOnlyWhenTheGammaChangesAndNe
         QApplication::processEvents();
         EXPECT_EQ(painted.paints > 0, repaints) << typed;
     }
-    EXPECT_EQ(model().panelGamma, 1.8);
+    EXPECT_EQ(model().panelGamma(), 1.8);
     EXPECT_EQ(dialog->gammaText(), "Panel Gamma : 1.80");
-    EXPECT_EQ(model().currentTable, before);
-    EXPECT_EQ(model().undoHistory.size(), 1u) << "only the preview switch's record";
+    EXPECT_EQ(model().currentTable(), before);
+    EXPECT_EQ(model().undoHistory().size(), 1u) << "only the preview switch's record";
     EXPECT_EQ(platform.exchanges().size(), 0u);
 }
 
@@ -136,14 +135,14 @@ TEST_F(SettingsCommands, EachCommandOpensItsDialogAndACancelChangesNothing) {
         titles.push_back(run.windowTitle());
         return static_cast<int>(QDialog::Rejected);
     };
-    const ToneTable before = model().currentTable;
+    const ToneTable before = model().currentTable();
     for (int command : {Command::ControlPoints, Command::DefaultCurve, Command::PanelCharacteristic, Command::AboutBox})
         dialog->onCommand(command);
     QApplication::processEvents();
     EXPECT_EQ(titles, (std::vector<QString>{"Control Points", "Default Curve Setting", "Panel Characteristic",
                                             "About LCD Ombrel Utility"}));
-    EXPECT_EQ(model().currentTable, before);
-    EXPECT_TRUE(model().undoHistory.empty());
+    EXPECT_EQ(model().currentTable(), before);
+    EXPECT_TRUE(model().undoHistory().empty());
     EXPECT_EQ(platform.exchanges().size(), 0u);
     EXPECT_EQ(painted.paints, 0);
 }

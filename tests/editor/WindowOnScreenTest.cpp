@@ -112,7 +112,7 @@ TEST_F(WindowOnScreen, MaximiseFullScreenAndRestoreAreLeftToTheWindowManager) {
         EXPECT_GT(maximised.width(), 900);
         EXPECT_GT(maximised.height(), 650);
         // Every resize is stored, the maximised one too.
-        EXPECT_EQ(QSize(dialog->model().windowWidth, dialog->model().windowHeight), maximised);
+        EXPECT_EQ(QSize(dialog->model().windowWidth(), dialog->model().windowHeight()), maximised);
         dialog->showNormal();
         ASSERT_TRUE(waitForState(Qt::WindowNoState));
         EXPECT_TRUE(waitForFrame({900, 650})) << frameSize().width() << "x" << frameSize().height();
@@ -208,7 +208,7 @@ TEST_F(WindowOnScreen, ADraggedPointKeepsThePointerInTheGraph) {
     ASSERT_TRUE(waitForFrame({900, 650}));
     letItSettle();
     const EdgeRect& plot = dialog->plotRect();
-    const ControlPoint& point = dialog->model().points[4];
+    const ControlPoint& point = dialog->model().points()[4];
     const QPoint grip(gridX(plot, point.level), gridY(plot, point.value));
     const QRect graph(dialog->mapToGlobal(dialog->graphRect().toQRect().topLeft()),
                       dialog->graphRect().toQRect().size());
@@ -239,7 +239,7 @@ TEST_F(WindowOnScreen, ADraggedPointKeepsThePointerInTheGraph) {
     } moves[] = {{screen.topLeft(), FullScale}, {screen.bottomRight(), 0}};
     for (const auto& m : moves) {
         moveTo(m.target);
-        EXPECT_EQ(dialog->model().points[4].value, m.value);
+        EXPECT_EQ(dialog->model().points()[4].value, m.value);
         if (x11) {
             EXPECT_TRUE(graph.contains(QCursor::pos())) << QCursor::pos().x() << "," << QCursor::pos().y();
         }

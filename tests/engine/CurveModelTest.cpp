@@ -2,33 +2,32 @@
 
 #include "RecordingOwner.h"
 #include "engine/CurveModel.h"
+#include "tests/support/RestoreSetting.h"
 
 namespace grayden {
 namespace {
 
 using testing::RecordingOwner;
+using testing::restoreSetting;
 
 struct ModelFixture : ::testing::Test {
     RecordingOwner owner;
-    CurveModel model{owner};
+    CurveModel model{owner, owner.listener()};
 
-    void install(const ToneTable& t) {
-        model.sourceTable = t;
-        model.installSourceTable();
-    }
+    void install(const ToneTable& t) { model.installTable(t); }
 };
 
 TEST_F(ModelFixture, StartsWithTheDocumentedDefaults) {
-    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_EQ(model.pointCountIndex(), 2);
     EXPECT_EQ(model.livePointCount(), 9);
-    EXPECT_DOUBLE_EQ(model.exponent, 1.0);
-    EXPECT_DOUBLE_EQ(model.panelGamma, 2.2);
-    EXPECT_FALSE(model.previewOn);
-    EXPECT_FALSE(model.showOutputCurve);
+    EXPECT_DOUBLE_EQ(model.exponent(), 1.0);
+    EXPECT_DOUBLE_EQ(model.panelGamma(), 2.2);
+    EXPECT_FALSE(model.previewOn());
+    EXPECT_FALSE(model.showOutputCurve());
     EXPECT_FALSE(model.canUndo());
-    EXPECT_TRUE(model.filePath.empty());
-    EXPECT_EQ(model.windowWidth, 800);
-    EXPECT_EQ(model.windowHeight, 600);
+    EXPECT_TRUE(model.filePath().empty());
+    EXPECT_EQ(model.windowWidth(), 800);
+    EXPECT_EQ(model.windowHeight(), 600);
 }
 
 TEST_F(ModelFixture, InstallClampsThenLaysThePointsOnTheTable) {
@@ -36,34 +35,34 @@ TEST_F(ModelFixture, InstallClampsThenLaysThePointsOnTheTable) {
     t[31] = 9000;  // a control point at 9 points
     t[40] = 65535;
     install(t);
-    EXPECT_EQ(model.sourceTable[31], 8160);
-    EXPECT_EQ(model.sourceTable[40], 8160);
-    EXPECT_EQ(model.points[1].level, 31);
-    EXPECT_EQ(model.points[1].value, 8160);
-    EXPECT_EQ(model.pointCountIndex, 2);
+    EXPECT_EQ(model.sourceTable()[31], 8160);
+    EXPECT_EQ(model.sourceTable()[40], 8160);
+    EXPECT_EQ(model.points()[1].level, 31);
+    EXPECT_EQ(model.points()[1].value, 8160);
+    EXPECT_EQ(model.pointCountIndex(), 2);
     EXPECT_EQ(owner.refreshes, 2);  // one refresh per rebuild
     EXPECT_TRUE(owner.writes.empty());
 }
 
 TEST_F(ModelFixture, InstallAtAllLevelsKeepsEveryClampedValue) {
-    model.pointCountIndex = 6;
+    restoreSetting(model, &ModelSettings::pointCountIndex, 6);
     ToneTable t{};
     for (int i = 0; i < 256; ++i) t[i] = static_cast<std::uint16_t>((i * 977) % 9000);
     install(t);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(model.currentTable[i], std::min<int>(t[i], 8160)) << i;
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(model.currentTable()[i], std::min<int>(t[i], 8160)) << i;
 }
 
 TEST_F(ModelFixture, SetPointValueRecomputesFromThePointsOnly) {
     install(identityTable());
-    const ToneTable before = model.sourceTable;
+    const ToneTable before = model.sourceTable();
     ASSERT_TRUE(model.setPointValue(4, 1000));  // level 127
-    EXPECT_EQ(model.currentTable[127], 1000);
-    EXPECT_EQ(model.sourceTable, before);
-    EXPECT_EQ(model.points[4].level, 127);
+    EXPECT_EQ(model.currentTable()[127], 1000);
+    EXPECT_EQ(model.sourceTable(), before);
+    EXPECT_EQ(model.points()[4].level, 127);
     EXPECT_FALSE(model.setPointValue(9, 0));  // only 9 points are live
     EXPECT_FALSE(model.setPointValue(-1, 0));
     ASSERT_TRUE(model.setPointValue(0, 99999));  // clamped, never beyond full scale
-    EXPECT_EQ(model.points[0].value, 8160);
+    EXPECT_EQ(model.points()[0].value, 8160);
 }
 
 TEST(ValidateValueText, AcceptsAtoiNumbersInRangeAndNormalises) {
@@ -93,55 +92,55 @@ TEST(ValidateValueText, AcceptsAtoiNumbersInRangeAndNormalises) {
 
 TEST_F(ModelFixture, DefaultCurveSettingPushesInstallsAndPreviews) {
     install(identityTable());
-    model.previewOn = true;
+    restoreSetting(model, &ModelSettings::previewOn, true);
     model.applyDefaultCurve(2.2);
-    ASSERT_EQ(model.undoHistory.size(), 1u);
-    EXPECT_EQ(model.undoHistory.back().table, identityTable());
-    EXPECT_TRUE(model.undoHistory.back().effects.sendToMonitor);
-    EXPECT_DOUBLE_EQ(model.exponent, 2.2);
-    EXPECT_EQ(model.sourceTable, makeDefaultCurve(2.2));  // 256-point pass keeps the values
+    ASSERT_EQ(model.undoHistory().size(), 1u);
+    EXPECT_EQ(model.undoHistory().back().table, identityTable());
+    EXPECT_TRUE(model.undoHistory().back().effects.sendToMonitor);
+    EXPECT_DOUBLE_EQ(model.exponent(), 2.2);
+    EXPECT_EQ(model.sourceTable(), makeDefaultCurve(2.2));  // 256-point pass keeps the values
     ASSERT_EQ(owner.writes.size(), 1u);
     EXPECT_EQ(owner.writes[0].which, MonitorTable::Preview);
-    EXPECT_EQ(owner.writes[0].table, model.currentTable);
+    EXPECT_EQ(owner.writes[0].table, model.currentTable());
 }
 
 TEST_F(ModelFixture, DefaultCurveOneThroughNinePointsIsTheStraightLine) {
     install(makeDefaultCurve(2.2));
     model.applyDefaultCurve(1.0);
-    EXPECT_EQ(model.currentTable, identityTable());
+    EXPECT_EQ(model.currentTable(), identityTable());
     EXPECT_TRUE(owner.writes.empty());  // preview is off
 }
 
 TEST_F(ModelFixture, PointCountChangeResamplesAndUndoRestores) {
     install(makeDefaultCurve(2.2));
-    const ToneTable before = model.currentTable;
+    const ToneTable before = model.currentTable();
     ASSERT_TRUE(model.applyPointCount(0));
-    EXPECT_EQ(model.pointCountIndex, 0);
+    EXPECT_EQ(model.pointCountIndex(), 0);
     EXPECT_EQ(model.livePointCount(), 3);
-    EXPECT_EQ(model.points[1].level, 127);
-    EXPECT_NE(model.currentTable, before);  // three points cannot hold the gamma curve
+    EXPECT_EQ(model.points()[1].level, 127);
+    EXPECT_NE(model.currentTable(), before);  // three points cannot hold the gamma curve
     model.undo();
-    EXPECT_EQ(model.pointCountIndex, 2);
-    EXPECT_EQ(model.currentTable, before);
+    EXPECT_EQ(model.pointCountIndex(), 2);
+    EXPECT_EQ(model.currentTable(), before);
 }
 
 TEST_F(ModelFixture, PointCountOfAllLevelsLeavesTheTable) {
     install(makeDefaultCurve(1.7));
-    const ToneTable before = model.currentTable;
+    const ToneTable before = model.currentTable();
     ASSERT_TRUE(model.applyPointCount(6));
-    EXPECT_EQ(model.currentTable, before);
+    EXPECT_EQ(model.currentTable(), before);
     EXPECT_FALSE(model.applyPointCount(7));
     EXPECT_FALSE(model.applyPointCount(-1));
-    EXPECT_EQ(model.undoHistory.size(), 1u);
+    EXPECT_EQ(model.undoHistory().size(), 1u);
 }
 
 TEST_F(ModelFixture, PanelGammaChangesOnlyTheGamma) {
     install(identityTable());
-    const ToneTable before = model.currentTable;
+    const ToneTable before = model.currentTable();
     EXPECT_FALSE(model.applyPanelGamma(2.2));
     EXPECT_TRUE(model.applyPanelGamma(1.8));
-    EXPECT_DOUBLE_EQ(model.panelGamma, 1.8);
-    EXPECT_EQ(model.currentTable, before);
+    EXPECT_DOUBLE_EQ(model.panelGamma(), 1.8);
+    EXPECT_EQ(model.currentTable(), before);
     EXPECT_FALSE(model.canUndo());
     EXPECT_TRUE(owner.writes.empty());
 }
@@ -151,8 +150,8 @@ TEST_F(ModelFixture, ControlPointLevelsFollowTheCount) {
     EXPECT_TRUE(model.isControlPointLevel(0));
     EXPECT_TRUE(model.isControlPointLevel(223));
     EXPECT_FALSE(model.isControlPointLevel(224));
-    model.pointCountIndex = 6;
-    model.rebuildFromTable(model.sourceTable);
+    restoreSetting(model, &ModelSettings::pointCountIndex, 6);
+    model.installTable(model.sourceTable());
     EXPECT_TRUE(model.isControlPointLevel(224));
 }
 

@@ -4,17 +4,19 @@
 #include "engine/CurveModel.h"
 #include "engine/SettingsStore.h"
 #include "tests/support/MemoryStringStore.h"
+#include "tests/support/RestoreSetting.h"
 
 namespace grayden {
 namespace {
 
 using testing::RecordingOwner;
+using testing::restoreSetting;
 
 struct SettingsFixture : ::testing::Test {
     MemoryStringStore store;
     SettingsStore settings{store};
     RecordingOwner owner;
-    CurveModel model{owner};
+    CurveModel model{owner, owner.listener()};
 
     void put(const std::string& name, const std::string& text) {
         store.values[std::string(SettingsKeyPath) + "\\" + name] = text;
@@ -24,11 +26,11 @@ struct SettingsFixture : ::testing::Test {
 
 TEST_F(SettingsFixture, NothingStoredKeepsDefaultsAndSavingCreatesAllSeven) {
     settings.loadSettings(model);
-    EXPECT_EQ(model.pointCountIndex, 2);
-    EXPECT_FALSE(model.previewOn);
-    EXPECT_FALSE(model.showOutputCurve);
-    EXPECT_EQ(model.windowWidth, 800);
-    EXPECT_EQ(model.windowHeight, 600);
+    EXPECT_EQ(model.pointCountIndex(), 2);
+    EXPECT_FALSE(model.previewOn());
+    EXPECT_FALSE(model.showOutputCurve());
+    EXPECT_EQ(model.windowWidth(), 800);
+    EXPECT_EQ(model.windowHeight(), 600);
     settings.saveSettings(model);
     EXPECT_EQ(store.values.size(), 7u);
     EXPECT_EQ(get("ControlPntIdx"), "2");
@@ -41,32 +43,32 @@ TEST_F(SettingsFixture, NothingStoredKeepsDefaultsAndSavingCreatesAllSeven) {
 }
 
 TEST_F(SettingsFixture, CheckBoxNamesAreCrossedBothWays) {
-    model.previewOn = true;
+    restoreSetting(model, &ModelSettings::previewOn, true);
     settings.saveSettings(model);
     EXPECT_EQ(get("ViewCurve"), "1");
     EXPECT_EQ(get("Preview"), "0");
-    CurveModel fresh(owner);
+    CurveModel fresh(owner, owner.listener());
     settings.loadSettings(fresh);
-    EXPECT_TRUE(fresh.previewOn);
-    EXPECT_FALSE(fresh.showOutputCurve);
+    EXPECT_TRUE(fresh.previewOn());
+    EXPECT_FALSE(fresh.showOutputCurve());
 }
 
 TEST_F(SettingsFixture, RoundTripKeepsEveryValue) {
-    model.pointCountIndex = 5;
-    model.exponent = 2.35;
-    model.panelGamma = 1.8;
-    model.showOutputCurve = true;
-    model.windowWidth = 1024;
-    model.windowHeight = 700;
+    restoreSetting(model, &ModelSettings::pointCountIndex, 5);
+    restoreSetting(model, &ModelSettings::exponent, 2.35);
+    restoreSetting(model, &ModelSettings::panelGamma, 1.8);
+    restoreSetting(model, &ModelSettings::showOutputCurve, true);
+    restoreSetting(model, &ModelSettings::windowWidth, 1024);
+    restoreSetting(model, &ModelSettings::windowHeight, 700);
     settings.saveSettings(model);
-    CurveModel fresh(owner);
+    CurveModel fresh(owner, owner.listener());
     settings.loadSettings(fresh);
-    EXPECT_EQ(fresh.pointCountIndex, 5);
-    EXPECT_DOUBLE_EQ(fresh.exponent, 2.35);
-    EXPECT_DOUBLE_EQ(fresh.panelGamma, 1.8);
-    EXPECT_TRUE(fresh.showOutputCurve);
-    EXPECT_EQ(fresh.windowWidth, 1024);
-    EXPECT_EQ(fresh.windowHeight, 700);
+    EXPECT_EQ(fresh.pointCountIndex(), 5);
+    EXPECT_DOUBLE_EQ(fresh.exponent(), 2.35);
+    EXPECT_DOUBLE_EQ(fresh.panelGamma(), 1.8);
+    EXPECT_TRUE(fresh.showOutputCurve());
+    EXPECT_EQ(fresh.windowWidth(), 1024);
+    EXPECT_EQ(fresh.windowHeight(), 700);
 }
 
 TEST_F(SettingsFixture, OddStoredValuesFallBack) {
@@ -77,34 +79,34 @@ TEST_F(SettingsFixture, OddStoredValuesFallBack) {
     put("Preview", " 3");
     put("Width", "100");
     put("Height", "-5");
-    model.exponent = 3;  // a rejected text gives the default, not the value before
-    model.panelGamma = 3;
+    restoreSetting(model, &ModelSettings::exponent, 3);  // a rejected text gives the default, not the value before
+    restoreSetting(model, &ModelSettings::panelGamma, 3);
     settings.loadSettings(model);
-    EXPECT_EQ(model.pointCountIndex, 2);
-    EXPECT_DOUBLE_EQ(model.exponent, 1.0);
-    EXPECT_DOUBLE_EQ(model.panelGamma, 2.2);
-    EXPECT_FALSE(model.previewOn);
-    EXPECT_TRUE(model.showOutputCurve);
-    EXPECT_EQ(model.windowWidth, 640);
-    EXPECT_EQ(model.windowHeight, 480);
+    EXPECT_EQ(model.pointCountIndex(), 2);
+    EXPECT_DOUBLE_EQ(model.exponent(), 1.0);
+    EXPECT_DOUBLE_EQ(model.panelGamma(), 2.2);
+    EXPECT_FALSE(model.previewOn());
+    EXPECT_TRUE(model.showOutputCurve());
+    EXPECT_EQ(model.windowWidth(), 640);
+    EXPECT_EQ(model.windowHeight(), 480);
 
     const char* badGammas[] = {"nan", "inf", "1e3", "10.5", "2.2x", "", "-1.0", "0x1p1"};
     for (const char* text : badGammas) {
         put("Gamma", text);
         put("PanelChr", text);
         settings.loadSettings(model);
-        EXPECT_DOUBLE_EQ(model.exponent, 1.0) << text;
-        EXPECT_DOUBLE_EQ(model.panelGamma, 2.2) << text;
+        EXPECT_DOUBLE_EQ(model.exponent(), 1.0) << text;
+        EXPECT_DOUBLE_EQ(model.panelGamma(), 2.2) << text;
     }
     put("Gamma", " 10.000000 ");
     put("PanelChr", "0.1");
     put("ControlPntIdx", "-1");
     put("Width", "99999999999");
     settings.loadSettings(model);
-    EXPECT_DOUBLE_EQ(model.exponent, 10.0);
-    EXPECT_DOUBLE_EQ(model.panelGamma, 0.1);
-    EXPECT_EQ(model.pointCountIndex, 2);
-    EXPECT_EQ(model.windowWidth, 65535);
+    EXPECT_DOUBLE_EQ(model.exponent(), 10.0);
+    EXPECT_DOUBLE_EQ(model.panelGamma(), 0.1);
+    EXPECT_EQ(model.pointCountIndex(), 2);
+    EXPECT_EQ(model.windowWidth(), 65535);
 }
 
 TEST_F(SettingsFixture, TextLongerThanTheReadBufferIsNotRead) {
@@ -114,10 +116,10 @@ TEST_F(SettingsFixture, TextLongerThanTheReadBufferIsNotRead) {
     put("ControlPntIdx", std::string(255, '0') + "5");
     put("ViewCurve", "1" + std::string(255, ' '));
     settings.loadSettings(model);
-    EXPECT_EQ(model.windowWidth, 900);
-    EXPECT_EQ(model.windowHeight, 600) << "the default stays, not a cut text";
-    EXPECT_EQ(model.pointCountIndex, 2);
-    EXPECT_FALSE(model.previewOn);
+    EXPECT_EQ(model.windowWidth(), 900);
+    EXPECT_EQ(model.windowHeight(), 600) << "the default stays, not a cut text";
+    EXPECT_EQ(model.pointCountIndex(), 2);
+    EXPECT_FALSE(model.previewOn());
 }
 
 TEST_F(SettingsFixture, PointCountIndexKeepsTheLow16BitsBeforeTheRangeCheck) {
@@ -127,12 +129,12 @@ TEST_F(SettingsFixture, PointCountIndexKeepsTheLow16BitsBeforeTheRangeCheck) {
     for (const auto& [text, expected] : cases) {
         put("ControlPntIdx", text);
         settings.loadSettings(model);
-        EXPECT_EQ(model.pointCountIndex, expected) << text;
+        EXPECT_EQ(model.pointCountIndex(), expected) << text;
     }
 }
 
 TEST_F(SettingsFixture, SavingCommitsAllSevenAtOnce) {
-    model.windowWidth = 1000;
+    restoreSetting(model, &ModelSettings::windowWidth, 1000);
     settings.saveSettings(model);
     EXPECT_EQ(store.commits, 1);
     EXPECT_EQ(store.values.size(), 7u);
@@ -140,8 +142,8 @@ TEST_F(SettingsFixture, SavingCommitsAllSevenAtOnce) {
 
     // A commit that fails leaves every old value, not a mix.
     store.failCommits = true;
-    model.windowWidth = 1200;
-    model.pointCountIndex = 6;
+    restoreSetting(model, &ModelSettings::windowWidth, 1200);
+    restoreSetting(model, &ModelSettings::pointCountIndex, 6);
     settings.saveSettings(model);
     EXPECT_EQ(store.commits, 2);
     EXPECT_EQ(get("Width"), "1000");

@@ -124,70 +124,83 @@ TEST(ToneText, CrLfFoldingLeavesLoneCarriageReturnsAsWhiteSpace) {
 struct FileFixture : ::testing::Test {
     TempDir dir;
     RecordingOwner owner;
-    CurveModel model{owner};
-    void SetUp() override {
-        model.sourceTable = identityTable();
-        model.installSourceTable();
+    CurveModel model{owner, owner.listener()};
+    void SetUp() override { model.installTable(identityTable()); }
+    // The file operations, their failures remembered by the owner.
+    bool open(const std::string& path) {
+        FileFailure f;
+        return owner.noted(model.openToneFile(path, f), f);
+    }
+    bool load(const std::string& path) {
+        FileFailure f;
+        return owner.noted(model.loadToneFile(path, f), f);
+    }
+    bool save(const std::string& path) {
+        FileFailure f;
+        return owner.noted(model.saveToneFile(path, f) ? ToneFileError::None : ToneFileError::CannotOpen, f);
     }
 };
 
 TEST_F(FileFixture, SaveThenOpenReproducesTheCurve) {
     model.applyDefaultCurve(2.2);
-    const ToneTable saved = model.currentTable;
+    const ToneTable saved = model.currentTable();
     const std::string path = dir.file("curve.csv");
-    ASSERT_TRUE(model.saveToneFile(path));
-    EXPECT_EQ(model.filePath, path);
+    ASSERT_TRUE(save(path));
+    EXPECT_EQ(model.filePath(), path);
     EXPECT_EQ(readText(path), formatToneText(saved));
 
     model.applyDefaultCurve(1.0);
-    model.filePath.clear();
-    ASSERT_TRUE(model.openToneFile(path));
-    EXPECT_EQ(model.currentTable, saved);
-    EXPECT_EQ(model.filePath, path);
+    ASSERT_TRUE(save(dir.file("other.csv")));
+    ASSERT_TRUE(open(path));
+    EXPECT_EQ(model.currentTable(), saved);
+    EXPECT_EQ(model.filePath(), path);
 }
 
 TEST_F(FileFixture, OpenAtAnotherCountResamples) {
     const std::string path = dir.file("g.csv");
     writeText(path, formatToneText(makeDefaultCurve(2.2)));
     ASSERT_TRUE(model.applyPointCount(0));
-    ASSERT_TRUE(model.openToneFile(path));
-    EXPECT_EQ(model.currentTable[127], makeDefaultCurve(2.2)[127]);
-    EXPECT_NE(model.currentTable, makeDefaultCurve(2.2));
+    ASSERT_TRUE(open(path));
+    EXPECT_EQ(model.currentTable()[127], makeDefaultCurve(2.2)[127]);
+    EXPECT_NE(model.currentTable(), makeDefaultCurve(2.2));
 }
 
 TEST_F(FileFixture, FailedOpenKeepsEverythingButTheUndoRecord) {
-    model.filePath = "/previous.csv";
-    const ToneTable before = model.currentTable;
+    const std::string previous = dir.file("previous.csv");
+    ASSERT_TRUE(save(previous));
+    const ToneTable before = model.currentTable();
     const std::string bad = dir.file("short.csv");
     writeText(bad, joined(200, ","));
 
-    EXPECT_FALSE(model.openToneFile(bad));
-    EXPECT_FALSE(model.openToneFile(dir.file("missing.csv")));
-    EXPECT_FALSE(model.openToneFile(dir.path().string()));  // a folder is no tone file
+    EXPECT_FALSE(open(bad));
+    EXPECT_FALSE(open(dir.file("missing.csv")));
+    EXPECT_FALSE(open(dir.path().string()));  // a folder is no tone file
     const std::string fifo = dir.file("pipe.csv");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(model.openToneFile(fifo));  // must neither hang nor wait for a writer
+    EXPECT_FALSE(open(fifo));  // must neither hang nor wait for a writer
     EXPECT_EQ(owner.fileErrors, (std::vector<ToneFileError>{ToneFileError::InvalidContents, ToneFileError::CannotOpen,
                                                             ToneFileError::CannotOpen, ToneFileError::CannotOpen}));
     EXPECT_EQ(named(owner),
               (std::vector<std::tuple<std::string, Cause, int>>{{dir.file("missing.csv"), Cause::System, ENOENT},
                                                                 {dir.path().string(), Cause::NotRegularFile, 0},
                                                                 {fifo, Cause::NotRegularFile, 0}}));
-    EXPECT_EQ(model.currentTable, before);
-    EXPECT_EQ(model.filePath, "/previous.csv");
-    EXPECT_EQ(model.undoHistory.size(), 4u);
+    EXPECT_EQ(model.currentTable(), before);
+    EXPECT_EQ(model.filePath(), previous);
+    EXPECT_EQ(model.undoHistory().size(), 4u);
     model.undo();
-    EXPECT_EQ(model.currentTable, before);
+    EXPECT_EQ(model.currentTable(), before);
 }
 
 TEST_F(FileFixture, LoadWithPreviewOnWritesThePreview) {
     const std::string path = dir.file("p.csv");
     writeText(path, formatToneText(makeDefaultCurve(2.2)));
-    model.previewOn = true;
-    ASSERT_TRUE(model.loadToneFile(path));
+    ModelSettings previewing = model.settings();
+    previewing.previewOn = true;
+    model.restoreSettings(previewing);
+    ASSERT_TRUE(load(path));
     ASSERT_EQ(owner.writes.size(), 1u);
     EXPECT_EQ(owner.writes[0].which, MonitorTable::Preview);
-    EXPECT_EQ(owner.writes[0].table, model.currentTable);
+    EXPECT_EQ(owner.writes[0].table, model.currentTable());
 }
 
 TEST_F(FileFixture, OversizedFileIsRefusedUnread) {
@@ -197,32 +210,32 @@ TEST_F(FileFixture, OversizedFileIsRefusedUnread) {
         out << formatToneText(identityTable());
     }
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(MaxToneFileBytes) + 1), 0);  // sparse
-    EXPECT_FALSE(model.loadToneFile(path));
+    EXPECT_FALSE(load(path));
     EXPECT_EQ(owner.fileErrors, std::vector<ToneFileError>{ToneFileError::CannotOpen});
     EXPECT_EQ(named(owner), (std::vector<std::tuple<std::string, Cause, int>>{{path, Cause::TooLarge, 0}}));
 }
 
 TEST_F(FileFixture, FailedSaveLeavesTheOldFileAndPath) {
     const std::string path = dir.file("keep.csv");
+    ASSERT_TRUE(save(path));
     writeText(path, "old contents");
-    model.filePath = path;
     // Saving into a folder that cannot take new files must not touch the existing one.
     ::chmod(dir.path().c_str(), 0500);
     const bool writable = ::access(dir.path().c_str(), W_OK) == 0;  // root ignores the mode
     if (!writable) {
-        EXPECT_FALSE(model.saveToneFile(path));
+        EXPECT_FALSE(save(path));
         EXPECT_EQ(owner.fileErrors, std::vector<ToneFileError>{ToneFileError::CannotOpen});
         EXPECT_EQ(readText(path), "old contents");
     }
     ::chmod(dir.path().c_str(), 0700);
 
-    EXPECT_FALSE(model.saveToneFile(dir.file("no/such/folder/x.csv")));
-    EXPECT_FALSE(model.saveToneFile(dir.path().string()));  // the target is a folder
+    EXPECT_FALSE(save(dir.file("no/such/folder/x.csv")));
+    EXPECT_FALSE(save(dir.path().string()));  // the target is a folder
     const auto failures = named(owner);
     ASSERT_GE(failures.size(), 2u);
     EXPECT_EQ(failures.back(), std::make_tuple(dir.path().string(), Cause::System, EISDIR));
     EXPECT_EQ(failures[failures.size() - 2], std::make_tuple(dir.file("no/such/folder/x.csv"), Cause::System, ENOENT));
-    EXPECT_EQ(model.filePath, path);
+    EXPECT_EQ(model.filePath(), path);
     EXPECT_EQ(readText(path), "old contents");
     // No temporary files are left behind.
     int entries = 0;
@@ -236,9 +249,9 @@ TEST_F(FileFixture, SaveReplacesInPlaceKeepingModeAndFollowingLinks) {
     writeText(real, "old");
     ::chmod(real.c_str(), 0640);
     std::filesystem::create_symlink(real, link);
-    ASSERT_TRUE(model.saveToneFile(link));
+    ASSERT_TRUE(save(link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(readText(real), formatToneText(model.currentTable));
+    EXPECT_EQ(readText(real), formatToneText(model.currentTable()));
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);

@@ -8,9 +8,12 @@
 #include "engine/CurveModel.h"
 #include "render/CurveGraph.h"
 #include "render/ResourceFiles.h"
+#include "tests/support/RestoreSetting.h"
 
 namespace grayden {
 namespace {
+
+using grayden::testing::restoreSetting;
 
 constexpr QRgb Silver = qRgb(192, 192, 192);
 constexpr QRgb OutputInner = qRgb(255, 255, 128);
@@ -26,11 +29,10 @@ protected:
     }
 
     void useTable(const ToneTable& table, int pointCountIndex) {
-        model.pointCountIndex = static_cast<std::uint16_t>(pointCountIndex);
-        model.sourceTable = table;
-        model.installSourceTable();
-        scene.table = &model.currentTable;
-        scene.points = &model.points;
+        restoreSetting(model, &ModelSettings::pointCountIndex, static_cast<std::uint16_t>(pointCountIndex));
+        model.installTable(table);
+        scene.table = &model.currentTable();
+        scene.points = &model.points();
         scene.pointCount = model.livePointCount();
     }
 
@@ -46,7 +48,7 @@ protected:
         return false;
     }
 
-    DetachedOwner owner;
+    DetachedMonitor owner;
     CurveModel model;
     QImage buffer;
     GraphScene scene;
@@ -58,7 +60,7 @@ TEST_F(CurveGraphTest, MarkerSquareSitsOnePixelRightAndAboveItsMappedPoint) {
     const QImage marker = loadBitmap(135);
     const QImage mask = loadBitmap(139);
     for (int k = 0; k < scene.pointCount; ++k) {
-        const ControlPoint& point = model.points[k];
+        const ControlPoint& point = model.points()[k];
         const int left = markerX(scene.plotRect, point.level) - 5;
         const int top = markerY(scene.plotRect, point.value) - 7;
         for (int y = 0; y < 12; ++y) {
@@ -76,7 +78,7 @@ TEST_F(CurveGraphTest, LevelZeroMarkerReachesIntoTheLabelMarginUnclipped) {
     const QImage marker = loadBitmap(135);
     const int left = markerX(scene.plotRect, 0) - 5;
     ASSERT_LT(left, scene.plotRect.left);
-    const int top = markerY(scene.plotRect, model.points[0].value) - 7;
+    const int top = markerY(scene.plotRect, model.points()[0].value) - 7;
     EXPECT_EQ(image.pixel(left + 1, top + 6), marker.pixel(1, 6));
 }
 
@@ -85,11 +87,11 @@ TEST_F(CurveGraphTest, FewerPointsDrawDotsEveryThirdLevelAnd256PointsDrawALineOn
     const QImage dot = loadBitmap(137);
     for (int level = 0; level < 256; level += 3) {
         const int x = curveX(scene.plotRect, level) - 3;
-        const int y = curveY(scene.plotRect, model.currentTable[level]) - 3;
+        const int y = curveY(scene.plotRect, model.currentTable()[level]) - 3;
         // Markers are drawn over the dots near their points.
         bool nearPoint = false;
         for (int k = 0; k < scene.pointCount; ++k)
-            nearPoint = nearPoint || std::abs(model.points[k].level - level) <= 4;
+            nearPoint = nearPoint || std::abs(model.points()[k].level - level) <= 4;
         if (nearPoint) continue;
         EXPECT_EQ(image.pixel(x + 2, y + 2), dot.pixel(2, 2)) << "level " << level;
     }
@@ -100,7 +102,7 @@ TEST_F(CurveGraphTest, FewerPointsDrawDotsEveryThirdLevelAnd256PointsDrawALineOn
     EXPECT_FALSE(contains(image, loadBitmap(135).pixel(6, 6))) << "a marker was drawn";
     EXPECT_FALSE(contains(image, dot.pixel(2, 2))) << "a dot was drawn";
     const int x = curveX(scene.plotRect, 128);
-    EXPECT_EQ(image.pixel(x, curveY(scene.plotRect, model.currentTable[128])), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(x, curveY(scene.plotRect, model.currentTable()[128])), qRgb(255, 255, 255));
 }
 
 TEST_F(CurveGraphTest, FullScaleValueLiesOnTheTopEdgeOfThePlot) {
@@ -152,7 +154,7 @@ TEST_F(CurveGraphTest, OnePixelLinesLeaveOutTheirEndPixel) {
     // The closing one-pixel step sets the curve's last pixel in white; the pixel after it only
     // carries the wide pen's outline.
     const int x = curveX(r, 255);
-    const int y = curveY(r, model.currentTable[255]);
+    const int y = curveY(r, model.currentTable()[255]);
     EXPECT_EQ(image.pixel(x, y), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(x + 1, y), qRgb(156, 156, 156));
 }
@@ -174,8 +176,8 @@ TEST_F(CurveGraphTest, AtPixelRatioTwoEveryLogicalPixelLandsAtTheDoubledPosition
     const QImage marker = loadBitmap(135);
     const QImage mask = loadBitmap(139);
     for (int k = 0; k < scene.pointCount; ++k) {
-        const int left = markerX(scene.plotRect, model.points[k].level) - 5;
-        const int top = markerY(scene.plotRect, model.points[k].value) - 7;
+        const int left = markerX(scene.plotRect, model.points()[k].level) - 5;
+        const int top = markerY(scene.plotRect, model.points()[k].value) - 7;
         for (int y = 0; y < 12; ++y) {
             for (int x = 0; x < 12; ++x) {
                 if (qRed(mask.pixel(x, y)) != 0) continue;

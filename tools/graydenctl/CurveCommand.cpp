@@ -1,6 +1,7 @@
 #include "CurveCommand.h"
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -70,15 +71,15 @@ struct CurveOptions {
     std::optional<std::string> plotPath;
 };
 
-// Prints messages to standard error in English instead of showing them.
-class ConsoleOwner : public ModelOwner {
-public:
-    void refreshViews() override {}
-    bool writeTableToMonitor(const ToneTable&, MonitorTable) override { return true; }
-    void toneFileFailed(ToneFileError error, const FileFailure&) override {
-        std::fprintf(stderr, "%s\n", messageText(toneFileMessageId(error)).c_str());
+// The editor's message in English; a file that cannot be opened is named, with why.
+int toneFileFailure(ToneFileError error, const FileFailure& f) {
+    std::string text = messageText(toneFileMessageId(error));
+    if (error == ToneFileError::CannotOpen) {
+        const int reasonId = fileFailureReasonId(f);
+        text += "\n" + f.path + "\n" + (reasonId ? messageText(reasonId) : std::strerror(f.systemError));
     }
-};
+    return failure(text);
+}
 
 int usageError(const std::string& why) { return ctl::usageError("curve", why, CurveUsage); }
 
@@ -226,45 +227,44 @@ int runCurveCommand(int argc, char** argv) {
     CurveOptions o;
     if (const auto status = parseCurveOptions(argc, argv, o)) return *status;
 
-    ConsoleOwner owner;
-    CurveModel model(owner);
+    DetachedMonitor noMonitor;
+    CurveModel model(noMonitor);
     // A calibrated curve keeps every level unless fewer points are asked for: sampling it at 9
     // points misses the standard by far more than its tolerance in the dark.
     const int defaultIndex = o.source == Source::Gsdf ? AllLevelsPointCountIndex : DefaultPointCountIndex;
-    model.pointCountIndex = static_cast<std::uint16_t>(o.pointCountIndex.value_or(defaultIndex));
-    model.panelGamma = o.panelGamma;
+    ModelSettings settings;
+    settings.pointCountIndex = static_cast<std::uint16_t>(o.pointCountIndex.value_or(defaultIndex));
+    settings.panelGamma = o.panelGamma;
+    if (o.source == Source::DefaultCurve) settings.exponent = o.sourceNumber;
+    model.restoreSettings(settings);
+    FileFailure fileFailure;
 
     switch (o.source) {
     case Source::Csv:
-        if (!model.loadToneFile(o.csvPath)) return ExitFailure;
+        if (const ToneFileError error = model.loadToneFile(o.csvPath, fileFailure); error != ToneFileError::None) {
+            return toneFileFailure(error, fileFailure);
+        }
         break;
     case Source::DefaultCurve:
         if (o.sourceNumber < MinExponent || o.sourceNumber > MaxExponent) return failure(ExponentRangeText);
-        model.exponent = o.sourceNumber;
-        model.sourceTable = makeDefaultCurve(o.sourceNumber);
-        model.installSourceTable();
+        model.installTable(makeDefaultCurve(o.sourceNumber));
         break;
     case Source::MonitorGamma:
         if (!(o.sourceNumber > 0)) return failure("The monitor gamma must be a positive number.");
-        model.sourceTable = makeMonitorGammaCurve(o.sourceNumber, model.panelGamma);
-        model.installSourceTable();
+        model.installTable(makeMonitorGammaCurve(o.sourceNumber, o.panelGamma));
         break;
-    case Source::Identity:
-        model.sourceTable = identityTable();
-        model.installSourceTable();
+    case Source::Identity: model.installTable(identityTable()); break;
+    case Source::Gsdf: {
+        ToneTable table{};
+        if (!makeGsdfTable(o.gsdf, o.panelGamma, table)) return ExitFailure;
+        model.installTable(table);
         break;
-    case Source::Gsdf:
-        if (!makeGsdfTable(o.gsdf, model.panelGamma, model.sourceTable)) return ExitFailure;
-        model.installSourceTable();
-        break;
+    }
     case Source::None: break;
     }
 
     for (const auto& [level, levelValue] : o.edits) {
-        int k = -1;
-        for (int i = 0; i < model.livePointCount(); ++i) {
-            if (model.points[i].level == level) k = i;
-        }
+        const int k = model.pointAtLevel(level);
         if (k < 0) return failure("Level " + std::to_string(level) + " is not a control point.");
         model.setPointValue(k, levelValue);
     }
@@ -274,17 +274,19 @@ int runCurveCommand(int argc, char** argv) {
     if (o.printPoints) {
         std::string lines;
         for (int i = 0; i < model.livePointCount(); ++i) {
-            lines += std::to_string(model.points[i].level) + "," + std::to_string(model.points[i].value) + "\n";
+            const ControlPoint& point = model.points()[i];
+            lines += std::to_string(point.level) + "," + std::to_string(point.value) + "\n";
         }
         status = printStdout(lines);
     } else if (o.outPath) {
-        status = model.saveToneFile(*o.outPath) ? ExitOk : ExitFailure;
+        status = model.saveToneFile(*o.outPath, fileFailure) ? ExitOk
+                                                             : toneFileFailure(ToneFileError::CannotOpen, fileFailure);
     } else {
-        status = printStdout(formatToneText(model.currentTable));
+        status = printStdout(formatToneText(model.currentTable()));
     }
     if (status != ExitOk || !o.plotPath) return status;
     std::string error;
-    const CurvePlot plot{&model.currentTable, &model.points, model.livePointCount(), model.panelGamma};
+    const CurvePlot plot{&model.currentTable(), &model.points(), model.livePointCount(), model.panelGamma()};
     return saveCurvePlot(*o.plotPath, plot, error) ? ExitOk : failure(error);
 }
 
