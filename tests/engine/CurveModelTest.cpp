@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "RecordingOwner.h"
 #include "engine/CurveModel.h"
 #include "tests/support/RestoreSetting.h"
@@ -153,6 +157,51 @@ TEST_F(ModelFixture, ControlPointLevelsFollowTheCount) {
     restoreSetting(model, &ModelSettings::pointCountIndex, 6);
     model.installTable(model.sourceTable());
     EXPECT_TRUE(model.isControlPointLevel(224));
+}
+
+// What each operation tells the owner and asks of the monitor, in order, and the records it makes.
+TEST(ModelOperations, TellTheOwnerWhatChangedAndReachTheMonitorInOrder) {
+    using Log = std::vector<std::string>;
+    const Log rebuilt = {"rebuilt", "rebuilt"};  // an install resamples twice
+    const struct {
+        const char* name;
+        bool preview;
+        std::function<void(CurveModel&)> act;
+        Log log;
+        std::size_t records;
+    } cases[] = {
+        {"drag",
+         true,
+         [](CurveModel& m) { m.grabPoint(4), m.dragPoint(4, 100), m.dragPoint(4, 200), m.releasePoint(); },
+         {"dragged", "dragged", "edited", "preview"},
+         1},
+        {"grab of no live point", false, [](CurveModel& m) { m.grabPoint(9); }, {}, 0},
+        {"typed value", true, [](CurveModel& m) { m.enterPointValue(127, 500); }, {"edited", "preview"}, 1},
+        {"typed value off a point", true, [](CurveModel& m) { m.enterPointValue(128, 500); }, {}, 0},
+        {"point count", false, [](CurveModel& m) { m.applyPointCount(0); }, rebuilt, 1},
+        {"default curve", true, [](CurveModel& m) { m.applyDefaultCurve(2.2); }, {"rebuilt", "rebuilt", "preview"}, 1},
+        {"panel gamma",
+         true,
+         [](CurveModel& m) { m.applyPanelGamma(1.8), m.applyPanelGamma(1.8); },
+         {"panel gamma"},
+         0},
+        {"output curve", false, [](CurveModel& m) { m.setShowOutputCurve(true); }, {"output curve"}, 0},
+        {"read", true, [](CurveModel& m) { m.readFromMonitor(); }, {"read", "rebuilt", "rebuilt", "preview"}, 1},
+        {"write", false, [](CurveModel& m) { m.writeToMonitor(); }, {"read", "permanent"}, 1},
+        {"preview on", false, [](CurveModel& m) { m.setPreview(true); }, {"read", "preview"}, 1},
+        {"preview off", true, [](CurveModel& m) { m.setPreview(false); }, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingOwner owner;
+        CurveModel model{owner, owner.listener()};
+        model.start(identityTable());
+        restoreSetting(model, &ModelSettings::previewOn, c.preview);
+        owner.log.clear();
+        c.act(model);
+        EXPECT_EQ(owner.log, c.log);
+        EXPECT_EQ(model.undoHistory().size(), c.records);
+    }
 }
 
 }  // namespace

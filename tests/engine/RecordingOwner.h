@@ -17,12 +17,14 @@ public:
         MonitorTable which;
     };
     bool readTable(MonitorTable, double, ToneTable& table) override {
+        log.push_back("read");
         table = monitorTable;
         return readsSucceed;
     }
     bool readPreviewBlocks(ToneTable& table) override { return readTable(MonitorTable::Preview, 0, table); }
     bool writeTable(MonitorTable which, const ToneTable& table) override {
         writes.push_back({table, which});
+        log.push_back(which == MonitorTable::Preview ? "preview" : "permanent");
         return true;
     }
     void holdBusy(bool) override {}
@@ -30,6 +32,8 @@ public:
     CurveModel::ChangeListener listener() {
         return [this](ModelChange what) {
             changes.push_back(what);
+            const char* names[] = {"rebuilt", "dragged", "edited", "panel gamma", "output curve"};
+            log.push_back(names[static_cast<int>(what)]);
             if (what == ModelChange::Rebuilt) ++refreshes;
         };
     }
@@ -45,6 +49,7 @@ public:
     bool readsSucceed = true;
     int refreshes = 0;
     std::vector<ModelChange> changes;
+    std::vector<std::string> log;  // changes, reads and writes in the order they came
     std::vector<Write> writes;
     std::vector<ToneFileError> fileErrors;
     std::vector<FileFailure> fileFailures;  // with each of fileErrors
