@@ -1,13 +1,13 @@
-#include "editor/EditorApp.h"
+#include "editor/app/EditorApp.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstring>
 
-#include "editor/AcceleratorFilter.h"
-#include "editor/EditorDialog.h"
-#include "editor/UserInteraction.h"
+#include "editor/app/UserInteraction.h"
+#include "editor/window/AcceleratorFilter.h"
+#include "editor/window/EditorDialog.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "device/hid/DeviceList.h"
-#include "editor/AcceleratorTable.h"
-#include "editor/InstanceLock.h"
+#include "editor/app/InstanceLock.h"
+#include "editor/window/AcceleratorTable.h"
 
 namespace grayden {
 

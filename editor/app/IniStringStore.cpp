@@ -1,4 +1,4 @@
-#include "editor/IniStringStore.h"
+#include "editor/app/IniStringStore.h"
 
 #include <sys/stat.h>
 
@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "editor/IniText.h"
+#include "editor/app/IniText.h"
 #include "platform/FileRead.h"
 #include "platform/FileSave.h"
 

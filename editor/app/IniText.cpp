@@ -1,4 +1,4 @@
-#include "editor/IniText.h"
+#include "editor/app/IniText.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "editor/InstanceLock.h"
+#include "editor/app/InstanceLock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

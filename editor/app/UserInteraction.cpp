@@ -1,4 +1,4 @@
-#include "editor/UserInteraction.h"
+#include "editor/app/UserInteraction.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>

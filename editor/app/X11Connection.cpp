@@ -1,4 +1,4 @@
-#include "editor/X11Connection.h"
+#include "editor/app/X11Connection.h"
 
 #include <QGuiApplication>
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "device/PlatformFactory.h"
-#include "editor/EditorApp.h"
-#include "editor/IniStringStore.h"
-#include "editor/MenuBarStyle.h"
-#include "editor/UserInteraction.h"
+#include "editor/app/EditorApp.h"
+#include "editor/app/IniStringStore.h"
+#include "editor/app/UserInteraction.h"
+#include "editor/window/MenuBarStyle.h"
 #include "render/ResourceFiles.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"

@@ -1,4 +1,4 @@
-#include "editor/AboutDialog.h"
+#include "editor/dialogs/AboutDialog.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/TemplateDialog.h"
+#include "editor/dialogs/TemplateDialog.h"
 
 namespace grayden {
 

@@ -1,4 +1,4 @@
-#include "editor/ControlPointsDialog.h"
+#include "editor/dialogs/ControlPointsDialog.h"
 
 #include <QComboBox>
 

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "editor/TemplateDialog.h"
+#include "editor/dialogs/TemplateDialog.h"
 
 class QComboBox;
 

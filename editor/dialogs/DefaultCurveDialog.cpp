@@ -1,13 +1,13 @@
-#include "editor/DefaultCurveDialog.h"
+#include "editor/dialogs/DefaultCurveDialog.h"
 
 #include <QLabel>
 
 #include <algorithm>
 #include <limits>
 
-#include "editor/ScaledEdit.h"
-#include "editor/ScaledNumber.h"
-#include "editor/SpinArrows.h"
+#include "editor/dialogs/ScaledEdit.h"
+#include "editor/dialogs/ScaledNumber.h"
+#include "editor/dialogs/SpinArrows.h"
 #include "engine/GammaCurves.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"

@@ -1,4 +1,4 @@
-#include "editor/GsdfCurveDialog.h"
+#include "editor/dialogs/GsdfCurveDialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -7,9 +7,9 @@
 
 #include <cstring>
 
-#include "editor/ScaledEdit.h"
-#include "editor/ScaledNumber.h"
-#include "editor/UserInteraction.h"
+#include "editor/app/UserInteraction.h"
+#include "editor/dialogs/ScaledEdit.h"
+#include "editor/dialogs/ScaledNumber.h"
 #include "engine/Gsdf.h"
 #include "engine/Measurements.h"
 #include "engine/ToneFile.h"

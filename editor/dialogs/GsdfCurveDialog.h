@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "editor/TemplateDialog.h"
+#include "editor/dialogs/TemplateDialog.h"
 #include "engine/ControlPoint.h"
 #include "engine/GsdfCurve.h"
 #include "engine/ToneTable.h"

@@ -1,8 +1,8 @@
-#include "editor/PanelCharacteristicDialog.h"
+#include "editor/dialogs/PanelCharacteristicDialog.h"
 
-#include "editor/ScaledEdit.h"
-#include "editor/ScaledNumber.h"
-#include "editor/SpinArrows.h"
+#include "editor/dialogs/ScaledEdit.h"
+#include "editor/dialogs/ScaledNumber.h"
+#include "editor/dialogs/SpinArrows.h"
 #include "engine/GammaCurves.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"

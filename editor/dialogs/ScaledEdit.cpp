@@ -1,6 +1,6 @@
-#include "editor/ScaledEdit.h"
+#include "editor/dialogs/ScaledEdit.h"
 
-#include "editor/ScaledNumber.h"
+#include "editor/dialogs/ScaledNumber.h"
 
 namespace grayden {
 

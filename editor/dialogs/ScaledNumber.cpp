@@ -1,4 +1,4 @@
-#include "editor/ScaledNumber.h"
+#include "editor/dialogs/ScaledNumber.h"
 
 #include <clocale>
 #include <cmath>

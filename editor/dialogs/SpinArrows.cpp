@@ -1,4 +1,4 @@
-#include "editor/SpinArrows.h"
+#include "editor/dialogs/SpinArrows.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

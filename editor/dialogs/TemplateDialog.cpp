@@ -1,4 +1,4 @@
-#include "editor/TemplateDialog.h"
+#include "editor/dialogs/TemplateDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-#include "editor/ScaledEdit.h"
-#include "editor/SpinArrows.h"
-#include "editor/UserInteraction.h"
+#include "editor/app/UserInteraction.h"
+#include "editor/dialogs/ScaledEdit.h"
+#include "editor/dialogs/SpinArrows.h"
 #include "render/ResourceFiles.h"
 #include "render/UiText.h"
 #include "ui/DialogUnits.h"

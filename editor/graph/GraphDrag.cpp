@@ -1,4 +1,4 @@
-#include "editor/GraphDrag.h"
+#include "editor/graph/GraphDrag.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "editor/PointerConfinement.h"
-#include "editor/X11Connection.h"
+#include "editor/app/X11Connection.h"
+#include "editor/graph/PointerConfinement.h"
 
 namespace grayden {
 

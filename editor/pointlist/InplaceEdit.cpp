@@ -1,8 +1,8 @@
-#include "editor/InplaceEdit.h"
+#include "editor/pointlist/InplaceEdit.h"
 
 #include <QKeyEvent>
 
-#include "editor/PointListCtrl.h"
+#include "editor/pointlist/PointListCtrl.h"
 
 namespace grayden {
 

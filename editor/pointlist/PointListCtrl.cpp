@@ -1,11 +1,11 @@
-#include "editor/PointListCtrl.h"
+#include "editor/pointlist/PointListCtrl.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include "editor/InplaceEdit.h"
-#include "editor/WaitCursor.h"
+#include "editor/pointlist/InplaceEdit.h"
+#include "editor/window/WaitCursor.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "editor/PointListModel.h"
+#include "editor/pointlist/PointListModel.h"
 #include "engine/ControlPoint.h"
 #include "engine/ToneTable.h"
 

@@ -1,4 +1,4 @@
-#include "editor/PointListModel.h"
+#include "editor/pointlist/PointListModel.h"
 
 #include <QBrush>
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "editor/CellStyle.h"
+#include "editor/pointlist/CellStyle.h"
 
 namespace grayden {
 

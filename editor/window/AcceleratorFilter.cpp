@@ -1,4 +1,4 @@
-#include "editor/AcceleratorFilter.h"
+#include "editor/window/AcceleratorFilter.h"
 
 #include <QApplication>
 #include <QFileDialog>

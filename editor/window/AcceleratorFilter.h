@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "editor/AcceleratorTable.h"
+#include "editor/window/AcceleratorTable.h"
 
 namespace grayden {
 

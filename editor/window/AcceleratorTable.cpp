@@ -1,4 +1,4 @@
-#include "editor/AcceleratorTable.h"
+#include "editor/window/AcceleratorTable.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,4 +1,4 @@
-#include "editor/EditorDialog.h"
+#include "editor/window/EditorDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,8 +12,8 @@
 
 #include "device/hid/DeviceList.h"
 #include "device/hid/PermissionHints.h"
-#include "editor/PointListCtrl.h"
-#include "editor/UserInteraction.h"
+#include "editor/app/UserInteraction.h"
+#include "editor/pointlist/PointListCtrl.h"
 #include "render/ResourceFiles.h"
 #include "render/UiText.h"
 #include "resources/ErrorMessages.h"

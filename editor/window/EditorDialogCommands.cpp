@@ -4,10 +4,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "editor/EditorDialog.h"
-#include "editor/MenuTemplate.h"
-#include "editor/PointListCtrl.h"
-#include "editor/UserInteraction.h"
+#include "editor/app/UserInteraction.h"
+#include "editor/pointlist/PointListCtrl.h"
+#include "editor/window/EditorDialog.h"
+#include "editor/window/MenuTemplate.h"
 #include "render/UiText.h"
 
 namespace grayden {

@@ -9,9 +9,9 @@
 
 #include <algorithm>
 
-#include "editor/EditorDialog.h"
-#include "editor/PointListCtrl.h"
-#include "editor/WindowFrame.h"
+#include "editor/pointlist/PointListCtrl.h"
+#include "editor/window/EditorDialog.h"
+#include "editor/window/FrameWatcher.h"
 #include "render/UiText.h"
 
 namespace grayden {

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "editor/EditorDialog.h"
-#include "editor/PointListCtrl.h"
+#include "editor/pointlist/PointListCtrl.h"
+#include "editor/window/EditorDialog.h"
 #include "engine/Spline.h"
 #include "render/UiText.h"
 

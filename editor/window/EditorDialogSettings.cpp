@@ -1,9 +1,9 @@
-#include "editor/AboutDialog.h"
-#include "editor/ControlPointsDialog.h"
-#include "editor/DefaultCurveDialog.h"
-#include "editor/EditorDialog.h"
-#include "editor/PanelCharacteristicDialog.h"
-#include "editor/UserInteraction.h"
+#include "editor/app/UserInteraction.h"
+#include "editor/dialogs/AboutDialog.h"
+#include "editor/dialogs/ControlPointsDialog.h"
+#include "editor/dialogs/DefaultCurveDialog.h"
+#include "editor/dialogs/PanelCharacteristicDialog.h"
+#include "editor/window/EditorDialog.h"
 #include "render/UiText.h"
 
 namespace grayden {

@@ -1,4 +1,4 @@
-#include "editor/WindowFrame.h"
+#include "editor/window/FrameWatcher.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -11,7 +11,7 @@
 #include <memory>
 #include <utility>
 
-#include "editor/X11Connection.h"
+#include "editor/app/X11Connection.h"
 
 namespace grayden {
 

@@ -1,4 +1,4 @@
-#include "editor/MenuBarStyle.h"
+#include "editor/window/MenuBarStyle.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -1,4 +1,4 @@
-#include "editor/MenuTemplate.h"
+#include "editor/window/MenuTemplate.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,4 +1,4 @@
-#include "editor/MonitorCommands.h"
+#include "editor/window/MonitorCommands.h"
 
 #include "resources/ErrorMessages.h"
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "editor/ModelOwnerAdapter.h"
-#include "editor/MonitorCommands.h"
+#include "editor/window/MonitorCommands.h"
 #include "engine/CurveModel.h"
 #include "resources/ErrorMessages.h"
 #include "tests/support/SessionRig.h"

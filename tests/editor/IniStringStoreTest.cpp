@@ -19,8 +19,8 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 
-#include "editor/IniStringStore.h"
-#include "editor/IniText.h"
+#include "editor/app/IniStringStore.h"
+#include "editor/app/IniText.h"
 #include "engine/CurveModel.h"
 #include "tests/editor/CapturedStderr.h"
 
