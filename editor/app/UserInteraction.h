@@ -27,15 +27,6 @@ public:
     virtual QString chooseSavePath(QWidget* owner, const QString& initialPath) = 0;
 };
 
-class DesktopInteraction : public UserInteraction {
-public:
-    void showMessage(QWidget* owner, int stringId) override;
-    void showMessageText(QWidget* owner, const QString& text) override;
-    int runDialog(QDialog& dialog) override;
-    QString chooseOpenPath(QWidget* owner) override;
-    QString chooseSavePath(QWidget* owner, const QString& initialPath) override;
-};
-
 // The message box of string-table entry N. An owner that is not on screen yet (the start-up
 // refusals come before the main window shows) is not used, so the box is centred on the screen
 // rather than over the hidden window's corner.

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "device/PlatformFactory.h"
+#include "editor/app/DesktopInteraction.h"
 #include "editor/app/EditorApp.h"
 #include "editor/app/IniStringStore.h"
 #include "editor/app/UserInteraction.h"

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/app/DesktopInteraction.h"
 #include "editor/app/UserInteraction.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"
