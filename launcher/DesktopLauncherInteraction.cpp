@@ -1,4 +1,4 @@
-#include "launcher/LauncherInteraction.h"
+#include "launcher/DesktopLauncherInteraction.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
