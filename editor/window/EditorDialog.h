@@ -62,12 +62,12 @@ constexpr int Undo = 32781;
 // Its code is spread over five files:
 //   EditorDialog.cpp    construction, the start-up sequence, closing and teardown, the views
 //                       the model refreshes, messages and painting;
-//   EditorCommands.cpp  the menus and their update pass, command routing, the file commands,
+//   EditorDialogCommands.cpp  the menus and their update pass, command routing, the file commands,
 //                       the check boxes and the commit of a typed value;
-//   EditorLayout.cpp    the layout, the start size on the screen, and the handling of show,
+//   EditorDialogLayout.cpp  the layout, the start size on the screen, and the handling of show,
 //                       resize and changes of the window manager's frame;
-//   EditorSettingsCommands.cpp  the commands that open the settings dialogs and the version box.
-//   EditorMouse.cpp     dragging control points in the graph, and the cursor over it.
+//   EditorDialogSettings.cpp  the commands that open the settings dialogs and the version box.
+//   EditorDialogMouse.cpp  dragging control points in the graph, and the cursor over it.
 // The monitor commands themselves (start-up read, Read, Write, Preview, the closing write)
 // are MonitorCommands, next to this window.
 class EditorDialog : public QDialog {
@@ -150,7 +150,7 @@ private:
     void previewClicked(bool checked);
     void outputCurveClicked(bool checked);
 
-    // Dragging in the graph (EditorMouse.cpp).
+    // Dragging in the graph (EditorDialogMouse.cpp).
     GraphView graphView() const;
     void graphPress(QPoint pos);
     void graphMove(QPoint pos);
