@@ -20,10 +20,4 @@ public:
     virtual void showMessage(QWidget* owner, MessageIcon icon, int stringId, const QString& detail) = 0;
 };
 
-class DesktopLauncherInteraction : public LauncherInteraction {
-public:
-    bool askYesNo(QWidget* owner, int stringId) override;
-    void showMessage(QWidget* owner, MessageIcon icon, int stringId, const QString& detail) override;
-};
-
 }  // namespace grayden

@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
+#include "launcher/DesktopLauncherInteraction.h"
 #include "launcher/DpkgInstallerService.h"
 #include "launcher/GioDocumentOpener.h"
 #include "launcher/LauncherApp.h"
-#include "launcher/LauncherInteraction.h"
 #include "launcher/LauncherResources.h"
 #include "launcher/LauncherText.h"
 #include "launcher/WindowCloser.h"

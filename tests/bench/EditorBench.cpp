@@ -5,7 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "editor/GraphDrag.h"
+#include "editor/graph/GraphDrag.h"
 #include "engine/CurveModel.h"
 #include "render/CurveGraph.h"
 #include "render/ResourceFiles.h"

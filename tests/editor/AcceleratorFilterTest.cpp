@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/AcceleratorFilter.h"
-#include "editor/EditorDialog.h"
+#include "editor/window/AcceleratorFilter.h"
+#include "editor/window/EditorDialog.h"
 
 namespace grayden {
 namespace {

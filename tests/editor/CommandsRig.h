@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "editor/MonitorLink.h"
+#include "editor/window/MonitorLink.h"
 #include "engine/CurveModel.h"
 #include "resources/ErrorMessages.h"
 #include "tests/support/SessionRig.h"

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "device/simulated/SimulatedMonitorPlatform.h"
-#include "editor/EditorApp.h"
-#include "editor/EditorDialog.h"
-#include "editor/InplaceEdit.h"
-#include "editor/PointListCtrl.h"
+#include "editor/app/EditorApp.h"
+#include "editor/pointlist/InplaceEdit.h"
+#include "editor/pointlist/PointListCtrl.h"
+#include "editor/window/EditorDialog.h"
 #include "tests/editor/EditorTestEnvironment.h"
 #include "tests/editor/RecordingInteraction.h"
 #include "tests/support/MemoryStringStore.h"

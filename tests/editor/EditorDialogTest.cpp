@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "device/TonePacking.h"
-#include "editor/PointListCtrl.h"
+#include "editor/pointlist/PointListCtrl.h"
 #include "engine/ToneFile.h"
 #include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"

@@ -10,7 +10,7 @@
 #include "device/hid/DeviceList.h"
 #include "device/simulated/SimulatedMonitorPlatform.h"
 #include "device/simulated/SimulatedMonitorReports.h"
-#include "editor/EditorDialog.h"
+#include "editor/window/EditorDialog.h"
 #include "tests/editor/RecordingInteraction.h"
 #include "tests/support/MemoryStringStore.h"
 

@@ -1,7 +1,7 @@
 #include <QCheckBox>
 #include <QLabel>
 
-#include "editor/PointListCtrl.h"
+#include "editor/pointlist/PointListCtrl.h"
 #include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/support/RestoreSetting.h"

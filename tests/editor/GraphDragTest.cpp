@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "device/TonePacking.h"
-#include "editor/InplaceEdit.h"
-#include "editor/PointListCtrl.h"
+#include "editor/pointlist/InplaceEdit.h"
+#include "editor/pointlist/PointListCtrl.h"
 #include "resources/StringIds.h"
 #include "tests/editor/EditorFixture.h"
 

@@ -12,8 +12,8 @@
 #include <cmath>
 
 #include "device/simulated/SimulatedMonitorReports.h"
-#include "editor/GsdfCurveDialog.h"
-#include "editor/ScaledEdit.h"
+#include "editor/dialogs/GsdfCurveDialog.h"
+#include "editor/dialogs/ScaledEdit.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
 #include "render/UiText.h"

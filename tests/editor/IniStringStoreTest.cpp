@@ -19,8 +19,8 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 
-#include "editor/IniStringStore.h"
-#include "editor/IniText.h"
+#include "editor/app/IniStringStore.h"
+#include "editor/app/IniText.h"
 #include "engine/CurveModel.h"
 #include "tests/editor/CapturedStderr.h"
 #include "tests/support/RestoreSetting.h"
@@ -289,15 +289,26 @@ TEST_F(IniFixture, KilledSavesLeaveAllOldOrAllNewValues) {
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         };
         for (int wait = 0; wait < 200 && entries().size() > 1; ++wait) ::usleep(10000);
-        // Read back the way the editor does.
-        MemoryStringStore seen;
-        IniStringStore reader;
-        for (const auto& [key, text] : expectedA) {
-            const std::string name = key.substr(key.rfind('\\') + 1);
-            std::string value;
-            if (reader.readStringValue(SettingsKeyPath, name, value)) seen.values[key] = value;
+        // Read back the way the editor does, value by value. That helper may land its rename
+        // between two reads, so the values count once two read-backs in a row agree.
+        const auto readBack = [&] {
+            MemoryStringStore seen;
+            IniStringStore reader;
+            for (const auto& [key, text] : expectedA) {
+                const std::string name = key.substr(key.rfind('\\') + 1);
+                std::string value;
+                if (reader.readStringValue(SettingsKeyPath, name, value)) seen.values[key] = value;
+            }
+            return seen.values;
+        };
+        auto seen = readBack();
+        for (int wait = 0; wait < 100; ++wait) {
+            ::usleep(10000);
+            auto again = readBack();
+            if (again == seen) break;
+            seen = std::move(again);
         }
-        EXPECT_TRUE(seen.values == expectedA || seen.values == expectedB) << "round " << round;
+        EXPECT_TRUE(seen == expectedA || seen == expectedB) << "round " << round;
         EXPECT_EQ(entries(), QStringList{QFileInfo(path).fileName()}) << "round " << round;
     }
 }

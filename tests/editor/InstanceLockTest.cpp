@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/InstanceLock.h"
+#include "editor/app/InstanceLock.h"
 
 namespace grayden {
 namespace {

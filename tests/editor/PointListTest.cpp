@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/InplaceEdit.h"
-#include "editor/PointListCtrl.h"
+#include "editor/pointlist/InplaceEdit.h"
+#include "editor/pointlist/PointListCtrl.h"
 #include "engine/CurveModel.h"
 #include "tests/support/RestoreSetting.h"
 

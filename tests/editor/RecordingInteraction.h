@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "editor/UserInteraction.h"
+#include "editor/app/UserInteraction.h"
 
 namespace grayden::test {
 

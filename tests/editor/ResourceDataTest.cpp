@@ -9,10 +9,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "editor/AcceleratorTable.h"
-#include "editor/EditorDialog.h"
-#include "editor/MenuBarStyle.h"
-#include "editor/MenuTemplate.h"
+#include "editor/window/AcceleratorTable.h"
+#include "editor/window/EditorDialog.h"
+#include "editor/window/MenuBarStyle.h"
+#include "editor/window/MenuTemplate.h"
 #include "render/ResourceFiles.h"
 #include "render/UiText.h"
 #include "tests/support/LoadedLibraries.h"

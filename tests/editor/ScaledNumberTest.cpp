@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/ScaledEdit.h"
-#include "editor/ScaledNumber.h"
+#include "editor/dialogs/ScaledEdit.h"
+#include "editor/dialogs/ScaledNumber.h"
 
 namespace grayden {
 namespace {

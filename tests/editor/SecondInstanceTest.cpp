@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "device/simulated/SimulatedMonitorPlatform.h"
-#include "editor/EditorApp.h"
-#include "editor/InstanceLock.h"
+#include "editor/app/EditorApp.h"
+#include "editor/app/InstanceLock.h"
 #include "engine/SettingsStore.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"

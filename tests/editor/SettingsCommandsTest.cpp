@@ -8,11 +8,11 @@
 #include <functional>
 
 #include "device/simulated/SimulatedMonitorReports.h"
-#include "editor/ControlPointsDialog.h"
-#include "editor/DefaultCurveDialog.h"
-#include "editor/PanelCharacteristicDialog.h"
-#include "editor/PointListCtrl.h"
-#include "editor/ScaledEdit.h"
+#include "editor/dialogs/ControlPointsDialog.h"
+#include "editor/dialogs/DefaultCurveDialog.h"
+#include "editor/dialogs/PanelCharacteristicDialog.h"
+#include "editor/dialogs/ScaledEdit.h"
+#include "editor/pointlist/PointListCtrl.h"
 #include "engine/GammaCurves.h"
 #include "tests/editor/EditorFixture.h"
 

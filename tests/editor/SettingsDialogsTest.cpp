@@ -12,12 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/AboutDialog.h"
-#include "editor/ControlPointsDialog.h"
-#include "editor/DefaultCurveDialog.h"
-#include "editor/PanelCharacteristicDialog.h"
-#include "editor/ScaledEdit.h"
-#include "editor/SpinArrows.h"
+#include "editor/dialogs/AboutDialog.h"
+#include "editor/dialogs/ControlPointsDialog.h"
+#include "editor/dialogs/DefaultCurveDialog.h"
+#include "editor/dialogs/PanelCharacteristicDialog.h"
+#include "editor/dialogs/ScaledEdit.h"
+#include "editor/dialogs/SpinArrows.h"
 #include "engine/ControlPoint.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"

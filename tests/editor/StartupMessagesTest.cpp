@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/UserInteraction.h"
+#include "editor/app/DesktopInteraction.h"
+#include "editor/app/UserInteraction.h"
 #include "render/UiText.h"
 #include "resources/StringIds.h"
 #include "tests/editor/CapturedStderr.h"

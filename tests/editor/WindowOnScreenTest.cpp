@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "editor/WindowFrame.h"
+#include "editor/window/FrameWatcher.h"
 #include "render/GraphGeometry.h"
 #include "tests/editor/EditorFixture.h"
 

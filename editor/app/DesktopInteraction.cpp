@@ -1,0 +1,52 @@
+#include "editor/app/DesktopInteraction.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <cstdio>
+
+#include "render/UiText.h"
+
+namespace grayden {
+
+namespace {
+
+// Both choosers: the two filters with the first selected, ".csv" added to a bare name.
+QString runChooser(QWidget* owner, QFileDialog::AcceptMode mode, const QString& initialPath) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setNameFilters(toneFileFilters());
+    dialog.selectNameFilter(toneFileFilters().first());
+    dialog.setDefaultSuffix("csv");
+    if (!initialPath.isEmpty()) dialog.selectFile(initialPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+void DesktopInteraction::showMessage(QWidget* owner, int stringId) { showMessageText(owner, uiText(stringId)); }
+
+void DesktopInteraction::showMessageText(QWidget* owner, const QString& text) {
+    if (!hasVisibleScreen()) {
+        std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(), text.toUtf8().constData());
+        return;
+    }
+    makeMessageBox(owner, text)->exec();
+}
+
+int DesktopInteraction::runDialog(QDialog& dialog) { return dialog.exec(); }
+
+QString DesktopInteraction::chooseOpenPath(QWidget* owner) {
+    return runChooser(owner, QFileDialog::AcceptOpen, QString());
+}
+
+QString DesktopInteraction::chooseSavePath(QWidget* owner, const QString& initialPath) {
+    return runChooser(owner, QFileDialog::AcceptSave, initialPath);
+}
+
+}  // namespace grayden

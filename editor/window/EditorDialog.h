@@ -1,0 +1,216 @@
+#pragma once
+
+#include <QCursor>
+#include <QDialog>
+#include <QIcon>
+#include <QImage>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+#include "device/hid/HidReportChannel.h"
+#include "editor/dialogs/GsdfCurveDialog.h"
+#include "editor/graph/GraphDrag.h"
+#include "editor/graph/PointerConfinement.h"
+#include "editor/window/FrameWatcher.h"
+#include "editor/window/MonitorLink.h"
+#include "editor/window/WaitCursor.h"
+#include "engine/CurveModel.h"
+#include "engine/SettingsStore.h"
+#include "render/CurveGraph.h"
+#include "render/GraphGeometry.h"
+#include "render/ResourceFiles.h"
+#include "resources/StringIds.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+
+namespace grayden {
+
+class DeviceList;
+class PointListCtrl;
+class UserInteraction;
+
+// Menu commands of the main window. A command's id is also the id of its status-bar prompt in the
+// string table (the menu shows the string with the item's id), so each is named by its prompt.
+namespace Command {
+constexpr int Open = PromptOpen;
+constexpr int Save = PromptSave;
+constexpr int SaveAs = PromptSaveAs;
+constexpr int Exit = PromptExit;
+constexpr int ReadFromMonitor = PromptReadFromMonitor;
+constexpr int WriteToMonitor = PromptWriteToMonitor;
+constexpr int ControlPoints = PromptControlPoints;
+constexpr int DefaultCurve = PromptDefaultCurve;
+constexpr int PanelCharacteristic = PromptPanelCharacteristic;
+constexpr int GsdfCurve = PromptGsdfCurve;
+constexpr int AboutBox = PromptAboutBox;
+// Undo has no prompt, so no string carries its id.
+constexpr int Undo = 32781;
+}  // namespace Command
+
+// The editor's one window: the curve graph, the control-point list, the two check boxes and the
+// readout. It owns the curve document and the monitor link the document writes through, and
+// refreshes its views when the document says what changed.
+//
+// Its code is spread over five files:
+//   EditorDialog.cpp    construction, the start-up sequence, closing and teardown, the views
+//                       the model refreshes, messages and painting;
+//   EditorDialogCommands.cpp  the menus and their update pass, command routing, the file commands,
+//                       the check boxes and the commit of a typed value;
+//   EditorDialogLayout.cpp  the layout, the start size on the screen, and the handling of show,
+//                       resize and changes of the window manager's frame;
+//   EditorDialogSettings.cpp  the commands that open the settings dialogs and the version box.
+//   EditorDialogMouse.cpp  dragging control points in the graph, and the cursor over it.
+// The monitor commands themselves (Read, Write, Preview, Undo) are the document's; the start-up
+// read and the closing write are the monitor link's.
+class EditorDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int TemplateId = 102;
+    static constexpr int ResultExit = 0;
+    static constexpr int ResultCancel = 2;
+
+    EditorDialog(DeviceList& devices, StringStore& store, UserInteraction& user);
+    ~EditorDialog() override;
+
+    // The start-up sequence; false when it refused, after its message, with the window ended.
+    bool initialise();
+    // initialise, then the modal run; returns the dialog's result.
+    int runModal();
+
+    // Menu commands and accelerators arrive here.
+    void onCommand(int id);
+    // The command-update state of a command: false greys its menu item and drops its accelerator.
+    bool isCommandEnabled(int id) const;
+
+    // The value commit of the list: validate, one undo record, set the point, refill, preview.
+    bool endLabelEdit(int row, std::string& text);
+
+    CurveModel& model() { return model_; }
+    PointListCtrl& pointList() { return *pointList_; }
+    QCheckBox& previewCheck() { return *previewCheck_; }
+    QCheckBox& outputCurveCheck() { return *outputCurveCheck_; }
+    QMenuBar& menuBar() { return *menuBar_; }
+    const QImage& backBuffer() const { return backBuffer_; }
+    const EdgeRect& graphRect() const { return graphRect_; }
+    const EdgeRect& plotRect() const { return plotRect_; }
+    const QString& readoutText() const { return readoutText_; }
+    const QString& gammaText() const { return gammaText_; }
+    bool isInitialised() const { return initialised_; }
+
+    // Dragging in the graph.
+    const GraphDrag& graphDrag() const { return graphDrag_; }
+    const QCursor& handCursor() const { return handCursor_; }
+    void setPointerConfinement(std::unique_ptr<PointerConfinement> confinement);
+
+public slots:
+    void done(int result) override;
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void updatePopup(QMenu* popup);
+    void layoutControls();
+    void settleFrameSize();
+    void bringFrameInside(const QMargins& frame);
+    void frameChanged();
+    // The stored size is the outer one, frame included.
+    void storeOuterSize();
+    QMargins frameMargins() const;
+    QSize startSizeOnScreen(QSize outer) const;
+    // The back buffer holds the whole client area in device pixels of the window's screen.
+    void ensureBackBuffer();
+    // Edits invalidate the graph area from its top down to the window's bottom edge.
+    void invalidateGraph();
+    void renderGraph();
+    void transferTexts();
+    void teardown();
+    // The views that show what changed in the document.
+    void modelChanged(ModelChange what);
+    // The graph and the texts under it, after a change of the curve or of the window.
+    void repaintCurve();
+    void showMessage(int stringId);
+    // A file that could not be opened is named, with why; bad contents speak for themselves.
+    void showToneFileFailure(ToneFileError error, const FileFailure& failure);
+
+    void previewClicked(bool checked);
+    void outputCurveClicked(bool checked);
+
+    // Dragging in the graph (EditorDialogMouse.cpp).
+    GraphView graphView() const;
+    void graphPress(QPoint pos);
+    void graphMove(QPoint pos);
+    void finishDrag();
+    void showReadout(int pointIndex);
+    void changeCursor(CursorChange change);
+    void keepChildCursorsOwn();
+    void openFile();
+    void saveFile();
+    void saveFileAs();
+    void saveFileTo(const std::string& path);
+    void chooseControlPoints();
+    void chooseDefaultCurve();
+    void choosePanelCharacteristic();
+    void chooseGsdfCurve();
+    void showAboutBox();
+
+    DeviceList& devices_;
+    StringStore& store_;
+    UserInteraction& user_;
+    HidReportChannel channel_;
+    WaitCursorFeedback waitCursor_;
+    MonitorLink monitor_;
+    CurveModel model_;
+    DialogTemplate template_;
+    CurveGraph graph_;
+    // The DICOM GSDF Curve dialog opens with what was last accepted in it.
+    GsdfCurveInput gsdfInput_;
+
+    QLabel* gammaLabel_ = nullptr;
+    QLabel* readoutLabel_ = nullptr;
+    QGroupBox* infoFrame_ = nullptr;
+    QWidget* graphPlaceholder_ = nullptr;
+    PointListCtrl* pointList_ = nullptr;
+    QCheckBox* outputCurveCheck_ = nullptr;
+    QCheckBox* previewCheck_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QString readoutText_;
+    QString gammaText_;
+    QIcon appIcon_;
+    bool initialised_ = false;
+    QImage backBuffer_;
+    EdgeRect plotRect_;
+    EdgeRect graphRect_;
+
+    bool settingsLoaded_ = false;
+    bool tornDown_ = false;
+    bool frameSettled_ = false;
+    int frameChecks_ = 0;
+    int frameSteadyChecks_ = 0;
+    QTimer frameTimer_;
+    QSize startOuterSize_;
+    QSize startClientSize_;
+    FrameWatcher frameWatcher_;
+
+    GraphDrag graphDrag_;
+    QCursor handCursor_;
+    std::unique_ptr<PointerConfinement> confinement_;
+};
+
+}  // namespace grayden
