@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
-#include <QtMath>
 
 #include <cstdio>
 
@@ -25,8 +24,7 @@ namespace grayden {
 namespace {
 
 constexpr int IconId = 128;
-constexpr int HandCursorId = 144;
-constexpr int GraphPlaceholderId = 1001;
+constexpr int GraphId = 1001;
 constexpr int PreviewCheckId = 1004;
 constexpr int OutputCurveCheckId = 1005;
 constexpr int ReadoutLabelId = 1007;
@@ -45,9 +43,7 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
       monitor_(channel_, devices, &waitCursor_, [this](int stringId) { showMessage(stringId); }),
       model_(monitor_, [this](ModelChange what) { modelChanged(what); }),
       appIcon_(loadIcon(IconId)),
-      frameWatcher_(*this, [this] { frameChanged(); }),
-      handCursor_(loadCursor(HandCursorId)),
-      confinement_(makePointerConfinement()) {
+      frameWatcher_(*this, [this] { frameChanged(); }) {
     loadDialogTemplate(TemplateId, uiLanguage(), template_);
     setWindowTitle(template_.title);
     setSizeGripEnabled(false);
@@ -55,8 +51,6 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
     createMenus();
     setMinimumSize(MinWindowWidth, MinWindowHeight);
     connect(&frameTimer_, &QTimer::timeout, this, &EditorDialog::settleFrameSize);
-    // Hovering over the graph changes the cursor, so moves arrive without a button held.
-    setMouseTracking(true);
     keepChildCursorsOwn();
 }
 
@@ -76,20 +70,17 @@ void EditorDialog::createControls() {
     resize(mapDialogSize(template_.size, base) + QSize(0, menuHeight));
 
     // Made in template order, which is also the keyboard focus order.
-    graphPlaceholder_ = new QWidget(this);
+    graph_ = new GraphWidget(model_, this);
     previewCheck_ = new QCheckBox(this);
     outputCurveCheck_ = new QCheckBox(this);
     infoFrame_ = new QGroupBox(this);
     readoutLabel_ = new QLabel(this);
     pointList_ = new PointListCtrl(this);
     gammaLabel_ = new QLabel(this);
-    const std::pair<int, QWidget*> controls[] = {{GraphPlaceholderId, graphPlaceholder_},
-                                                 {PreviewCheckId, previewCheck_},
-                                                 {OutputCurveCheckId, outputCurveCheck_},
-                                                 {InfoFrameId, infoFrame_},
-                                                 {ReadoutLabelId, readoutLabel_},
-                                                 {PointListCtrl::ControlId, pointList_},
-                                                 {GammaLabelId, gammaLabel_}};
+    const std::pair<int, QWidget*> controls[] = {
+        {GraphId, graph_},          {PreviewCheckId, previewCheck_}, {OutputCurveCheckId, outputCurveCheck_},
+        {InfoFrameId, infoFrame_},  {ReadoutLabelId, readoutLabel_}, {PointListCtrl::ControlId, pointList_},
+        {GammaLabelId, gammaLabel_}};
     for (const auto& [id, widget] : controls) {
         widget->setObjectName(QString::number(id));
         const ControlTemplate* c = template_.control(id);
@@ -99,6 +90,8 @@ void EditorDialog::createControls() {
         if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setText(c->text);
     }
     for (QLabel* label : {readoutLabel_, gammaLabel_}) label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The template's graph is a placeholder; here the graph is a control of its own.
+    graph_->show();
     // The frame is drawn behind the two texts it surrounds.
     infoFrame_->lower();
 
@@ -106,13 +99,15 @@ void EditorDialog::createControls() {
     pointList_->onEndLabelEdit = [this](int row, int, std::string& text) { return endLabelEdit(row, text); };
     connect(previewCheck_, &QCheckBox::clicked, this, &EditorDialog::previewClicked);
     connect(outputCurveCheck_, &QCheckBox::clicked, this, &EditorDialog::outputCurveClicked);
+    // A value still being typed in the list is taken before the graph changes the curve.
+    connect(graph_, &GraphWidget::pressed, this, [this] {
+        if (pointList_->isEditing()) pointList_->commit();
+    });
+    connect(graph_, &GraphWidget::pointGrabbed, this, &EditorDialog::showReadout);
 }
 
 bool EditorDialog::initialise() {
     setWindowIcon(appIcon_);
-    ensureBackBuffer();
-    graphRect_ = EdgeRect::fromQRect(graphPlaceholder_->geometry());
-    plotRect_ = plotRectOf(graphRect_);
 
     // Discovery, the monitor search, the calibration check and the first read. Every refusal
     // has shown its message; a failed first read ends the window too, so an unknown table is
@@ -181,17 +176,17 @@ void EditorDialog::modelChanged(ModelChange what) {
         break;
     case ModelChange::PointDragged:
         // The list and the monitor wait for the release; the graph follows every move.
-        invalidateGraph();
-        showReadout(graphDrag_.dragIndex());
+        graph_->update();
+        showReadout(graph_->drag().dragIndex());
         return;
-    case ModelChange::OutputCurve: invalidateGraph(); return;
+    case ModelChange::OutputCurve: graph_->update(); return;
     case ModelChange::PanelGamma: break;
     }
     repaintCurve();
 }
 
 void EditorDialog::repaintCurve() {
-    invalidateGraph();
+    graph_->update();
     gammaText_ = gammaTextFor(model_.panelGamma());
     transferTexts();
 }
@@ -216,43 +211,26 @@ void EditorDialog::transferTexts() {
     gammaLabel_->setText(gammaText_);
 }
 
-void EditorDialog::invalidateGraph() {
-    update(QRect(graphRect_.left, graphRect_.top, graphRect_.width(), std::max(0, height() - graphRect_.top)));
-}
-
-void EditorDialog::ensureBackBuffer() {
-    const qreal ratio = devicePixelRatio();
-    const QSize pixels(qCeil(width() * ratio), qCeil(height() * ratio));
-    if (backBuffer_.size() == pixels && backBuffer_.devicePixelRatio() == ratio) return;
-    backBuffer_ = QImage(pixels, QImage::Format_RGB32);
-    backBuffer_.setDevicePixelRatio(ratio);
-}
-
-void EditorDialog::renderGraph() {
-    // The window may have moved to a screen of another pixel ratio since the last resize.
-    ensureBackBuffer();
-    if (backBuffer_.isNull()) return;
-    const GraphScene scene{&model_.currentTable(),
-                           &model_.points(),
-                           model_.livePointCount(),
-                           model_.showOutputCurve(),
-                           model_.panelGamma(),
-                           graphRect_,
-                           plotRect_};
-    graph_.paint(backBuffer_, scene);
-}
-
 void EditorDialog::paintEvent(QPaintEvent*) {
+    if (!isMinimized()) return;
     QPainter painter(this);
-    if (isMinimized()) {
-        const QPixmap icon = appIcon_.pixmap(32, 32);
-        painter.drawPixmap((width() - icon.width() + 1) / 2, (height() - icon.height() + 1) / 2, icon);
-        return;
+    const QPixmap icon = appIcon_.pixmap(32, 32);
+    painter.drawPixmap((width() - icon.width() + 1) / 2, (height() - icon.height() + 1) / 2, icon);
+}
+
+void EditorDialog::showReadout(int pointIndex) {
+    if (pointIndex < 0 || pointIndex >= model_.livePointCount()) return;
+    const ControlPoint& point = model_.points()[pointIndex];
+    readoutText_ = readoutTextFor(point.level, point.value);
+    transferTexts();
+}
+
+// The hand belongs to the graph: every child control shows its own cursor, the arrow where it
+// has none, instead of inheriting the window's.
+void EditorDialog::keepChildCursorsOwn() {
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->testAttribute(Qt::WA_SetCursor)) child->setCursor(Qt::ArrowCursor);
     }
-    renderGraph();
-    const qreal ratio = backBuffer_.devicePixelRatio();
-    const QRectF graph = graphRect_.toQRect();
-    painter.drawImage(graph, backBuffer_, QRectF(graph.topLeft() * ratio, graph.size() * ratio));
 }
 
 }  // namespace grayden

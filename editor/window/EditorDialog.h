@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QCursor>
 #include <QDialog>
 #include <QIcon>
-#include <QImage>
 #include <QString>
 #include <QTimer>
 
@@ -11,14 +9,12 @@
 
 #include "device/hid/HidReportChannel.h"
 #include "editor/dialogs/GsdfCurveDialog.h"
-#include "editor/graph/GraphDrag.h"
-#include "editor/graph/PointerConfinement.h"
+#include "editor/graph/GraphWidget.h"
 #include "editor/window/FrameWatcher.h"
 #include "editor/window/MonitorLink.h"
 #include "editor/window/WaitCursor.h"
 #include "engine/CurveModel.h"
 #include "engine/SettingsStore.h"
-#include "render/CurveGraph.h"
 #include "render/GraphGeometry.h"
 #include "render/ResourceFiles.h"
 #include "resources/StringIds.h"
@@ -57,17 +53,17 @@ constexpr int Undo = 32781;
 // readout. It owns the curve document and the monitor link the document writes through, and
 // refreshes its views when the document says what changed.
 //
-// Its code is spread over five files:
+// Its code is spread over four files:
 //   EditorDialog.cpp    construction, the start-up sequence, closing and teardown, the views
-//                       the model refreshes, messages and painting;
+//                       that show what changed in the document, and messages;
 //   EditorDialogCommands.cpp  the menus and their update pass, command routing, the file commands,
 //                       the check boxes and the commit of a typed value;
 //   EditorDialogLayout.cpp  the layout, the start size on the screen, and the handling of show,
 //                       resize and changes of the window manager's frame;
 //   EditorDialogSettings.cpp  the commands that open the settings dialogs and the version box.
-//   EditorDialogMouse.cpp  dragging control points in the graph, and the cursor over it.
-// The monitor commands themselves (Read, Write, Preview, Undo) are the document's; the start-up
-// read and the closing write are the monitor link's.
+// The graph is a control of its own (GraphWidget) that drags points in the document. The monitor
+// commands themselves (Read, Write, Preview, Undo) are the document's; the start-up read and the
+// closing write are the monitor link's.
 class EditorDialog : public QDialog {
     Q_OBJECT
 public:
@@ -96,17 +92,12 @@ public:
     QCheckBox& previewCheck() { return *previewCheck_; }
     QCheckBox& outputCurveCheck() { return *outputCurveCheck_; }
     QMenuBar& menuBar() { return *menuBar_; }
-    const QImage& backBuffer() const { return backBuffer_; }
-    const EdgeRect& graphRect() const { return graphRect_; }
-    const EdgeRect& plotRect() const { return plotRect_; }
+    GraphWidget& graph() { return *graph_; }
+    EdgeRect graphRect() const { return graph_->graphRect(); }
+    EdgeRect plotRect() const { return graph_->plotRect(); }
     const QString& readoutText() const { return readoutText_; }
     const QString& gammaText() const { return gammaText_; }
     bool isInitialised() const { return initialised_; }
-
-    // Dragging in the graph.
-    const GraphDrag& graphDrag() const { return graphDrag_; }
-    const QCursor& handCursor() const { return handCursor_; }
-    void setPointerConfinement(std::unique_ptr<PointerConfinement> confinement);
 
 public slots:
     void done(int result) override;
@@ -118,9 +109,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void createControls();
@@ -134,11 +122,6 @@ private:
     void storeOuterSize();
     QMargins frameMargins() const;
     QSize startSizeOnScreen(QSize outer) const;
-    // The back buffer holds the whole client area in device pixels of the window's screen.
-    void ensureBackBuffer();
-    // Edits invalidate the graph area from its top down to the window's bottom edge.
-    void invalidateGraph();
-    void renderGraph();
     void transferTexts();
     void teardown();
     // The views that show what changed in the document.
@@ -152,13 +135,7 @@ private:
     void previewClicked(bool checked);
     void outputCurveClicked(bool checked);
 
-    // Dragging in the graph (EditorDialogMouse.cpp).
-    GraphView graphView() const;
-    void graphPress(QPoint pos);
-    void graphMove(QPoint pos);
-    void finishDrag();
     void showReadout(int pointIndex);
-    void changeCursor(CursorChange change);
     void keepChildCursorsOwn();
     void openFile();
     void saveFile();
@@ -178,14 +155,13 @@ private:
     MonitorLink monitor_;
     CurveModel model_;
     DialogTemplate template_;
-    CurveGraph graph_;
     // The DICOM GSDF Curve dialog opens with what was last accepted in it.
     GsdfCurveInput gsdfInput_;
 
     QLabel* gammaLabel_ = nullptr;
     QLabel* readoutLabel_ = nullptr;
     QGroupBox* infoFrame_ = nullptr;
-    QWidget* graphPlaceholder_ = nullptr;
+    GraphWidget* graph_ = nullptr;
     PointListCtrl* pointList_ = nullptr;
     QCheckBox* outputCurveCheck_ = nullptr;
     QCheckBox* previewCheck_ = nullptr;
@@ -194,9 +170,6 @@ private:
     QString gammaText_;
     QIcon appIcon_;
     bool initialised_ = false;
-    QImage backBuffer_;
-    EdgeRect plotRect_;
-    EdgeRect graphRect_;
 
     bool settingsLoaded_ = false;
     bool tornDown_ = false;
@@ -207,10 +180,6 @@ private:
     QSize startOuterSize_;
     QSize startClientSize_;
     FrameWatcher frameWatcher_;
-
-    GraphDrag graphDrag_;
-    QCursor handCursor_;
-    std::unique_ptr<PointerConfinement> confinement_;
 };
 
 }  // namespace grayden

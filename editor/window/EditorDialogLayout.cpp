@@ -33,7 +33,7 @@ QMargins EditorDialog::frameMargins() const { return announcedFrame(*this).value
 // The list keeps its width at the left, the frame and check boxes keep their sizes below the
 // graph, and the graph takes all the remaining room.
 void EditorDialog::layoutControls() {
-    if (!graphPlaceholder_ || !pointList_ || !infoFrame_) return;
+    if (!graph_ || !pointList_ || !infoFrame_) return;
     const QMargins f = frameMargins();
     // The window's outer rectangle in client coordinates; the menu bar is part of the client.
     const EdgeRect window{-f.left(), -f.top(), width() + f.right(), height() + f.bottom()};
@@ -47,7 +47,7 @@ void EditorDialog::layoutControls() {
     const int listWidth = pointList_->width();
     const EdgeRect graph{window.left + listWidth + 30, top, window.right - 15,
                          window.bottom - 15 - infoFrame_->height() - 15};
-    graphPlaceholder_->setGeometry(graph.toQRect());
+    graph_->setGeometry(graph.toQRect());
     const EdgeRect list{window.left + 15, top, window.left + 15 + listWidth, window.bottom - 15};
     pointList_->setGeometry(list.toQRect());
 
@@ -61,18 +61,11 @@ void EditorDialog::layoutControls() {
     const int textHeight = readoutLabel_->height();
     readoutLabel_->setGeometry(textLeft, (frame.top + frame.bottom) / 2 - textHeight + 2, textWidth, textHeight);
     gammaLabel_->setGeometry(textLeft, readoutLabel_->y() + textHeight + 2, textWidth, textHeight);
-
-    graphRect_ = EdgeRect::fromQRect(graphPlaceholder_->geometry());
-    plotRect_ = plotRectOf(graphRect_);
 }
 
 void EditorDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    if (!graphPlaceholder_ || !pointList_ || !infoFrame_) return;
-    ensureBackBuffer();
-    // The graph's old place is repainted with the window background.
-    const QRect old = graphPlaceholder_->geometry();
-    update(QRect(old.topLeft(), QPoint(old.right(), height() - 1)));
+    if (!graph_ || !pointList_ || !infoFrame_) return;
     storeOuterSize();
     layoutControls();
     if (initialised_) {
@@ -102,10 +95,10 @@ void EditorDialog::storeOuterSize() {
 }
 
 void EditorDialog::frameChanged() {
-    if (!graphPlaceholder_ || !pointList_ || !infoFrame_) return;
+    if (!graph_ || !pointList_ || !infoFrame_) return;
     storeOuterSize();
     layoutControls();
-    if (initialised_) invalidateGraph();
+    if (initialised_) graph_->update();
 }
 
 // A window manager adds its frame only after the window is shown, and tells its size a moment

@@ -225,7 +225,7 @@ TEST_F(EditorDialogTest, LayoutKeepsTheListWidthAndGivesTheGraphTheRest) {
     EXPECT_EQ(dialog->outputCurveCheck().y(), preview.y() + preview.height() + 7);
     EXPECT_EQ(dialog->model().windowWidth(), outer.width());
     EXPECT_EQ(dialog->model().windowHeight(), outer.height());
-    EXPECT_EQ(dialog->backBuffer().size(), dialog->size());
+    EXPECT_EQ(dialog->graph().backBuffer().size(), dialog->graph().size());
 
     dialog->resize(300, 200);
     QApplication::processEvents();

@@ -49,7 +49,7 @@ protected:
         EXPECT_TRUE(started);
         auto recording = std::make_unique<RecordingConfinement>();
         confinement = recording.get();
-        dialog->setPointerConfinement(std::move(recording));
+        dialog->graph().setPointerConfinement(std::move(recording));
         dialog->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         // The pointer enters in a corner first: the platform reports the entering position as an
@@ -59,19 +59,22 @@ protected:
     }
 
     CurveModel& model() { return dialog->model(); }
-    const EdgeRect& plot() { return dialog->plotRect(); }
+    GraphWidget& graph() { return dialog->graph(); }
+    // A point in the window's client pixels, where the graph control sees it.
+    QPoint local(QPoint p) { return graph().mapFrom(dialog.get(), p); }
+    EdgeRect plot() { return dialog->plotRect(); }
     // Where point k sits in the grid mapping, plus an offset.
     QPoint at(int k, int dx = 0, int dy = 0) {
         const ControlPoint& p = model().points()[k];
         return QPoint(gridX(plot(), p.level) + dx, gridY(plot(), p.value) + dy);
     }
-    void press(QPoint p, Qt::MouseButton button = Qt::LeftButton) { QTest::mousePress(dialog.get(), button, {}, p); }
+    void press(QPoint p, Qt::MouseButton button = Qt::LeftButton) { QTest::mousePress(&graph(), button, {}, local(p)); }
     void release(QPoint p, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseRelease(dialog.get(), button, {}, p);
+        QTest::mouseRelease(&graph(), button, {}, local(p));
     }
     // Without a button held this goes through the platform's pointer, as a hovering user's does.
-    void move(QPoint p) { QTest::mouseMove(dialog.get(), p); }
-    bool handShows() { return dialog->cursor() == dialog->handCursor(); }
+    void move(QPoint p) { QTest::mouseMove(&graph(), local(p)); }
+    bool handShows() { return graph().cursor() == graph().handCursor(); }
     // Whether the monitor's preview table holds a table, as exactly as its packing can.
     bool previewHolds(const ToneTable& table) {
         for (int i = 0; i < LevelCount; ++i) {
@@ -101,12 +104,12 @@ TEST_F(GraphDragTest, ADragFollowsThePointerAndTellsTheListAndTheMonitorOnlyAtTh
         const std::pair<int, int> moves[] = {
             {graph.top + 2, FullScale}, {graph.bottom - 2, 0}, {plot().top + plot().height() / 3, -1}};
         PaintRecorder paints;
-        dialog->installEventFilter(&paints);
+        dialog->graph().installEventFilter(&paints);
         for (const auto& [y, expected] : moves) {
             paints.painted = QRegion();
-            QTest::mouseMove(dialog.get(), QPoint(at(k).x() + 50, y));
+            move(QPoint(at(k).x() + 50, y));
             QCoreApplication::processEvents();
-            EXPECT_TRUE(paints.painted.contains(at(k))) << "the graph is repainted during the drag, at y " << y;
+            EXPECT_TRUE(paints.painted.contains(local(at(k)))) << "the graph is repainted during the drag, at y " << y;
             const int value = model().points()[k].value;
             if (expected >= 0) {
                 EXPECT_EQ(value, expected) << "at y " << y;
@@ -119,7 +122,7 @@ TEST_F(GraphDragTest, ADragFollowsThePointerAndTellsTheListAndTheMonitorOnlyAtTh
             EXPECT_EQ(dialog->pointList().listModel().cellText(level, 1), listed) << "the list waits";
             EXPECT_EQ(writesSince(), 0u) << "the monitor waits";
         }
-        dialog->removeEventFilter(&paints);
+        dialog->graph().removeEventFilter(&paints);
         release(at(k));
         EXPECT_EQ(model().undoHistory().size(), records + 1) << "one record for the whole drag";
         EXPECT_EQ(confinement->areas.back(), graph.toQRect());
@@ -161,7 +164,7 @@ TEST_F(GraphDragTest, APressGrabsOnlyPointsUnderThirtyPixelsInsideTheGraph) {
         const ToneTable table = model().currentTable();
         const QString readout = dialog->readoutText();
         press(p.pos, p.button);
-        EXPECT_EQ(dialog->graphDrag().dragIndex(), p.grabbed) << p.pos.x() << "," << p.pos.y();
+        EXPECT_EQ(graph().drag().dragIndex(), p.grabbed) << p.pos.x() << "," << p.pos.y();
         release(p.pos, p.button);
         EXPECT_EQ(model().undoHistory().size(), records + (p.grabbed >= 0 ? 1 : 0));
         EXPECT_EQ(dialog->readoutText(), p.grabbed >= 0 ? QString("X = 127, Y = 4064") : readout);
@@ -187,7 +190,7 @@ TEST_F(GraphDragTest, OverlappingMarkersGoToTheNearerOneOrTheLowerIndex) {
     } presses[] = {{mid, 1}, {x2 - 1, 2}, {x1 + 1, 1}};
     for (const auto& p : presses) {
         press(QPoint(p.x, y));
-        EXPECT_EQ(dialog->graphDrag().dragIndex(), p.grabbed) << "at x " << p.x;
+        EXPECT_EQ(graph().drag().dragIndex(), p.grabbed) << "at x " << p.x;
         release(QPoint(p.x, y));
     }
 }
@@ -199,7 +202,7 @@ TEST_F(GraphDragTest, WithEveryLevelAPointTheGraphOnlyShows) {
     move(at(100));
     EXPECT_FALSE(handShows());
     press(at(100));
-    QTest::mouseMove(dialog.get(), at(100, 0, -200));
+    move(at(100, 0, -200));
     release(at(100, 0, -200));
     EXPECT_EQ(model().undoHistory().size(), records);
     EXPECT_EQ(model().currentTable(), table);
@@ -229,7 +232,7 @@ TEST_F(GraphDragTest, TheHandShowsNearPointsAndDuringADragAndNeverOnTheControls)
 
     // Dragged far from every point, the hand stays until the next move after the release.
     press(at(4));
-    QTest::mouseMove(dialog.get(), QPoint(dialog->graphRect().right - 2, dialog->graphRect().top + 2));
+    move(QPoint(dialog->graphRect().right - 2, dialog->graphRect().top + 2));
     EXPECT_TRUE(handShows());
     release(at(4));
     move(at(4, 0, 100));
@@ -238,12 +241,12 @@ TEST_F(GraphDragTest, TheHandShowsNearPointsAndDuringADragAndNeverOnTheControls)
 
 TEST_F(GraphDragTest, ADragWhoseReleaseWentElsewhereEndsAtTheNextMove) {
     press(at(4));
-    QTest::mouseMove(dialog.get(), at(4, 0, -40));
+    move(at(4, 0, -40));
     const int dragged = model().points()[4].value;
-    QMouseEvent buttonUp(QEvent::MouseMove, QPointF(at(4, 0, 80)), QPointF(dialog->mapToGlobal(at(4, 0, 80))),
+    QMouseEvent buttonUp(QEvent::MouseMove, QPointF(local(at(4, 0, 80))), QPointF(dialog->mapToGlobal(at(4, 0, 80))),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(dialog.get(), &buttonUp);
-    EXPECT_FALSE(dialog->graphDrag().isDragging());
+    QApplication::sendEvent(&graph(), &buttonUp);
+    EXPECT_FALSE(graph().drag().isDragging());
     EXPECT_EQ(model().points()[4].value, dragged);
     EXPECT_EQ(dialog->pointList().listModel().cellText(127, 1), QString::number(dragged));
     EXPECT_FALSE(confinement->confined);
@@ -261,7 +264,7 @@ TEST_F(GraphDragTest, APressInTheGraphTakesAValueStillBeingTyped) {
     press(at(8));
     EXPECT_FALSE(list.isEditing());
     EXPECT_EQ(model().points()[4].value, 1000);
-    EXPECT_EQ(dialog->graphDrag().dragIndex(), 8);
+    EXPECT_EQ(graph().drag().dragIndex(), 8);
     release(at(8));
     EXPECT_EQ(model().undoHistory().size(), 2u) << "the typed value, then the grab";
 }
@@ -270,7 +273,7 @@ TEST_F(GraphDragTest, AFailedPreviewAtTheEndShowsItsMessageAndKeepsTheCurve) {
     QTest::mouseClick(&dialog->previewCheck(), Qt::LeftButton);
     platform.failUsage(VendorPageB, UsageBlockData);
     press(at(4));
-    QTest::mouseMove(dialog.get(), QPoint(at(4).x(), dialog->graphRect().top));
+    move(QPoint(at(4).x(), dialog->graphRect().top));
     release(at(4));
     EXPECT_EQ(user.messages, std::vector<int>{MsgWriteFailed});
     EXPECT_EQ(model().points()[4].value, FullScale);

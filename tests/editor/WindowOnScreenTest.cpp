@@ -180,8 +180,8 @@ TEST_F(WindowOnScreen, StoredSizeLargerThanTheScreenOpensWithinItsFreeArea) {
     EXPECT_LE(frameSize().width(), free.width());
     EXPECT_LE(frameSize().height(), free.height());
     const qreal ratio = dialog->devicePixelRatio();
-    EXPECT_LE(dialog->backBuffer().width(), free.width() * ratio);
-    EXPECT_LE(dialog->backBuffer().height(), free.height() * ratio);
+    EXPECT_LE(dialog->graph().backBuffer().width(), free.width() * ratio);
+    EXPECT_LE(dialog->graph().backBuffer().height(), free.height() * ratio);
     dialog->close();
     EXPECT_LE(storedSize().width(), free.width());
     EXPECT_LE(storedSize().height(), free.height());
@@ -191,13 +191,14 @@ TEST_F(WindowOnScreen, GraphIsDrawnInTheScreensDevicePixels) {
     storeSize(900, 650);
     showStarted();
     const qreal ratio = dialog->devicePixelRatio();
-    EXPECT_EQ(dialog->backBuffer().size(), dialog->size() * ratio);
-    EXPECT_EQ(dialog->backBuffer().devicePixelRatio(), ratio);
-    // What reaches the window is the back buffer's graph area, pixel for pixel.
+    const QImage& backBuffer = dialog->graph().backBuffer();
+    EXPECT_EQ(backBuffer.size(), dialog->graph().size() * ratio);
+    EXPECT_EQ(backBuffer.devicePixelRatio(), ratio);
+    // What reaches the window is the back buffer, pixel for pixel.
     const QImage shown = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect graph = dialog->graphRect().toQRect();
     const QRect pixels(graph.topLeft() * ratio, graph.size() * ratio);
-    EXPECT_EQ(shown.copy(pixels), dialog->backBuffer().copy(pixels));
+    EXPECT_EQ(shown.copy(pixels), backBuffer.copy(pixels.translated(-pixels.topLeft())));
 }
 
 // On an X server the pointer cannot leave the graph area while a point is dragged, and is free
@@ -223,16 +224,16 @@ TEST_F(WindowOnScreen, ADraggedPointKeepsThePointerInTheGraph) {
     };
     const auto moveTo = [&](QPoint global) {
         if (x11) return pointer({"mousemove", QString::number(global.x()), QString::number(global.y())});
-        QTest::mouseMove(dialog.get(), dialog->mapFromGlobal(global));
+        QTest::mouseMove(&dialog->graph(), dialog->graph().mapFromGlobal(global));
     };
 
     moveTo(dialog->mapToGlobal(grip));
     if (x11) {
         pointer({"mousedown", "1"});
     } else {
-        QTest::mousePress(dialog.get(), Qt::LeftButton, {}, grip);
+        QTest::mousePress(&dialog->graph(), Qt::LeftButton, {}, dialog->graph().mapFrom(dialog.get(), grip));
     }
-    ASSERT_EQ(dialog->graphDrag().dragIndex(), 4);
+    ASSERT_EQ(dialog->graph().drag().dragIndex(), 4);
     const struct {
         QPoint target;
         int value;
@@ -247,9 +248,9 @@ TEST_F(WindowOnScreen, ADraggedPointKeepsThePointerInTheGraph) {
     if (x11) {
         pointer({"mouseup", "1"});
     } else {
-        QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, grip);
+        QTest::mouseRelease(&dialog->graph(), Qt::LeftButton, {}, dialog->graph().mapFrom(dialog.get(), grip));
     }
-    EXPECT_FALSE(dialog->graphDrag().isDragging());
+    EXPECT_FALSE(dialog->graph().drag().isDragging());
     if (x11) {
         moveTo(screen.topLeft());
         EXPECT_EQ(QCursor::pos(), screen.topLeft()) << "released";
