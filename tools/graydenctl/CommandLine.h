@@ -11,6 +11,9 @@ namespace grayden::ctl {
 constexpr int ExitOk = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
+// report and history tell a failed verdict (ExitFailure) from an error, which shares the usage
+// status.
+constexpr int ExitError = 2;
 
 // Whole-argument number parsing: trailing text or an empty argument is refused.
 bool parseWholeInt(std::string_view text, int& out);
