@@ -74,7 +74,7 @@ void drawSeries(QPainter& p, QRectF frame, const Series& series, const MonitorHi
             drawDot(p, line[static_cast<qsizetype>(i)], history.records[i].passed ? PassColour : MeasuredColour);
         }
     }
-    drawLegend(p, QPointF(c.frame.right() - 150, c.frame.top() + 18), LimitColour, uiText(HistoryLimit));
+    drawLegend(p, QPointF(c.frame.right() - 100, c.frame.top() - 12), LimitColour, uiText(HistoryLimit));
 }
 
 QList<double> positive(std::initializer_list<double> values) {

@@ -56,10 +56,13 @@ int runHistoryCommand(int argc, char** argv) {
         if (arg != "--device" && arg != "--plot") return usageError("unknown argument: " + arg);
         if (i + 1 >= argc) return usageError(arg + " needs a value");
         const std::string value = argv[++i];
-        if (arg == "--plot" && !isPlotFileName(value)) {
+        if (arg == "--device") {
+            devicePath = value;
+        } else if (isPlotFileName(value)) {
+            plotPath = value;
+        } else {
             return usageError("--plot takes a file name ending in .svg or .png");
         }
-        (arg == "--plot" ? plotPath : devicePath) = value;
     }
 
     std::string why;
