@@ -33,6 +33,8 @@ std::string problemText(const GsdfProblem& problem, const std::string& measureme
 int usageError(const char* command, const std::string& why, const char* usage);
 // Prints the text on its own line to standard error; ExitFailure.
 int failure(const std::string& text);
+// The same, for the commands whose ExitFailure is a verdict; ExitError.
+int errorExit(const std::string& text);
 
 // Writes all bytes to standard output exactly as given; false on a write error.
 bool writeStdout(std::string_view bytes);

@@ -32,10 +32,6 @@ constexpr const char* HistoryUsage =
     "  per monitor. Exit status: 0, or 2 on an error.\n";
 
 int usageError(const std::string& why) { return ctl::usageError("history", why, HistoryUsage); }
-int error(const std::string& text) {
-    failure(text);
-    return ExitError;
-}
 
 // The first line's "%1" and "%2" filled with the line number and the file.
 std::string corruptLineText(int line, const std::string& path) {
@@ -67,13 +63,13 @@ int runHistoryCommand(int argc, char** argv) {
 
     std::string why;
     const std::optional<FoundMonitor> monitor = lookUpMonitor(devicePath, why);
-    if (!monitor) return error(why.empty() ? messageText(MsgNoMonitor) : why);
+    if (!monitor) return errorExit(why.empty() ? messageText(MsgNoMonitor) : why);
     const std::string folder = historyFolder();
-    if (folder.empty()) return error(messageText(MsgHistoryNoFolder));
+    if (folder.empty()) return errorExit(messageText(MsgHistoryNoFolder));
     const std::string path = (std::filesystem::path(folder) / historyFileName(monitor->identity)).string();
     MonitorHistory history;
     if (readHistoryFile(path, history) != FileReadError::None) {
-        return error(messageText(MsgHistoryCannotRead) + "\n" + path);
+        return errorExit(messageText(MsgHistoryCannotRead) + "\n" + path);
     }
     for (const int line : history.corruptLines) failure(corruptLineText(line, path));
 
@@ -81,7 +77,7 @@ int runHistoryCommand(int argc, char** argv) {
     if (plotPath) {
         if (!savePlot(
                 *plotPath, HistoryPlotSize, [&](QPainter& p) { drawHistoryPlot(p, history); }, why)) {
-            return error(why);
+            return errorExit(why);
         }
         return ExitOk;
     }

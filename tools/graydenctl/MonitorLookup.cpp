@@ -1,5 +1,6 @@
 #include "MonitorLookup.h"
 
+#include <filesystem>
 #include <memory>
 
 #include "device/MonitorSession.h"
@@ -9,11 +10,17 @@
 
 namespace grayden::ctl {
 
+std::string listedDevicePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
+    return error ? path : real.string();
+}
+
 std::optional<FoundMonitor> lookUpMonitor(const std::string& devicePath, std::string& error) {
     const std::unique_ptr<HidPlatform> platform = makeHidPlatform(error);
     if (!platform) return std::nullopt;
     DeviceList devices(*platform);
-    devices.restrictToPath(devicePath);
+    devices.restrictToPath(devicePath.empty() ? devicePath : listedDevicePath(devicePath));
     HidReportChannel channel(*platform);
     MonitorSession monitor(channel, devices, nullptr);
     // The search reads each device's model name and nothing else; the calibration probe that

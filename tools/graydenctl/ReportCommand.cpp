@@ -2,8 +2,10 @@
 
 #include <QLocale>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -67,10 +69,6 @@ struct ReportOptions {
 };
 
 int usageError(const std::string& why) { return ctl::usageError("report", why, ReportUsage); }
-int error(const std::string& text) {
-    failure(text);
-    return ExitError;
-}
 
 bool takesValue(const std::string& arg) {
     for (const char* name :
@@ -153,11 +151,11 @@ std::string reportText(const ConformanceReport& report, const ToneTable& table) 
 int runToleranceReport(const ReportOptions& o, const MeasurementList& measurements, const ToneTable& table) {
     ConformanceReport report;
     if (const GsdfProblem problem = makeConformanceReport(measurements, o.conformance, report); !problem.ok()) {
-        return error(problemText(problem, *o.measuredPath));
+        return errorExit(problemText(problem, *o.measuredPath));
     }
     if (o.plotPath) {
         std::string why;
-        if (!saveReportPlot(*o.plotPath, report, measurements, why)) return error(why);
+        if (!saveReportPlot(*o.plotPath, report, measurements, why)) return errorExit(why);
     }
     if (printStdout(reportText(report, table)) != ExitOk) return ExitError;
     return report.passed ? ExitOk : ExitFailure;
@@ -196,7 +194,7 @@ bool appendToHistory(const ConformanceDocument& document, const FoundMonitor& mo
 int runCriteriaReport(const ReportOptions& o, const MeasurementList& measurements, const ToneTable& table) {
     std::string measurementBytes;
     if (readRegularFile(*o.measuredPath, MaxMeasurementFileBytes, measurementBytes) != FileReadError::None) {
-        return error(messageText(MsgMeasurementsUnreadable) + "\n" + *o.measuredPath);
+        return errorExit(messageText(MsgMeasurementsUnreadable) + "\n" + *o.measuredPath);
     }
     std::string why;
     const std::optional<FoundMonitor> monitor = lookUpMonitor(o.devicePath.value_or(""), why);
@@ -204,7 +202,7 @@ int runCriteriaReport(const ReportOptions& o, const MeasurementList& measurement
     const ReportFacts facts = gatherFacts(o, measurementBytes, monitor);
     if (const GsdfProblem problem = makeConformanceDocument(measurements, table, *o.criteria, facts, document);
         !problem.ok()) {
-        return error(problemText(problem, *o.measuredPath));
+        return errorExit(problemText(problem, *o.measuredPath));
     }
     bool ok = true;
     if (monitor) {
@@ -222,9 +220,13 @@ int runCriteriaReport(const ReportOptions& o, const MeasurementList& measurement
             const GraphicsSession graphics;
             pdf = conformancePdf(document, sections, QString::fromStdString(facts.programVersion));
         }
-        if (pdf.isEmpty() || !saveFile(*o.pdfPath, std::string_view(pdf.constData(), pdf.size()))) {
+        errno = 0;
+        if (pdf.isEmpty() ||
+            !saveFile(*o.pdfPath, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))) {
             ok = false;
-            failure(messageText(MsgPdfCannotSave) + "\n" + *o.pdfPath);
+            std::string text = messageText(MsgPdfCannotSave) + "\n" + *o.pdfPath;
+            if (errno != 0) text.append("\n").append(std::strerror(errno));
+            failure(text);
         }
     }
     if (o.plotPath && !saveReportPlot(*o.plotPath, document.report, measurements, why)) {
@@ -243,11 +245,11 @@ int runReportCommand(int argc, char** argv) {
 
     MeasurementList measurements;
     if (const GsdfProblem problem = readMeasurementFile(*o.measuredPath, measurements); !problem.ok()) {
-        return error(problemText(problem, *o.measuredPath));
+        return errorExit(problemText(problem, *o.measuredPath));
     }
     ToneTable table{};
     if (const ToneFileError problem = readToneFile(*o.tablePath, table); problem != ToneFileError::None) {
-        return error(*o.tablePath + ": " + messageText(toneFileMessageId(problem)));
+        return errorExit(*o.tablePath + ": " + messageText(toneFileMessageId(problem)));
     }
     return o.criteria ? runCriteriaReport(o, measurements, table) : runToleranceReport(o, measurements, table);
 }
