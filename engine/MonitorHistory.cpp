@@ -20,17 +20,28 @@ std::string historyFolder() {
     return (base / "grayden" / "history").string();
 }
 
-std::string historyFileName(const MonitorIdentity& identity) {
-    std::string model;
-    for (const char c : identity.model) {
+namespace {
+
+std::string fileNamePart(const std::string& text) {
+    std::string part;
+    for (const char c : text) {
         const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
                           c == '_' || c == '-';
-        model += kept ? c : '_';
+        part += kept ? c : '_';
     }
+    return part;
+}
+
+}  // namespace
+
+std::string historyFileName(const MonitorIdentity& identity) {
+    std::string model = fileNamePart(identity.model);
     if (model.empty() || model.front() == '.') model.insert(0, "monitor");
     char ids[16];
     std::snprintf(ids, sizeof ids, "-%04x-%04x", identity.vendorId, identity.productId);
-    return model + ids + ".jsonl";
+    std::string name = model + ids;
+    if (!identity.serialNumber.empty()) name.append("-").append(fileNamePart(identity.serialNumber));
+    return name.append(".jsonl");
 }
 
 bool appendHistoryRecord(const std::string& path, const HistoryRecord& record) {

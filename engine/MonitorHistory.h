@@ -9,19 +9,20 @@
 
 namespace grayden {
 
-// What tells one monitor from another for its history: the same model of the same maker keeps
-// one history wherever it is plugged in.
+// What tells one monitor from another for its history, wherever it is plugged in: its model,
+// maker and product, and its USB serial number where it has one.
 struct MonitorIdentity {
     std::string model;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
+    std::string serialNumber;  // empty when the monitor has none
 };
 
 // ${XDG_DATA_HOME:-~/.local/share}/grayden/history, or empty when neither variable names a
 // folder. XDG_DATA_HOME counts only when it is an absolute path.
 std::string historyFolder();
-// The monitor's file in that folder: QT440-1268-0440.jsonl, its model name kept to letters,
-// digits, '.', '_' and '-'.
+// The monitor's file in that folder: QT440-1268-0440.jsonl, or QT440-1268-0440-SERIAL.jsonl,
+// its model name and serial number kept to letters, digits, '.', '_' and '-'.
 std::string historyFileName(const MonitorIdentity& identity);
 
 // Adds the record as one line at the end of the file, creating the file and its folder when

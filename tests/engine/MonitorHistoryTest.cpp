@@ -85,8 +85,9 @@ TEST(MonitorHistory, TrendIsInTimeWhateverTheOffset) {
 }
 
 TEST(MonitorHistory, OneFilePerMonitorUnderTheDataFolder) {
-    EXPECT_EQ(historyFileName({"QT440", 4712, 0x0440}), "QT440-1268-0440.jsonl");
-    EXPECT_EQ(historyFileName({"../x y", 1, 2}), "monitor.._x_y-0001-0002.jsonl");
+    EXPECT_EQ(historyFileName({"QT440", 4712, 0x0440, ""}), "QT440-1268-0440.jsonl");
+    EXPECT_EQ(historyFileName({"../x y", 1, 2, ""}), "monitor.._x_y-0001-0002.jsonl");
+    EXPECT_EQ(historyFileName({"QT440", 4712, 0x0440, "A1/2 3"}), "QT440-1268-0440-A1_2_3.jsonl");
     const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
     ::setenv("XDG_DATA_HOME", "/data", 1);
     EXPECT_EQ(historyFolder(), "/data/grayden/history");

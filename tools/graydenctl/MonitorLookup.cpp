@@ -32,6 +32,7 @@ std::optional<FoundMonitor> lookUpMonitor(const std::string& devicePath, std::st
     found.identity.vendorId = device->vendorId;
     found.identity.productId = device->productId;
     found.devicePath = device->devicePath;
+    platform->peekSerialNumber(device->devicePath, found.identity.serialNumber);
     monitor.release();
     return found;
 }
