@@ -4,7 +4,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/install-deps.sh"
 "$here/scripts/build.sh" normal
-for b in engine_bench device_bench editor_bench; do
+for b in engine_bench device_bench report_bench editor_bench; do
   exe="$here/build/normal/tests/bench/$b"
   if [ -x "$exe" ]; then
     echo "=== $b"

@@ -14,6 +14,7 @@ packages=(
   xvfb xauth imagemagick x11-utils openbox xdotool
   dpkg-dev desktop-file-utils appstream xorriso groff-base lintian
   python3
+  poppler-utils
   libglib2.0-dev shared-mime-info
 )
 

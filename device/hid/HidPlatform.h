@@ -47,6 +47,10 @@ public:
     // interface that cannot be opened can still be told apart from the monitor. False when the
     // platform cannot tell.
     virtual bool peekVendorId(const std::string& /*path*/, std::uint16_t& /*vendorId*/) { return false; }
+    // The serial number of the USB device an interface belongs to, read without opening it, so
+    // two monitors of one model can be told apart. False when it has none or the platform
+    // cannot tell.
+    virtual bool peekSerialNumber(const std::string& /*path*/, std::string& /*serial*/) { return false; }
 
     // USB vendor, product and release number (bcdDevice).
     virtual bool getAttributes(HidHandle handle, std::uint16_t& vendorId, std::uint16_t& productId,

@@ -81,6 +81,10 @@ bool HidrawPlatform::peekVendorId(const std::string& path, std::uint16_t& vendor
     return sysfs_.readVendorId(std::filesystem::path(path).filename().string(), vendorId);
 }
 
+bool HidrawPlatform::peekSerialNumber(const std::string& path, std::string& serial) {
+    return sysfs_.readSerialNumber(std::filesystem::path(path).filename().string(), serial);
+}
+
 HidrawPlatform::OpenNode* HidrawPlatform::findOpen(HidHandle handle) {
     const auto found = open_.find(handle);
     return found == open_.end() ? nullptr : &found->second;

@@ -30,6 +30,7 @@ public:
     HidHandle openDevice(const std::string& path, const HidAccess& access, int& error) override;
     void closeDevice(HidHandle handle) override;
     bool peekVendorId(const std::string& path, std::uint16_t& vendorId) override;
+    bool peekSerialNumber(const std::string& path, std::string& serial) override;
 
     bool getAttributes(HidHandle handle, std::uint16_t& vendorId, std::uint16_t& productId,
                        std::uint16_t& versionNumber) override;

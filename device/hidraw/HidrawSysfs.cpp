@@ -73,7 +73,23 @@ bool HidrawSysfs::readVendorId(const std::string& node, std::uint16_t& vendorId)
     return readUsbAttribute(node, "idVendor", vendorId);
 }
 
+bool HidrawSysfs::readSerialNumber(const std::string& node, std::string& serial) const {
+    std::string folder;
+    if (!findUsbDevice(node, folder)) return false;
+    std::ifstream in(fs::path(folder) / "serial");
+    std::string text;
+    if (!in || !std::getline(in, text) || text.empty() || text.size() > 126) return false;
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) return false;
+    serial = text;
+    return true;
+}
+
 bool HidrawSysfs::readUsbAttribute(const std::string& node, const char* name, std::uint16_t& value) const {
+    std::string folder;
+    return findUsbDevice(node, folder) && readHexAttribute(fs::path(folder) / name, value);
+}
+
+bool HidrawSysfs::findUsbDevice(const std::string& node, std::string& folder) const {
     if (nodeNumber(node) < 0) {
         return false;
     }
@@ -90,7 +106,8 @@ bool HidrawSysfs::readUsbAttribute(const std::string& node, const char* name, st
     }
     while (isInside(dir, root) && dir != root) {
         if (fs::exists(dir / "idVendor", error) && fs::exists(dir / "bcdDevice", error)) {
-            return readHexAttribute(dir / name, value);
+            folder = dir.string();
+            return true;
         }
         dir = dir.parent_path();
     }

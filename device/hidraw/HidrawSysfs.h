@@ -21,8 +21,13 @@ public:
     bool readReleaseNumber(const std::string& node, std::uint16_t& releaseNumber) const;
     // The vendor id (idVendor) of the same USB device, under the same rules.
     bool readVendorId(const std::string& node, std::uint16_t& vendorId) const;
+    // The serial number string of the same USB device: false when it has none, or when it is
+    // empty, longer than 126 characters or holds anything but printable ASCII.
+    bool readSerialNumber(const std::string& node, std::string& serial) const;
 
 private:
+    // The folder of the USB device above the node.
+    bool findUsbDevice(const std::string& node, std::string& folder) const;
     // One hex attribute of the USB device above the node.
     bool readUsbAttribute(const std::string& node, const char* name, std::uint16_t& value) const;
 

@@ -96,6 +96,22 @@ TEST_F(FakeSysfs, ReleaseNumberComesFromTheUsbDeviceAboveTheNode) {
     EXPECT_EQ(release, 0x0102);
 }
 
+TEST_F(FakeSysfs, SerialNumberComesFromTheUsbDeviceAboveTheNode) {
+    HidrawPlatform platform(sys.string(), dev.string());
+    const fs::path file = sys / "devices/pci0000:00/0000:00:14.0/usb1/1-2/serial";
+    std::string serial = "kept";
+    EXPECT_FALSE(platform.peekSerialNumber((dev / "hidraw10").string(), serial)) << "none written yet";
+    for (const char* bad : {"\n", "a\x1b[2Jb\n", "\xe6\x97\xa5\n"}) {
+        writeFile(file, bad);
+        EXPECT_FALSE(platform.peekSerialNumber((dev / "hidraw10").string(), serial)) << bad;
+    }
+    EXPECT_EQ(serial, "kept");
+    writeFile(file, "QT4-00123\n");
+    ASSERT_TRUE(platform.peekSerialNumber((dev / "hidraw10").string(), serial));
+    EXPECT_EQ(serial, "QT4-00123");
+    EXPECT_FALSE(platform.peekSerialNumber((dev / "hidraw2").string(), serial));
+}
+
 TEST_F(FakeSysfs, VendorOfANodeIsReadWithoutOpeningIt) {
     HidrawPlatform platform(sys.string(), dev.string());
     const std::string monitor = (dev / "hidraw10").string();

@@ -159,8 +159,9 @@ TEST_F(GraydenctlGsdf, ReportVerdictIsTheExitStatus) {
         {"report", "--measured", file("remeasured.csv", testing::measurementText(remeasured)), "--table", installed});
     EXPECT_EQ(r.status, 0) << r.out;
 
+    // An error is told from a failed verdict.
     r = run({"report", "--measured", file("few.csv", "0,1\n1,2\n"), "--table", straight});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, english(MsgMeasurementTooFew) + "\n");
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"--measured", afterFile},

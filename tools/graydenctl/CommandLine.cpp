@@ -60,6 +60,11 @@ int failure(const std::string& text) {
     return ExitFailure;
 }
 
+int errorExit(const std::string& text) {
+    failure(text);
+    return ExitError;
+}
+
 bool writeStdout(std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }

@@ -11,6 +11,9 @@ namespace grayden::ctl {
 constexpr int ExitOk = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
+// report and history tell a failed verdict (ExitFailure) from an error, which shares the usage
+// status.
+constexpr int ExitError = 2;
 
 // Whole-argument number parsing: trailing text or an empty argument is refused.
 bool parseWholeInt(std::string_view text, int& out);
@@ -30,6 +33,8 @@ std::string problemText(const GsdfProblem& problem, const std::string& measureme
 int usageError(const char* command, const std::string& why, const char* usage);
 // Prints the text on its own line to standard error; ExitFailure.
 int failure(const std::string& text);
+// The same, for the commands whose ExitFailure is a verdict; ExitError.
+int errorExit(const std::string& text);
 
 // Writes all bytes to standard output exactly as given; false on a write error.
 bool writeStdout(std::string_view bytes);

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "CommandLine.h"
+#include "MonitorLookup.h"
 #include "device/MonitorSession.h"
 #include "device/PlatformFactory.h"
 #include "device/TonePacking.h"
@@ -211,14 +211,6 @@ struct TransferOptions {
     bool verify = false;
 };
 
-// A named device as discovery lists it: a file system path (a udev link, say) by the node it
-// leads to; anything else, such as a simulated device's name, as given.
-std::string listedPath(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path real = std::filesystem::canonical(path, error);
-    return error ? path : real.string();
-}
-
 // Parses the options of every subcommand: --device for all, --bank for read and write, --out
 // for read, --verify and one FILE operand for write.
 std::optional<int> parseTransferOptions(int argc, char** argv, Subcommand sub, TransferOptions& o) {
@@ -231,7 +223,7 @@ std::optional<int> parseTransferOptions(int argc, char** argv, Subcommand sub, T
         }
         if (arg == "--device") {
             if (i + 1 >= argc) return usageError(arg + " needs a value");
-            o.devicePath = listedPath(argv[++i]);
+            o.devicePath = listedDevicePath(argv[++i]);
             if (o.devicePath.empty()) return usageError("--device needs a device path");
         } else if (arg == "--verify" && isWrite) {
             o.verify = true;

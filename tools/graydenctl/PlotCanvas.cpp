@@ -65,17 +65,30 @@ bool isPlotFileName(const std::string& path) {
     return endsWithIgnoringCase(path, ".svg") || endsWithIgnoringCase(path, ".png");
 }
 
-bool savePlot(const std::string& path, QSize size, const std::function<void(QPainter&)>& draw, std::string& error) {
+GraphicsSession::GraphicsSession() {
+    if (QGuiApplication::instance()) return;
     // Plots never need a display: a platform named in the environment that cannot start (xcb
     // without an X server) would abort the whole program.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QtMessageHandler previous = qInstallMessageHandler(keepSeriousMessages);
-    int argc = 1;
-    char name[] = "graydenctl";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-    const QByteArray bytes = endsWithIgnoringCase(path, ".svg") ? drawSvg(size, draw) : drawPng(size, draw);
-    qInstallMessageHandler(previous);
+    previousHandler_ = qInstallMessageHandler(keepSeriousMessages);
+    static int argc = 1;
+    static char name[] = "graydenctl";
+    static char* argv[] = {name, nullptr};
+    application_ = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+GraphicsSession::~GraphicsSession() {
+    if (!application_) return;
+    application_.reset();
+    qInstallMessageHandler(previousHandler_);
+}
+
+bool savePlot(const std::string& path, QSize size, const std::function<void(QPainter&)>& draw, std::string& error) {
+    QByteArray bytes;
+    {
+        const GraphicsSession graphics;
+        bytes = endsWithIgnoringCase(path, ".svg") ? drawSvg(size, draw) : drawPng(size, draw);
+    }
     if (bytes.isEmpty()) {
         error = "Cannot draw the plot.";
         return false;
