@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -13,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "GraphicsSession.h"
 #include "Plots.h"
 #include "platform/FileSave.h"
 
@@ -53,34 +53,10 @@ QByteArray drawPng(QSize size, const std::function<void(QPainter&)>& draw) {
     return bytes;
 }
 
-// Qt's notes about its surroundings (no runtime folder, say) are no business of a command-line
-// user; whether the plot was saved is checked and reported on its own.
-void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 }  // namespace
 
 bool isPlotFileName(const std::string& path) {
     return endsWithIgnoringCase(path, ".svg") || endsWithIgnoringCase(path, ".png");
-}
-
-GraphicsSession::GraphicsSession() {
-    if (QGuiApplication::instance()) return;
-    // Plots never need a display: a platform named in the environment that cannot start (xcb
-    // without an X server) would abort the whole program.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    previousHandler_ = qInstallMessageHandler(keepSeriousMessages);
-    static int argc = 1;
-    static char name[] = "graydenctl";
-    static char* argv[] = {name, nullptr};
-    application_ = std::make_unique<QGuiApplication>(argc, argv);
-}
-
-GraphicsSession::~GraphicsSession() {
-    if (!application_) return;
-    application_.reset();
-    qInstallMessageHandler(previousHandler_);
 }
 
 bool savePlot(const std::string& path, QSize size, const std::function<void(QPainter&)>& draw, std::string& error) {

@@ -13,6 +13,7 @@
 
 #include "CommandLine.h"
 #include "MonitorLookup.h"
+#include "GraphicsSession.h"
 #include "PlotCanvas.h"
 #include "Plots.h"
 #include "engine/ConformanceDocument.h"
