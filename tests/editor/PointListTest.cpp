@@ -106,6 +106,17 @@ TEST_F(PointListTest, RowsShowPaddedLevelsValuesAndPointColours) {
     for (int row = 0; row < 256; ++row) ASSERT_EQ(list->listModel().cellStyle(1, row)->editable, 1) << row;
 }
 
+TEST_F(PointListTest, FreedStylesLeaveTheSystemColoursAndNoCellToTypeInto) {
+    list->freeCellStyles();
+    const auto brush = [this](int role) { return list->model()->index(31, 1).data(role); };
+    EXPECT_FALSE(brush(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(brush(Qt::ForegroundRole).isValid());
+    EXPECT_EQ(cell(31, 1), "992") << "the texts stay";
+    EXPECT_FALSE(doubleClick(31, 1));
+    fill(false);
+    EXPECT_TRUE(brush(Qt::BackgroundRole).isValid()) << "a refill brings the colours back";
+}
+
 TEST_F(PointListTest, ColumnWidthsSplitTheListWidthLessTheScrollBar) {
     const int available = list->width() - list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
     EXPECT_EQ(list->columnWidth(0), available * 3 / 10);
