@@ -11,21 +11,7 @@
 
 namespace grayden {
 
-namespace {
-
-constexpr QRgb Black = qRgb(0, 0, 0);
-constexpr QRgb PointLevelBack = qRgb(192, 255, 192);
-constexpr QRgb OtherLevelBack = qRgb(255, 255, 192);
-constexpr QRgb PointValueBack = qRgb(192, 192, 255);
-constexpr QRgb OtherValueBack = qRgb(255, 255, 255);
-constexpr QRgb OtherValueText = qRgb(180, 180, 180);
-
-// " %d" of the level, padded on the left to eight characters.
-QString levelText(int level) { return QString(" %1").arg(level).rightJustified(8, ' '); }
-
-}  // namespace
-
-PointListCtrl::PointListCtrl(QWidget* parent) : QTableView(parent) {
+PointListCtrl::PointListCtrl(CurveModel& document, QWidget* parent) : QTableView(parent), model_(document) {
     setObjectName(QString::number(ControlId));
     setModel(&model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -47,7 +33,7 @@ PointListCtrl::PointListCtrl(QWidget* parent) : QTableView(parent) {
 
 PointListCtrl::~PointListCtrl() = default;
 
-void PointListCtrl::fill(const ToneTable& table, const ControlPointArray& points, int pointCount, bool withColumns) {
+void PointListCtrl::fill(bool withColumns) {
     WaitCursor wait;
     if (withColumns) {
         model_.setColumns(uiText(LevelColumnHeader), uiText(ValueColumnHeader));
@@ -56,28 +42,7 @@ void PointListCtrl::fill(const ToneTable& table, const ControlPointArray& points
         setColumnWidth(0, available * 3 / 10);
         setColumnWidth(1, available - available * 3 / 10 - 4);
     }
-    std::vector<std::array<QString, 2>> rows(LevelCount);
-    std::vector<CellStyle> styles;
-    styles.reserve(2 * LevelCount);
-    std::array<bool, LevelCount> isPoint{};
-    int next = 0;  // the next control point not yet matched to a row
-    for (int row = 0; row < LevelCount; ++row) {
-        rows[row] = {levelText(row), QString::number(table[row])};
-        if (next < pointCount && points[next].level == row) {
-            isPoint[row] = true;
-            ++next;
-        }
-    }
-    for (int row = 0; row < LevelCount; ++row) {
-        styles.push_back({0, row, Black, isPoint[row] ? PointLevelBack : OtherLevelBack, 0});
-    }
-    for (int row = 0; row < LevelCount; ++row) {
-        if (isPoint[row])
-            styles.push_back({1, row, Black, PointValueBack, 1});
-        else
-            styles.push_back({1, row, OtherValueText, OtherValueBack, 0});
-    }
-    model_.reset(std::move(rows), std::move(styles));
+    model_.refresh();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     // The scroll ranges must be current before the caller scrolls back.
     executeDelayedItemsLayout();
@@ -87,7 +52,7 @@ void PointListCtrl::fill(const ToneTable& table, const ControlPointArray& points
 }
 
 void PointListCtrl::scrollBack() {
-    if (model_.rowCount() == 0 || rowHeight(0) <= 0) return;
+    if (model()->rowCount() == 0 || rowHeight(0) <= 0) return;
     verticalScrollBar()->setValue(verticalScrollBar()->value() + scrollOffsetY_ / rowHeight(0));
 }
 
@@ -103,21 +68,20 @@ bool PointListCtrl::openEditorAt(QPoint viewportPos) {
     const int target = firstSelectedRow();
     const QModelIndex hit = indexAt(viewportPos);
     if (!hit.isValid() || hit.row() != target) return false;
-    const CellStyle* style = model_.findCellStyle(hit.column(), hit.row());
-    if (!style || !style->editable || hit.column() != 1) return false;
+    if (!(hit.flags() & Qt::ItemIsEditable)) return false;
 
     editing_ = true;
     editRow_ = hit.row();
     editColumn_ = hit.column();
     savedMode_ = selectionMode();
     if (savedMode_ == QAbstractItemView::SingleSelection) setSelectionMode(QAbstractItemView::MultiSelection);
-    selectionModel()->select(model_.index(editRow_, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selectionModel()->select(model()->index(editRow_, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 
     delete editor_;
     editor_ = new InplaceEdit(*this, viewport());
     editor_->setGeometry(visualRect(hit).adjusted(0, -1, 0, 3));
     editor_->setFont(font());
-    editor_->setText(model_.cellText(editRow_, editColumn_));
+    editor_->setText(hit.data(Qt::DisplayRole).toString());
     editor_->selectAll();
     editor_->show();
     editor_->setFocus(Qt::OtherFocusReason);
@@ -137,25 +101,22 @@ void PointListCtrl::closeEditor() {
     if (savedMode_ == QAbstractItemView::SingleSelection) {
         setSelectionMode(QAbstractItemView::SingleSelection);
     } else if (!selectionModel()->isRowSelected(editRow_, QModelIndex())) {
-        selectionModel()->select(model_.index(editRow_, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selectionModel()->select(model()->index(editRow_, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 }
 
 void PointListCtrl::commit() {
     if (!editing_) return;
-    std::string text = editor_->text().toStdString();
-    const int row = editRow_;
-    const int column = editColumn_;
+    const QString text = editor_->text();
     closeEditor();
-    if (onEndLabelEdit && onEndLabelEdit(row, column, text)) {
-        model_.setCellText(row, column, QString::fromStdString(text));
-    }
+    // The cell then shows what the document kept; a refused value leaves it as it was.
+    model()->setData(model()->index(editRow_, editColumn_), text, Qt::EditRole);
 }
 
 void PointListCtrl::cancel() { closeEditor(); }
 
 void PointListCtrl::selectAndFocusEditRow() {
-    const QModelIndex index = model_.index(editRow_, 0);
+    const QModelIndex index = model()->index(editRow_, 0);
     if (!index.isValid()) return;
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
@@ -202,7 +163,7 @@ void PointListCtrl::wheelEvent(QWheelEvent* event) {
 
 void PointListCtrl::verticalAction() {
     if (wheelScrolling_) return;
-    if (model_.rowCount() > 0) scrollOffsetY_ = rowHeight(0) * verticalScrollBar()->sliderPosition();
+    if (model()->rowCount() > 0) scrollOffsetY_ = rowHeight(0) * verticalScrollBar()->sliderPosition();
     commit();
 }
 

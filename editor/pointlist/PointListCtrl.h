@@ -3,32 +3,26 @@
 #include <QAbstractItemView>
 #include <QTableView>
 
-#include <functional>
-#include <string>
-
 #include "editor/pointlist/PointListModel.h"
-#include "engine/ControlPoint.h"
-#include "engine/ToneTable.h"
 
 namespace grayden {
 
+class CurveModel;
 class InplaceEdit;
 
-// The list of all 256 input levels with their output values. Control-point rows are coloured,
-// and only their value cells can be typed into, through an edit box opened by a double click.
+// The list of all 256 input levels with their output values, a view of the curve document.
+// Control-point rows are coloured, and only their value cells can be typed into, through an edit
+// box opened by a double click; a committed value goes to the document through the item model.
 class PointListCtrl : public QTableView {
     Q_OBJECT
 public:
     static constexpr int ControlId = 1009;
 
-    explicit PointListCtrl(QWidget* parent);
+    PointListCtrl(CurveModel& document, QWidget* parent);
     ~PointListCtrl() override;
 
-    // The owner's answer to a finished edit: true accepts; the owner may rewrite the text.
-    std::function<bool(int row, int column, std::string& text)> onEndLabelEdit;
-
-    // Rebuilds the rows and cell records; with columns also the two columns and their widths.
-    void fill(const ToneTable& table, const ControlPointArray& points, int pointCount, bool withColumns);
+    // Shows the document anew, scrolled to the top; with columns also the two columns and their widths.
+    void fill(bool withColumns);
     void freeCellStyles() { model_.freeCellStyles(); }
     // Scrolls down by the offset recorded at the last scroll-bar action.
     void scrollBack();
@@ -37,6 +31,7 @@ public:
     bool isEditing() const { return editing_; }
     InplaceEdit* editor() const { return editor_; }
     const PointListModel& listModel() const { return model_; }
+    PointListModel& listModel() { return model_; }
 
     // Opens the edit box over the cell at a viewport position, under the rules of a double click.
     bool openEditorAt(QPoint viewportPos);

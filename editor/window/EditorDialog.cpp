@@ -56,8 +56,8 @@ EditorDialog::EditorDialog(DeviceList& devices, StringStore& store, UserInteract
 
 EditorDialog::~EditorDialog() {
     // An edit box still open loses its focus while the window goes; its commit must not reach
-    // a model that no longer exists.
-    pointList_->onEndLabelEdit = nullptr;
+    // a document that no longer exists, so the box closes without one.
+    pointList_->cancel();
 }
 
 void EditorDialog::createControls() {
@@ -75,7 +75,7 @@ void EditorDialog::createControls() {
     outputCurveCheck_ = new QCheckBox(this);
     infoFrame_ = new QGroupBox(this);
     readoutLabel_ = new QLabel(this);
-    pointList_ = new PointListCtrl(this);
+    pointList_ = new PointListCtrl(model_, this);
     gammaLabel_ = new QLabel(this);
     const std::pair<int, QWidget*> controls[] = {
         {GraphId, graph_},          {PreviewCheckId, previewCheck_}, {OutputCurveCheckId, outputCurveCheck_},
@@ -95,8 +95,6 @@ void EditorDialog::createControls() {
     // The frame is drawn behind the two texts it surrounds.
     infoFrame_->lower();
 
-    // Only the value column is editable.
-    pointList_->onEndLabelEdit = [this](int row, int, std::string& text) { return endLabelEdit(row, text); };
     connect(previewCheck_, &QCheckBox::clicked, this, &EditorDialog::previewClicked);
     connect(outputCurveCheck_, &QCheckBox::clicked, this, &EditorDialog::outputCurveClicked);
     // A value still being typed in the list is taken before the graph changes the curve.
@@ -166,12 +164,12 @@ void EditorDialog::teardown() {
 void EditorDialog::modelChanged(ModelChange what) {
     switch (what) {
     case ModelChange::Rebuilt:
-        pointList_->fill(model_.currentTable(), model_.points(), model_.livePointCount(), true);
+        pointList_->fill(true);
         previewCheck_->setChecked(model_.previewOn());
         outputCurveCheck_->setChecked(model_.showOutputCurve());
         break;
     case ModelChange::PointsEdited:
-        pointList_->fill(model_.currentTable(), model_.points(), model_.livePointCount(), false);
+        pointList_->fill(false);
         pointList_->scrollBack();
         break;
     case ModelChange::PointDragged:

@@ -57,7 +57,7 @@ constexpr int Undo = 32781;
 //   EditorDialog.cpp    construction, the start-up sequence, closing and teardown, the views
 //                       that show what changed in the document, and messages;
 //   EditorDialogCommands.cpp  the menus and their update pass, command routing, the file commands,
-//                       the check boxes and the commit of a typed value;
+//                       and the check boxes;
 //   EditorDialogLayout.cpp  the layout, the start size on the screen, and the handling of show,
 //                       resize and changes of the window manager's frame;
 //   EditorDialogSettings.cpp  the commands that open the settings dialogs and the version box.
@@ -83,9 +83,6 @@ public:
     void onCommand(int id);
     // The command-update state of a command: false greys its menu item and drops its accelerator.
     bool isCommandEnabled(int id) const;
-
-    // The value commit of the list: validate, one undo record, set the point, refill, preview.
-    bool endLabelEdit(int row, std::string& text);
 
     CurveModel& model() { return model_; }
     PointListCtrl& pointList() { return *pointList_; }

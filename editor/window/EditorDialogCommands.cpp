@@ -5,7 +5,6 @@
 #include <QMenuBar>
 
 #include "editor/app/UserInteraction.h"
-#include "editor/pointlist/PointListCtrl.h"
 #include "editor/window/EditorDialog.h"
 #include "editor/window/MenuTemplate.h"
 #include "render/UiText.h"
@@ -126,12 +125,5 @@ void EditorDialog::saveFileTo(const std::string& path) {
 void EditorDialog::previewClicked(bool checked) { model_.setPreview(checked); }
 
 void EditorDialog::outputCurveClicked(bool checked) { model_.setShowOutputCurve(checked); }
-
-bool EditorDialog::endLabelEdit(int row, std::string& text) {
-    if (!CurveModel::validateValueText(text)) return false;
-    // Row and level are one. A refill may have come while the box was open; when its row is no
-    // longer a control point, the value is refused instead of moving another point.
-    return model_.enterPointValue(row, std::stoi(text));
-}
 
 }  // namespace grayden

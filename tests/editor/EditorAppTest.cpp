@@ -45,7 +45,7 @@ TEST(EditorApp, AcceleratorsWorkFromTheListAndItsEditBoxAndClosingEndsTheRun) {
         QTest::keyClick(&list, Qt::Key_O, Qt::ControlModifier);
 
         std::string text = "100";
-        editor->endLabelEdit(31, text);
+        list.listModel().enterValueText(31, text);
         undoAfterEdit = static_cast<int>(editor->model().undoHistory().size());
         // Ctrl+Z typed into the open edit box undoes in the window, not in the box.
         list.scrollTo(list.model()->index(63, 1));

@@ -113,7 +113,7 @@ TEST_F(EditorDialogTest, SaveWithoutAFileAsksForOne) {
 TEST_F(EditorDialogTest, TheCloseBoxWritesTheStoredTableBackAndExitDoesNot) {
     dialog->show();
     std::string text = "4000";
-    ASSERT_TRUE(dialog->endLabelEdit(127, text));
+    ASSERT_TRUE(dialog->pointList().listModel().enterValueText(127, text));
     platform.monitor().state().stored.fill(0);
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
@@ -148,7 +148,7 @@ TEST_F(EditorDialogTest, EscapeEndsLikeExitAndEnterDoesNothing) {
 
 TEST_F(EditorDialogTest, TypedValuesAreValidatedAndMoveTheirPoint) {
     std::string text = "12abc";
-    ASSERT_TRUE(dialog->endLabelEdit(31, text));
+    ASSERT_TRUE(dialog->pointList().listModel().enterValueText(31, text));
     EXPECT_EQ(text, "12");
     EXPECT_EQ(dialog->model().points()[1].value, 12);
     EXPECT_EQ(dialog->model().currentTable()[31], 12);
@@ -157,16 +157,16 @@ TEST_F(EditorDialogTest, TypedValuesAreValidatedAndMoveTheirPoint) {
 
     for (const char* refused : {"-1", "9000"}) {
         std::string t = refused;
-        EXPECT_FALSE(dialog->endLabelEdit(63, t)) << refused;
+        EXPECT_FALSE(dialog->pointList().listModel().enterValueText(63, t)) << refused;
     }
     EXPECT_EQ(dialog->model().undoHistory().size(), 1u);
 
     std::string empty;
-    ASSERT_TRUE(dialog->endLabelEdit(255, empty));
+    ASSERT_TRUE(dialog->pointList().listModel().enterValueText(255, empty));
     EXPECT_EQ(dialog->model().points()[8].value, 0);
 
     std::string notAPoint = "5";
-    EXPECT_FALSE(dialog->endLabelEdit(30, notAPoint)) << "a row that is no longer a point";
+    EXPECT_FALSE(dialog->pointList().listModel().enterValueText(30, notAPoint)) << "a row that is no longer a point";
     EXPECT_EQ(dialog->model().undoHistory().size(), 2u);
     EXPECT_EQ(writesSince(), 0u) << "preview is off";
 }
@@ -178,7 +178,7 @@ TEST_F(EditorDialogTest, PreviewOnRemembersTheMonitorsPreviewAndPreviewsEveryEdi
     EXPECT_GT(writesSince(), 0u);
 
     std::string text = "4000";
-    ASSERT_TRUE(dialog->endLabelEdit(127, text));
+    ASSERT_TRUE(dialog->pointList().listModel().enterValueText(127, text));
     EXPECT_GT(writesSince(), 0u);
 
     QTest::mouseClick(&dialog->previewCheck(), Qt::LeftButton);

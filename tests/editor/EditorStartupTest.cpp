@@ -43,7 +43,7 @@ TEST_F(EditorStartup, StoredSettingsApplyToTheFirstCurveAndTheWindowSize) {
     EXPECT_EQ(d.model().livePointCount(), 256);
     EXPECT_TRUE(d.outputCurveCheck().isChecked());
     EXPECT_EQ(d.frameGeometry().size(), QSize(1000, 700));
-    for (int row = 0; row < 256; ++row) ASSERT_TRUE(d.pointList().listModel().findCellStyle(1, row)->editable);
+    for (int row = 0; row < 256; ++row) ASSERT_TRUE(d.pointList().listModel().cellStyle(1, row)->editable);
 }
 
 TEST_F(EditorStartup, NoMonitorRefusesWithMessageAndKeepsTheStoredSettings) {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIdentityProxyModel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -17,11 +18,28 @@ namespace {
 
 using grayden::testing::restoreSetting;
 
+struct Commit {
+    int row;
+    int column;
+    std::string text;
+};
+
+// Passes everything to the list's own model and keeps each value handed to it.
+class RecordingModel : public QIdentityProxyModel {
+public:
+    std::vector<Commit> committed;
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        committed.push_back({index.row(), index.column(), value.toString().toStdString()});
+        return QIdentityProxyModel::setData(index, value, role);
+    }
+};
+
 class PointListTest : public ::testing::Test {
 protected:
     PointListTest() : model(owner) {
         auto* layout = new QVBoxLayout(&window);
-        list = new PointListCtrl(&window);
+        list = new PointListCtrl(model, &window);
         other = new QLineEdit(&window);
         layout->addWidget(list);
         layout->addWidget(other);
@@ -30,16 +48,12 @@ protected:
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         model.installTable(identityTable());
+        recorder.setSourceModel(&list->listModel());
+        list->setModel(&recorder);
         fill(true);
-        list->onEndLabelEdit = [this](int row, int column, std::string& text) {
-            committed.push_back({row, column, text});
-            return CurveModel::validateValueText(text);
-        };
     }
 
-    void fill(bool withColumns) {
-        list->fill(model.currentTable(), model.points(), model.livePointCount(), withColumns);
-    }
+    void fill(bool withColumns) { list->fill(withColumns); }
 
     // Selects a row by clicking it, then double-clicks one of its cells.
     bool doubleClick(int row, int column) {
@@ -53,16 +67,11 @@ protected:
 
     QString cell(int row, int column) const { return list->listModel().cellText(row, column); }
 
-    struct Commit {
-        int row;
-        int column;
-        std::string text;
-    };
-
     DetachedMonitor owner;
     CurveModel model;
     // Declared before the window: an edit box still open commits into it while the window goes.
-    std::vector<Commit> committed;
+    RecordingModel recorder;
+    std::vector<Commit>& committed = recorder.committed;
     QWidget window;
     PointListCtrl* list = nullptr;
     QLineEdit* other = nullptr;
@@ -74,10 +83,13 @@ TEST_F(PointListTest, RowsShowPaddedLevelsValuesAndPointColours) {
     EXPECT_EQ(cell(255, 0), "     255");
     EXPECT_EQ(cell(31, 1), "992");
     EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "LEVEL(X)");
-    EXPECT_EQ(list->listModel().cellStyles().size(), 512u);
+    std::size_t styled = 0;
+    for (int row = 0; row < 256; ++row)
+        styled += list->listModel().cellStyle(0, row).has_value() + list->listModel().cellStyle(1, row).has_value();
+    EXPECT_EQ(styled, 512u);
 
     auto colours = [this](int row, int column) {
-        const CellStyle* s = list->listModel().findCellStyle(column, row);
+        const std::optional<CellStyle> s = list->listModel().cellStyle(column, row);
         return std::make_tuple(s->backColour, s->textColour, s->editable);
     };
     // Level 31 is the second of nine points; level 30 is not a point.
@@ -91,7 +103,18 @@ TEST_F(PointListTest, RowsShowPaddedLevelsValuesAndPointColours) {
     restoreSetting(model, &ModelSettings::pointCountIndex, AllLevelsPointCountIndex);
     model.installTable(model.sourceTable());
     fill(false);
-    for (int row = 0; row < 256; ++row) ASSERT_EQ(list->listModel().findCellStyle(1, row)->editable, 1) << row;
+    for (int row = 0; row < 256; ++row) ASSERT_EQ(list->listModel().cellStyle(1, row)->editable, 1) << row;
+}
+
+TEST_F(PointListTest, FreedStylesLeaveTheSystemColoursAndNoCellToTypeInto) {
+    list->freeCellStyles();
+    const auto brush = [this](int role) { return list->model()->index(31, 1).data(role); };
+    EXPECT_FALSE(brush(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(brush(Qt::ForegroundRole).isValid());
+    EXPECT_EQ(cell(31, 1), "992") << "the texts stay";
+    EXPECT_FALSE(doubleClick(31, 1));
+    fill(false);
+    EXPECT_TRUE(brush(Qt::BackgroundRole).isValid()) << "a refill brings the colours back";
 }
 
 TEST_F(PointListTest, ColumnWidthsSplitTheListWidthLessTheScrollBar) {

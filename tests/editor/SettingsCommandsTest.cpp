@@ -85,7 +85,7 @@ TEST_F(SettingsCommands, ControlPointsResamplesWithOneUndoRecordAndOnePreview) {
     EXPECT_NE(model().currentTable(), before);
     int editableRows = 0;
     for (int row = 0; row < LevelCount; ++row) {
-        const CellStyle* style = dialog->pointList().listModel().findCellStyle(1, row);
+        const std::optional<CellStyle> style = dialog->pointList().listModel().cellStyle(1, row);
         editableRows += style && style->editable ? 1 : 0;
     }
     EXPECT_EQ(editableRows, 3) << "the list follows";
