@@ -12,8 +12,8 @@
 #include <string>
 
 #include "CommandLine.h"
-#include "MonitorLookup.h"
 #include "GraphicsSession.h"
+#include "MonitorLookup.h"
 #include "PlotCanvas.h"
 #include "Plots.h"
 #include "engine/ConformanceDocument.h"
