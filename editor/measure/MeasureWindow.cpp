@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,9 +173,10 @@ bool MeasureWindow::saveFiles(const QString& path) {
         {tablePath, formatToneText(tableInEffect_)},
     };
     for (const auto& [file, text] : files) {
-        if (!saveFile(localPath(file), text)) {
-            user_.showMessageText(
-                this, fileMessageText(MsgMeasurementCannotSave, {localPath(file), FileFailure::Cause::System, errno}));
+        const std::string target = localPath(file);
+        if (!saveFile(target, text)) {
+            const FileFailure failure{target, FileFailure::Cause::System, errno};
+            user_.showMessageText(this, fileMessageText(MsgMeasurementCannotSave, failure));
             return false;
         }
     }
