@@ -68,13 +68,14 @@ void MeasureWindow::createControls() {
     calibrateButton_ = new QPushButton(uiText(MeasureCalibrate), this);
     checkButton_ = new QPushButton(uiText(MeasureCheck), this);
     closeButton_ = new QPushButton(uiText(MeasureClose), this);
+    // The window leaves the screen before the next step's window opens over the editor.
     connect(calibrateButton_, &QPushButton::clicked, this, [this] {
-        emit calibrateRequested(saved_);
         close();
+        emit calibrateRequested(saved_);
     });
     connect(checkButton_, &QPushButton::clicked, this, [this] {
-        emit checkRequested(saved_);
         close();
+        emit checkRequested(saved_);
     });
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     QPalette palette = this->palette();
