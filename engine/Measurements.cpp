@@ -33,6 +33,12 @@ bool parseLevel(std::string_view text, int& level) {
     return ec == std::errc() && end == text.data() + text.size() && level < LevelCount;
 }
 
+void appendNumber(std::string& text, double value) {
+    char digits[32];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, ec == std::errc() ? end : digits);
+}
+
 bool parseLuminance(std::string_view text, double& luminance) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), luminance);
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(luminance) && luminance > 0;
@@ -100,6 +106,27 @@ GsdfProblem checkMeasurements(std::span<const Measurement> measurements, double 
         if (!(shown >= MinGsdfLuminance && shown <= MaxGsdfLuminance)) return {GsdfError::OutsideGsdfRange, m.line};
     }
     return {};
+}
+
+std::string formatMeasurementText(std::span<const Measurement> measurements, std::optional<double> ambient,
+                                  std::string_view takenAt) {
+    std::string text = "# measured ";
+    text.append(takenAt);
+    text += "\n# ambient ";
+    if (ambient) {
+        appendNumber(text, *ambient);
+        text += " cd/m2\n";
+    } else {
+        text += "not measured\n";
+    }
+    text += "level,luminance\n";
+    for (const Measurement& m : measurements) {
+        text += std::to_string(m.level);
+        text += ',';
+        appendNumber(text, m.luminance);
+        text += '\n';
+    }
+    return text;
 }
 
 }  // namespace grayden

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,5 +35,11 @@ GsdfProblem readMeasurementFile(const std::string& path, MeasurementList& measur
 // What both a curve and a report ask of measurements: at least MinMeasurementCount, levels
 // 0..255 rising strictly, luminances positive and, with the ambient light, within 0.05..4000.
 GsdfProblem checkMeasurements(std::span<const Measurement> measurements, double ambient);
+
+// The text of a measurement file as parseMeasurements reads it: '#' lines with when it was taken
+// and the ambient light (or that none was measured), the heading, then one line per level, each
+// luminance in the fewest digits that read back as the same number.
+std::string formatMeasurementText(std::span<const Measurement> measurements, std::optional<double> ambient,
+                                  std::string_view takenAt);
 
 }  // namespace grayden

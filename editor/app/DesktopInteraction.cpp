@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <memory>
 
 #include "render/UiText.h"
 
@@ -37,6 +38,19 @@ void DesktopInteraction::showMessageText(QWidget* owner, const QString& text) {
         return;
     }
     makeMessageBox(owner, text)->exec();
+}
+
+// Without a screen nobody can say yes, so nothing is given up.
+bool DesktopInteraction::confirm(QWidget* owner, const QString& question) {
+    if (!hasVisibleScreen()) {
+        std::fprintf(stderr, "%s: %s\n", programCaption().toUtf8().constData(), question.toUtf8().constData());
+        return false;
+    }
+    const std::unique_ptr<QMessageBox> box = makeMessageBox(owner, question);
+    box->setIcon(QMessageBox::Question);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
+    return box->exec() == QMessageBox::Yes;
 }
 
 int DesktopInteraction::runDialog(QDialog& dialog) { return dialog.exec(); }

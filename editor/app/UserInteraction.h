@@ -19,6 +19,8 @@ public:
     virtual void showMessage(QWidget* owner, int stringId) = 0;
     // The same box with a text already formatted from a string-table entry.
     virtual void showMessageText(QWidget* owner, const QString& text) = 0;
+    // A question with Yes and No, No the default; true for Yes.
+    virtual bool confirm(QWidget* owner, const QString& question) = 0;
     // Runs a settings dialog modally; its result (accepted or rejected).
     virtual int runDialog(QDialog& dialog) = 0;
     // The tone file to open; empty when the user cancels.

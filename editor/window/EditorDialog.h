@@ -10,6 +10,7 @@
 #include "device/hid/HidReportChannel.h"
 #include "editor/dialogs/GsdfCurveDialog.h"
 #include "editor/graph/GraphWidget.h"
+#include "editor/measure/MeasureWindow.h"
 #include "editor/window/FrameWatcher.h"
 #include "editor/window/MonitorLink.h"
 #include "editor/window/WaitCursor.h"
@@ -44,6 +45,7 @@ constexpr int ControlPoints = PromptControlPoints;
 constexpr int DefaultCurve = PromptDefaultCurve;
 constexpr int PanelCharacteristic = PromptPanelCharacteristic;
 constexpr int GsdfCurve = PromptGsdfCurve;
+constexpr int MeasureLuminance = PromptMeasureLuminance;
 constexpr int AboutBox = PromptAboutBox;
 // Undo has no prompt, so no string carries its id.
 constexpr int Undo = 32781;
@@ -60,7 +62,8 @@ constexpr int Undo = 32781;
 //                       and the check boxes;
 //   EditorDialogLayout.cpp  the layout, the start size on the screen, and the handling of show,
 //                       resize and changes of the window manager's frame;
-//   EditorDialogSettings.cpp  the commands that open the settings dialogs and the version box.
+//   EditorDialogSettings.cpp  the commands that open the settings dialogs and the version box;
+//   EditorDialogMeasure.cpp  the measurement window and calibrating with what it saved.
 // The graph is a control of its own (GraphWidget) that drags points in the document. The monitor
 // commands themselves (Read, Write, Preview, Undo) are the document's; the start-up read and the
 // closing write are the monitor link's.
@@ -142,6 +145,8 @@ private:
     void chooseDefaultCurve();
     void choosePanelCharacteristic();
     void chooseGsdfCurve();
+    void measureLuminance();
+    void calibrateWith(const MeasurementFiles& files);
     void showAboutBox();
 
     DeviceList& devices_;

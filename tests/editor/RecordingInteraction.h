@@ -16,6 +16,10 @@ class RecordingInteraction : public UserInteraction {
 public:
     void showMessage(QWidget*, int stringId) override { messages.push_back(stringId); }
     void showMessageText(QWidget*, const QString& text) override { messageTexts.push_back(text); }
+    bool confirm(QWidget*, const QString& question) override {
+        questions.push_back(question);
+        return confirmAnswer;
+    }
     int runDialog(QDialog& dialog) override {
         ++dialogRuns;
         return dialogAnswer ? dialogAnswer(dialog) : QDialog::Rejected;
@@ -32,6 +36,8 @@ public:
 
     std::vector<int> messages;
     std::vector<QString> messageTexts;
+    std::vector<QString> questions;
+    bool confirmAnswer = false;
     std::function<int(QDialog&)> dialogAnswer;
     int dialogRuns = 0;
     QString openPath;

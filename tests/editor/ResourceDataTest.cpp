@@ -103,8 +103,9 @@ TEST(MenuTemplate, BothLanguagesShareStructureAndCommandIds) {
         }
     }
     using namespace Command;
-    EXPECT_EQ(ids, (std::vector<int>{Open, 0, Save, SaveAs, 0, Exit, ReadFromMonitor, WriteToMonitor, 0, Undo,
-                                     ControlPoints, DefaultCurve, PanelCharacteristic, GsdfCurve, AboutBox}));
+    EXPECT_EQ(ids, (std::vector<int>{Open, 0, Save, SaveAs, 0, Exit, ReadFromMonitor, WriteToMonitor, 0, Undo, 0,
+                                     MeasureLuminance, ControlPoints, DefaultCurve, PanelCharacteristic, GsdfCurve,
+                                     AboutBox}));
     EXPECT_EQ(en[0].items[0].text, "&Open...\tCtrl+O");
     EXPECT_TRUE(en[1].items[3].grayed);
     EXPECT_EQ(ja[2].text, QString::fromUtf8("設定(&S)"));
@@ -113,6 +114,8 @@ TEST(MenuTemplate, BothLanguagesShareStructureAndCommandIds) {
     EXPECT_EQ(ja[2].items[2].text, QString::fromUtf8("パネル特性(&P)..."));
     EXPECT_EQ(en[2].items[3].text, "DICOM &GSDF Curve...");
     EXPECT_EQ(ja[2].items[3].text, QString::fromUtf8("DICOM GSDF 曲線(&G)..."));
+    EXPECT_EQ(en[1].items[5].text, "&Measure Luminance...");
+    EXPECT_EQ(ja[1].items[5].text, QString::fromUtf8("輝度の測定(&M)..."));
 }
 
 // The status bar shows the string whose id is the item's command id.
