@@ -69,6 +69,7 @@ bool EditorDialog::isCommandEnabled(int id) const {
     case Command::DefaultCurve:
     case Command::PanelCharacteristic:
     case Command::GsdfCurve:
+    case Command::ConformanceReport:
     case Command::AboutBox: return true;
     default:
         // A command without a handler is greyed.
@@ -89,6 +90,7 @@ void EditorDialog::onCommand(int id) {
     case Command::DefaultCurve: chooseDefaultCurve(); break;
     case Command::PanelCharacteristic: choosePanelCharacteristic(); break;
     case Command::GsdfCurve: chooseGsdfCurve(); break;
+    case Command::ConformanceReport: chooseConformanceReport(); break;
     case Command::AboutBox: showAboutBox(); break;
     default: break;
     }
