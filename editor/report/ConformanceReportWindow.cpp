@@ -99,6 +99,7 @@ void ConformanceReportWindow::createControls(const ConformanceReportInput& input
     checksTable_ = new QTableWidget(this);
     checksTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     checksTable_->verticalHeader()->hide();
+    checksTable_->horizontalHeader()->setStretchLastSection(true);
     checksTable_->setMaximumHeight(130);
     layout->addWidget(checksTable_);
 
