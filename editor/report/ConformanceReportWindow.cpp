@@ -73,8 +73,9 @@ void ConformanceReportWindow::createControls(const ConformanceReportInput& input
     measurementEdit_ = new QLineEdit(input.measurementPath, this);
     tableEdit_ = new QLineEdit(input.tablePath, this);
     int row = 0;
-    for (auto [labelId, edit] :
+    for (const auto& [labelId, field] :
          {std::pair{ReportWindowMeasurement, measurementEdit_}, std::pair{ReportWindowMeasuredWith, tableEdit_}}) {
+        QLineEdit* edit = field;
         auto* browse = new QPushButton(uiText(ReportWindowBrowse), this);
         browse->setAutoDefault(false);
         connect(browse, &QPushButton::clicked, this, [this, edit] { this->browse(edit); });
