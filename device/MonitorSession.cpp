@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "device/TonePacking.h"
 #include "engine/GammaCurves.h"
@@ -101,6 +102,19 @@ SessionError MonitorSession::readModelName(std::string& name) {
     name.assign(text, ::strnlen(text, sizeof buffer - ModelNameOffset));
     const std::size_t end = name.find_last_not_of(" \t\n\v\f\r");
     name.erase(end == std::string::npos ? 0 : end + 1);
+    return SessionError::None;
+}
+
+SessionError MonitorSession::readIdentity(FoundMonitor& found) {
+    const HidDeviceInfo* device = channel_.boundDevice();
+    if (!device) return SessionError::Gone;
+    FoundMonitor read;
+    if (const SessionError error = readModelName(read.identity.model); error != SessionError::None) return error;
+    read.identity.vendorId = device->vendorId;
+    read.identity.productId = device->productId;
+    read.devicePath = device->devicePath;
+    devices_.platform().peekSerialNumber(device->devicePath, read.identity.serialNumber);
+    found = std::move(read);
     return SessionError::None;
 }
 

@@ -9,6 +9,7 @@
 #include "device/MonitorProtocol.h"
 #include "device/hid/DeviceList.h"
 #include "device/hid/HidReportChannel.h"
+#include "engine/MonitorHistory.h"
 #include "engine/ToneTable.h"
 
 namespace grayden {
@@ -78,6 +79,9 @@ public:
     // The bound device's model name without trailing white space.
     SessionError readModelName(std::string& name);
     static bool isSupportedModelName(std::string_view name);
+    // The bound monitor's model name, maker, product, serial number where it has one, and device
+    // path: what its history is kept by. found changes only on success.
+    SessionError readIdentity(FoundMonitor& found);
 
     // None, or Calibrated when the bit is set; a Transfer probe also reports failed exchanges.
     SessionError probeCalibration(CalibrationProbe probe);

@@ -1,6 +1,28 @@
 #include "engine/ConformanceDocument.h"
 
+#include <ctime>
+
+#include "engine/HistoryRecord.h"
+#include "engine/MonitorHistory.h"
+#include "engine/Sha256.h"
+
 namespace grayden {
+
+ReportFacts makeReportFacts(const ReportSource& source, std::string_view measurementBytes,
+                            const FoundMonitor* monitor) {
+    ReportFacts facts;
+    facts.dateTime = isoLocalTime(std::time(nullptr));
+    facts.programVersion = source.programVersion;
+    if (monitor) {
+        facts.monitorModel = monitor->identity.model;
+        facts.monitorDevice = monitor->devicePath;
+    }
+    facts.measurementFile = source.measurementFile;
+    facts.measurementSha256 = sha256Hex(measurementBytes);
+    facts.toneTableFile = source.toneTableFile;
+    facts.ambient = source.ambient;
+    return facts;
+}
 
 GsdfProblem makeConformanceDocument(const MeasurementList& measurements, const ToneTable& table,
                                     const ConformanceCriteria& criteria, const ReportFacts& facts,

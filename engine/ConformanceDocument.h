@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/ConformanceCriteria.h"
 #include "engine/ConformanceReport.h"
@@ -9,6 +10,8 @@
 #include "engine/ToneTable.h"
 
 namespace grayden {
+
+struct FoundMonitor;
 
 // Where a report comes from, as its header states it.
 struct ReportFacts {
@@ -21,6 +24,18 @@ struct ReportFacts {
     std::string toneTableFile;
     std::optional<double> ambient;  // cd/m²; none when it was not measured (and counts as 0)
 };
+
+// What a report is made from besides the measurements and the table they were taken with.
+struct ReportSource {
+    std::string programVersion;
+    std::string measurementFile;
+    std::string toneTableFile;
+    std::optional<double> ambient;  // none when it was not measured
+};
+
+// The header of a report made now: the source, the digest of the measurement file's bytes and the
+// monitor, which is null when none was found.
+ReportFacts makeReportFacts(const ReportSource& source, std::string_view measurementBytes, const FoundMonitor* monitor);
 
 // Everything a filed report shows: where it comes from, the criteria, the steps and the checks.
 struct ConformanceDocument {

@@ -44,6 +44,11 @@ std::string historyFileName(const MonitorIdentity& identity) {
     return name.append(".jsonl");
 }
 
+std::string historyFilePath(const MonitorIdentity& identity) {
+    const std::string folder = historyFolder();
+    return folder.empty() ? folder : (std::filesystem::path(folder) / historyFileName(identity)).string();
+}
+
 bool appendHistoryRecord(const std::string& path, const HistoryRecord& record) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();

@@ -18,12 +18,20 @@ struct MonitorIdentity {
     std::string serialNumber;  // empty when the monitor has none
 };
 
+// A monitor as a report names it: who it is and the device it was found at.
+struct FoundMonitor {
+    MonitorIdentity identity;
+    std::string devicePath;
+};
+
 // ${XDG_DATA_HOME:-~/.local/share}/grayden/history, or empty when neither variable names a
 // folder. XDG_DATA_HOME counts only when it is an absolute path.
 std::string historyFolder();
 // The monitor's file in that folder: QT440-1268-0440.jsonl, or QT440-1268-0440-SERIAL.jsonl,
 // its model name and serial number kept to letters, digits, '.', '_' and '-'.
 std::string historyFileName(const MonitorIdentity& identity);
+// That file with the folder before it; empty when there is no folder.
+std::string historyFilePath(const MonitorIdentity& identity);
 
 // Adds the record as one line at the end of the file, creating the file and its folder when
 // needed; the lines already there are never rewritten. False when it cannot be written.

@@ -13,16 +13,18 @@ namespace grayden {
 
 namespace {
 
-// Both choosers: the two filters with the first selected, ".csv" added to a bare name.
-QString runChooser(QWidget* owner, QFileDialog::AcceptMode mode, const QString& initialPath) {
+// Every chooser: its filters with the first selected, the first filter's suffix added to a bare
+// name (tone files unless told otherwise).
+QString runChooser(QWidget* owner, QFileDialog::AcceptMode mode, const QString& initialPath,
+                   const QStringList& filters = toneFileFilters(), const QString& suffix = "csv") {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    dialog.setNameFilters(toneFileFilters());
-    dialog.selectNameFilter(toneFileFilters().first());
-    dialog.setDefaultSuffix("csv");
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+    dialog.setDefaultSuffix(suffix);
     if (!initialPath.isEmpty()) dialog.selectFile(initialPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
@@ -61,6 +63,10 @@ QString DesktopInteraction::chooseOpenPath(QWidget* owner) {
 
 QString DesktopInteraction::chooseSavePath(QWidget* owner, const QString& initialPath) {
     return runChooser(owner, QFileDialog::AcceptSave, initialPath);
+}
+
+QString DesktopInteraction::choosePdfSavePath(QWidget* owner, const QString& initialPath) {
+    return runChooser(owner, QFileDialog::AcceptSave, initialPath, pdfFileFilters(), "pdf");
 }
 
 }  // namespace grayden

@@ -13,6 +13,7 @@ public:
     int runDialog(QDialog& dialog) override;
     QString chooseOpenPath(QWidget* owner) override;
     QString chooseSavePath(QWidget* owner, const QString& initialPath) override;
+    QString choosePdfSavePath(QWidget* owner, const QString& initialPath) override;
 };
 
 }  // namespace grayden

@@ -27,6 +27,10 @@ QStringList toneFileFilters() {
     return {filterEntry(CsvFilterLabel, CsvFilterPattern), filterEntry(AllFilesFilterLabel, AllFilesFilterPattern)};
 }
 
+QStringList pdfFileFilters() {
+    return {filterEntry(PdfFilterLabel, PdfFilterPattern), filterEntry(AllFilesFilterLabel, AllFilesFilterPattern)};
+}
+
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, int stringId) {
     return makeMessageBox(owner, uiText(stringId));
 }

@@ -27,6 +27,8 @@ public:
     virtual QString chooseOpenPath(QWidget* owner) = 0;
     // The tone file to save to, starting from a file name; empty when the user cancels.
     virtual QString chooseSavePath(QWidget* owner, const QString& initialPath) = 0;
+    // The PDF file to save a report to, starting from a file name; empty when the user cancels.
+    virtual QString choosePdfSavePath(QWidget* owner, const QString& initialPath) = 0;
 };
 
 // The message box of string-table entry N. An owner that is not on screen yet (the start-up
@@ -44,5 +46,7 @@ QString programCaption();
 
 // The two filters of the tone-file choosers, in order: CSV files, then all files.
 QStringList toneFileFilters();
+// The filters of the report chooser: PDF files, then all files.
+QStringList pdfFileFilters();
 
 }  // namespace grayden

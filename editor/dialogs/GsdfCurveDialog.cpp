@@ -25,8 +25,9 @@ bool isBlank(const QString& text) { return text.trimmed().isEmpty(); }
 
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// A file that cannot be read is named on the line below the message and the reason below that.
-QString problemText(const GsdfProblem& problem, const QString& measurementPath) {
+}  // namespace
+
+QString gsdfProblemText(const GsdfProblem& problem, const QString& measurementPath) {
     QString text = uiText(gsdfMessageId(problem.error));
     if (gsdfMessageNamesLine(problem.error)) text.replace("%d", QString::number(problem.line));
     if (problem.error == GsdfError::CannotReadMeasurements) {
@@ -36,8 +37,6 @@ QString problemText(const GsdfProblem& problem, const QString& measurementPath) 
     }
     return text;
 }
-
-}  // namespace
 
 GsdfCurveDialog::GsdfCurveDialog(const GsdfCurveInput& input, double panelGamma, const ToneTable& currentTable,
                                  UserInteraction& user, QWidget* parent)
@@ -111,7 +110,7 @@ void GsdfCurveDialog::refuseProblem(const GsdfProblem& problem, const GsdfTarget
     case GsdfError::PanelGammaOutOfRange: atFault = nullptr; break;
     default: break;
     }
-    refuseInput(problemText(problem, measurementEdit_->text()), atFault);
+    refuseInput(gsdfProblemText(problem, measurementEdit_->text()), atFault);
 }
 
 bool GsdfCurveDialog::computeTable(const GsdfCurveInput& input) {

@@ -15,6 +15,10 @@ namespace grayden {
 
 class ScaledEdit;
 
+// Why a measurement file gives no curve or report, in the interface language; a file that cannot
+// be read is named on the line below the message and the reason below that.
+QString gsdfProblemText(const GsdfProblem& problem, const QString& measurementPath);
+
 // What the DICOM GSDF Curve dialog asks for; the editor keeps the last accepted one for the next
 // time. Without a measurement file the curve is made for the panel gamma; without a table file
 // the measurements count as taken with the curve shown when the measurement file was chosen,

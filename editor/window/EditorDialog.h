@@ -11,6 +11,7 @@
 #include "editor/dialogs/GsdfCurveDialog.h"
 #include "editor/graph/GraphWidget.h"
 #include "editor/measure/MeasureWindow.h"
+#include "editor/report/ConformanceReportWindow.h"
 #include "editor/window/FrameWatcher.h"
 #include "editor/window/MonitorLink.h"
 #include "editor/window/WaitCursor.h"
@@ -46,6 +47,7 @@ constexpr int DefaultCurve = PromptDefaultCurve;
 constexpr int PanelCharacteristic = PromptPanelCharacteristic;
 constexpr int GsdfCurve = PromptGsdfCurve;
 constexpr int MeasureLuminance = PromptMeasureLuminance;
+constexpr int ConformanceReport = PromptConformanceReport;
 constexpr int AboutBox = PromptAboutBox;
 // Undo has no prompt, so no string carries its id.
 constexpr int Undo = 32781;
@@ -62,7 +64,8 @@ constexpr int Undo = 32781;
 //                       and the check boxes;
 //   EditorDialogLayout.cpp  the layout, the start size on the screen, and the handling of show,
 //                       resize and changes of the window manager's frame;
-//   EditorDialogSettings.cpp  the commands that open the settings dialogs and the version box;
+//   EditorDialogSettings.cpp  the commands that open the settings dialogs, the report window and
+//                       the version box;
 //   EditorDialogMeasure.cpp  the measurement window and calibrating with what it saved.
 // The graph is a control of its own (GraphWidget) that drags points in the document. The monitor
 // commands themselves (Read, Write, Preview, Undo) are the document's; the start-up read and the
@@ -86,6 +89,8 @@ public:
     void onCommand(int id);
     // The command-update state of a command: false greys its menu item and drops its accelerator.
     bool isCommandEnabled(int id) const;
+    // The conformance report of these files under the criteria last chosen, made at once.
+    void showConformanceReport(const QString& measurementPath, const QString& tablePath);
 
     CurveModel& model() { return model_; }
     PointListCtrl& pointList() { return *pointList_; }
@@ -147,6 +152,9 @@ private:
     void chooseGsdfCurve();
     void measureLuminance();
     void calibrateWith(const MeasurementFiles& files);
+    void chooseConformanceReport();
+    // The report window with reportInput_; makeAtOnce makes the report before it shows.
+    void runConformanceReport(bool makeAtOnce);
     void showAboutBox();
 
     DeviceList& devices_;
@@ -159,6 +167,8 @@ private:
     DialogTemplate template_;
     // The DICOM GSDF Curve dialog opens with what was last accepted in it.
     GsdfCurveInput gsdfInput_;
+    // The report window opens with the files and criteria last used in it.
+    ConformanceReportInput reportInput_;
 
     QLabel* gammaLabel_ = nullptr;
     QLabel* readoutLabel_ = nullptr;

@@ -70,6 +70,7 @@ bool EditorDialog::isCommandEnabled(int id) const {
     case Command::PanelCharacteristic:
     case Command::GsdfCurve:
     case Command::MeasureLuminance:
+    case Command::ConformanceReport:
     case Command::AboutBox: return true;
     default:
         // A command without a handler is greyed.
@@ -91,6 +92,7 @@ void EditorDialog::onCommand(int id) {
     case Command::PanelCharacteristic: choosePanelCharacteristic(); break;
     case Command::GsdfCurve: chooseGsdfCurve(); break;
     case Command::MeasureLuminance: measureLuminance(); break;
+    case Command::ConformanceReport: chooseConformanceReport(); break;
     case Command::AboutBox: showAboutBox(); break;
     default: break;
     }

@@ -14,7 +14,8 @@ void EditorDialog::measureLuminance() {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     connect(window, &MeasureWindow::calibrateRequested, this, &EditorDialog::calibrateWith);
-    // The report window, once there is one, connects to checkRequested; until then Check stays disabled.
+    connect(window, &MeasureWindow::checkRequested, this,
+            [this](const MeasurementFiles& files) { showConformanceReport(files.measurementPath, files.tablePath); });
     QScreen* shown = screen();
     window->setScreen(shown);
     window->setGeometry(shown->geometry());

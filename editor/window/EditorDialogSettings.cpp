@@ -41,6 +41,25 @@ void EditorDialog::chooseGsdfCurve() {
     if (const QString clipped = dialog.clippingText(); !clipped.isEmpty()) user_.showMessageText(this, clipped);
 }
 
+void EditorDialog::chooseConformanceReport() { runConformanceReport(false); }
+
+void EditorDialog::showConformanceReport(const QString& measurementPath, const QString& tablePath) {
+    reportInput_.measurementPath = measurementPath;
+    reportInput_.tablePath = tablePath;
+    runConformanceReport(true);
+}
+
+// The window learns the monitor here, so only the link reads it; each report it makes joins that
+// monitor's history.
+void EditorDialog::runConformanceReport(bool makeAtOnce) {
+    FoundMonitor monitor;
+    const bool found = monitor_.readIdentity(monitor);
+    ConformanceReportWindow window(reportInput_, found ? std::optional(monitor) : std::nullopt, user_, this);
+    if (makeAtOnce) window.makeReport();
+    user_.runDialog(window);
+    reportInput_ = window.input();
+}
+
 void EditorDialog::showAboutBox() {
     AboutDialog dialog(user_, this);
     user_.runDialog(dialog);

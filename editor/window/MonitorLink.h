@@ -29,6 +29,8 @@ public:
     StartupOutcome startUp(double panelGamma, ToneTable& stored);
     // The closing write of the permanent table; only after a complete start-up.
     bool writeBaselineOnClose(const ToneTable& baseline);
+    // Who the connected monitor is, for its history of reports; shows why when it cannot be read.
+    bool readIdentity(FoundMonitor& found) { return succeeded(session_.readIdentity(found)); }
     // Unbinds the monitor; later transfers fail.
     void release() { session_.release(); }
 

@@ -33,6 +33,9 @@ public:
         lastSaveInitialPath = initialPath;
         return savePath;
     }
+    QString choosePdfSavePath(QWidget* owner, const QString& initialPath) override {
+        return chooseSavePath(owner, initialPath);
+    }
 
     std::vector<int> messages;
     std::vector<QString> messageTexts;

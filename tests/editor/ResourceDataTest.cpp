@@ -104,8 +104,8 @@ TEST(MenuTemplate, BothLanguagesShareStructureAndCommandIds) {
     }
     using namespace Command;
     EXPECT_EQ(ids, (std::vector<int>{Open, 0, Save, SaveAs, 0, Exit, ReadFromMonitor, WriteToMonitor, 0, Undo, 0,
-                                     MeasureLuminance, ControlPoints, DefaultCurve, PanelCharacteristic, GsdfCurve,
-                                     AboutBox}));
+                                     MeasureLuminance, Command::ConformanceReport, ControlPoints, DefaultCurve,
+                                     PanelCharacteristic, GsdfCurve, AboutBox}));
     EXPECT_EQ(en[0].items[0].text, "&Open...\tCtrl+O");
     EXPECT_TRUE(en[1].items[3].grayed);
     EXPECT_EQ(ja[2].text, QString::fromUtf8("設定(&S)"));

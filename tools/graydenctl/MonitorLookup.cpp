@@ -26,13 +26,8 @@ std::optional<FoundMonitor> lookUpMonitor(const std::string& devicePath, std::st
     // The search reads each device's model name and nothing else; the calibration probe that
     // would set the mode register is never run.
     if (!devices.discoverDevices() || monitor.findMonitor() != SessionError::None) return std::nullopt;
-    const HidDeviceInfo* device = channel.boundDevice();
     FoundMonitor found;
-    if (!device || monitor.readModelName(found.identity.model) != SessionError::None) return std::nullopt;
-    found.identity.vendorId = device->vendorId;
-    found.identity.productId = device->productId;
-    found.devicePath = device->devicePath;
-    platform->peekSerialNumber(device->devicePath, found.identity.serialNumber);
+    if (monitor.readIdentity(found) != SessionError::None) return std::nullopt;
     monitor.release();
     return found;
 }

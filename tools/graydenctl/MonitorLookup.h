@@ -7,11 +7,6 @@
 
 namespace grayden::ctl {
 
-struct FoundMonitor {
-    MonitorIdentity identity;
-    std::string devicePath;
-};
-
 // A named device as discovery lists it: a file system path (a udev link, say) by the node it
 // leads to; anything else, such as a simulated device's name, as given.
 std::string listedDevicePath(const std::string& path);

@@ -6,8 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -20,7 +18,6 @@
 #include "engine/ConformanceReport.h"
 #include "engine/Measurements.h"
 #include "engine/MonitorHistory.h"
-#include "engine/Sha256.h"
 #include "engine/ToneFile.h"
 #include "platform/FileRead.h"
 #include "platform/FileSave.h"
@@ -162,31 +159,12 @@ int runToleranceReport(const ReportOptions& o, const MeasurementList& measuremen
     return report.passed ? ExitOk : ExitFailure;
 }
 
-// The facts of the header that come from outside the measurements; the monitor is looked for
-// but its absence is only said.
-ReportFacts gatherFacts(const ReportOptions& o, const std::string& measurementBytes,
-                        const std::optional<FoundMonitor>& monitor) {
-    ReportFacts facts;
-    facts.dateTime = isoLocalTime(std::time(nullptr));
-    facts.programVersion = "graydenctl " GRAYDEN_VERSION;
-    if (monitor) {
-        facts.monitorModel = monitor->identity.model;
-        facts.monitorDevice = monitor->devicePath;
-    }
-    facts.measurementFile = *o.measuredPath;
-    facts.measurementSha256 = sha256Hex(measurementBytes);
-    facts.toneTableFile = *o.tablePath;
-    if (o.ambientGiven) facts.ambient = o.conformance.ambient;
-    return facts;
-}
-
 bool appendToHistory(const ConformanceDocument& document, const FoundMonitor& monitor) {
-    const std::string folder = historyFolder();
-    if (folder.empty()) {
+    const std::string path = historyFilePath(monitor.identity);
+    if (path.empty()) {
         failure(messageText(MsgHistoryNoFolder));
         return false;
     }
-    const std::string path = (std::filesystem::path(folder) / historyFileName(monitor.identity)).string();
     if (appendHistoryRecord(path, historyRecordOf(document))) return true;
     failure(messageText(MsgHistoryCannotAppend) + "\n" + path);
     return false;
@@ -200,7 +178,9 @@ int runCriteriaReport(const ReportOptions& o, const MeasurementList& measurement
     std::string why;
     const std::optional<FoundMonitor> monitor = lookUpMonitor(o.devicePath.value_or(""), why);
     ConformanceDocument document;
-    const ReportFacts facts = gatherFacts(o, measurementBytes, monitor);
+    const ReportSource source{"graydenctl " GRAYDEN_VERSION, *o.measuredPath, *o.tablePath,
+                              o.ambientGiven ? std::optional(o.conformance.ambient) : std::nullopt};
+    const ReportFacts facts = makeReportFacts(source, measurementBytes, monitor ? &*monitor : nullptr);
     if (const GsdfProblem problem = makeConformanceDocument(measurements, table, *o.criteria, facts, document);
         !problem.ok()) {
         return errorExit(problemText(problem, *o.measuredPath));
