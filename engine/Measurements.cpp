@@ -1,8 +1,10 @@
 #include "engine/Measurements.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 #include "engine/Gsdf.h"
 #include "engine/ToneTable.h"
@@ -127,6 +129,24 @@ std::string formatMeasurementText(std::span<const Measurement> measurements, std
         text += '\n';
     }
     return text;
+}
+
+std::optional<double> recordedAmbient(std::string_view text) {
+    constexpr std::string_view Prefix = "# ambient ";
+    constexpr std::string_view Unit = " cd/m2";
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.starts_with(Prefix) || !line.ends_with(Unit)) continue;
+        const std::string number(line.substr(Prefix.size(), line.size() - Prefix.size() - Unit.size()));
+        char* stop = nullptr;
+        const double value = std::strtod(number.c_str(), &stop);
+        if (!number.empty() && stop == number.c_str() + number.size() && std::isfinite(value) && value >= 0)
+            return value;
+    }
+    return std::nullopt;
 }
 
 }  // namespace grayden

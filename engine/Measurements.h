@@ -41,5 +41,7 @@ GsdfProblem checkMeasurements(std::span<const Measurement> measurements, double 
 // luminance in the fewest digits that read back as the same number.
 std::string formatMeasurementText(std::span<const Measurement> measurements, std::optional<double> ambient,
                                   std::string_view takenAt);
+// The ambient light a measurement file records in its "# ambient L cd/m2" line, if it has one.
+std::optional<double> recordedAmbient(std::string_view text);
 
 }  // namespace grayden

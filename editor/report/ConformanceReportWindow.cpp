@@ -155,8 +155,8 @@ bool ConformanceReportWindow::makeReport() {
         user_.showMessageText(this, withPath(MsgMeasuredWithUnreadable, tablePath));
         return false;
     }
-    // The ambient is not asked for here: it counts as not measured, as without --ambient.
-    const ReportSource source{ProgramVersion, measuredPath, tablePath, std::nullopt};
+    // The ambient is the one the measurement file records; without one it counts as not measured.
+    const ReportSource source{ProgramVersion, measuredPath, tablePath, recordedAmbient(measurementBytes)};
     const ReportFacts facts = makeReportFacts(source, measurementBytes, monitor_ ? &*monitor_ : nullptr);
     ConformanceDocument document;
     if (const GsdfProblem problem =

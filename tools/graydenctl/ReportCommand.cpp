@@ -43,8 +43,8 @@ constexpr const char* ReportUsage =
     "  --measured FILE   level,luminance lines (cd/m2) measured at 8 or more input levels\n"
     "  --table FILE      the tone file whose table was in the monitor while measuring\n"
     "  --tolerance PCT   the largest deviation that passes, in percent (default 10)\n"
-    "  --ambient L       room light reflected by the screen, in cd/m2 (default 0, with\n"
-    "                    --criteria reported as not measured)\n"
+    "  --ambient L       room light reflected by the screen, in cd/m2 (default 0; with\n"
+    "                    --criteria the file's \"# ambient L cd/m2\" line, else not measured)\n"
     "  --plot FILE       also draw the luminance and the contrast response, as SVG or PNG\n"
     "  --criteria SET    tg18-primary or tg18-secondary: also checks Lmax and the luminance\n"
     "                    ratio (170 cd/m2 and 250, or 100 cd/m2 and 100) beside the contrast\n"
@@ -178,8 +178,9 @@ int runCriteriaReport(const ReportOptions& o, const MeasurementList& measurement
     std::string why;
     const std::optional<FoundMonitor> monitor = lookUpMonitor(o.devicePath.value_or(""), why);
     ConformanceDocument document;
-    const ReportSource source{"graydenctl " GRAYDEN_VERSION, *o.measuredPath, *o.tablePath,
-                              o.ambientGiven ? std::optional(o.conformance.ambient) : std::nullopt};
+    const ReportSource source{
+        "graydenctl " GRAYDEN_VERSION, *o.measuredPath, *o.tablePath,
+        o.ambientGiven ? std::optional(o.conformance.ambient) : recordedAmbient(measurementBytes)};
     const ReportFacts facts = makeReportFacts(source, measurementBytes, monitor ? &*monitor : nullptr);
     if (const GsdfProblem problem = makeConformanceDocument(measurements, table, *o.criteria, facts, document);
         !problem.ok()) {
