@@ -134,18 +134,12 @@ TEST(Measurements, CheckAcceptsTheStandardsRangeWithAmbientLightAndNothingElse) 
     EXPECT_EQ(checkMeasurements(std::span(good).first(7), 0).error, GsdfError::TooFewMeasurements);
 }
 
-// The written file reads back as the same measurements, and its ambient line as the ambient.
-TEST(MeasurementText, ReadsBackWithItsRecordedAmbient) {
-    const MeasurementList taken = {{0, 0.5},      {32, 2},   {64, 8},    {96, 20},
-                                   {128, 40.125}, {160, 80}, {192, 150}, {255, 350}};
+// The ambient a written file records reads back; other lines that look like one do not.
+TEST(MeasurementText, RecordedAmbientReadsBack) {
+    const MeasurementList taken = {{0, 0.5}};
     for (const std::optional<double> ambient :
          {std::optional<double>(0.25), std::optional<double>(0.0), std::optional<double>()}) {
-        const std::string text = formatMeasurementText(taken, ambient, "2026-12-09T04:00:00Z");
-        MeasurementList read;
-        ASSERT_TRUE(parseMeasurements(text, read).ok());
-        ASSERT_EQ(read.size(), taken.size());
-        EXPECT_EQ(read[4].luminance, 40.125);
-        EXPECT_EQ(recordedAmbient(text), ambient);
+        EXPECT_EQ(recordedAmbient(formatMeasurementText(taken, ambient, "2026-12-09T04:00:00Z")), ambient);
     }
     EXPECT_EQ(recordedAmbient("# ambient -1 cd/m2\n# ambient 2x cd/m2\n"), std::nullopt);
     EXPECT_EQ(recordedAmbient("0,1\r\n# ambient 1.5 cd/m2\r\n"), 1.5);
