@@ -68,10 +68,12 @@ void MeasureWindow::createControls() {
     calibrateButton_ = new QPushButton(uiText(MeasureCalibrate), this);
     checkButton_ = new QPushButton(uiText(MeasureCheck), this);
     closeButton_ = new QPushButton(uiText(MeasureClose), this);
+    // Enter, which took every reading, also presses the focused button of the last step.
+    for (QPushButton* button : {calibrateButton_, checkButton_, closeButton_}) button->setAutoDefault(true);
     // The window leaves the screen before the next step's window opens over the editor.
     connect(calibrateButton_, &QPushButton::clicked, this, [this] {
         close();
-        emit calibrateRequested(saved_);
+        emit calibrateRequested(saved_, run_.measuredTarget());
     });
     connect(checkButton_, &QPushButton::clicked, this, [this] {
         close();

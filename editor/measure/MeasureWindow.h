@@ -57,8 +57,9 @@ public:
     const MeasurementFiles& savedFiles() const { return saved_; }
 
 signals:
-    // The user chose to calibrate, or to check the display, with the saved files.
-    void calibrateRequested(const MeasurementFiles& files);
+    // The user chose to calibrate, or to check the display, with the saved files; a calibration
+    // aims at the luminances just measured.
+    void calibrateRequested(const MeasurementFiles& files, const GsdfTarget& measured);
     void checkRequested(const MeasurementFiles& files);
 
 protected:

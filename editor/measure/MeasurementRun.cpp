@@ -51,4 +51,11 @@ std::optional<double> MeasurementRun::ambient() const {
     return readings_.back();
 }
 
+GsdfTarget MeasurementRun::measuredTarget() const {
+    const std::size_t last = levels_.size() - 1;
+    return {.minLuminance = readings_.front().value_or(0),
+            .maxLuminance = readings_[last].value_or(0),
+            .ambient = ambient().value_or(0)};
+}
+
 }  // namespace grayden

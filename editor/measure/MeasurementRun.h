@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/GsdfCurve.h"
 #include "engine/Measurements.h"
 
 namespace grayden {
@@ -42,6 +43,9 @@ public:
 
     MeasurementList measurements() const;
     std::optional<double> ambient() const;
+    // What a calibration from a finished run spans: the readings at the darkest and the brightest
+    // level, and the ambient light (0 when it was not measured).
+    GsdfTarget measuredTarget() const;
 
 private:
     std::vector<int> levels_;

@@ -151,7 +151,7 @@ private:
     void choosePanelCharacteristic();
     void chooseGsdfCurve();
     void measureLuminance();
-    void calibrateWith(const MeasurementFiles& files);
+    void calibrateWith(const MeasurementFiles& files, const GsdfTarget& measured);
     void chooseConformanceReport();
     // The report window with reportInput_; makeAtOnce makes the report before it shows.
     void runConformanceReport(bool makeAtOnce);

@@ -1,5 +1,7 @@
 #include <QScreen>
 
+#include <cmath>
+
 #include "editor/measure/MeasureWindow.h"
 #include "editor/window/EditorDialog.h"
 
@@ -22,8 +24,14 @@ void EditorDialog::measureLuminance() {
     window->showFullScreen();
 }
 
-// The calibration dialog opens on the saved readings and the table they were taken with.
-void EditorDialog::calibrateWith(const MeasurementFiles& files) {
+// The calibration dialog opens on the saved readings, the table they were taken with and the
+// luminances they span, rounded inward to what the dialog shows so that no level is clipped.
+void EditorDialog::calibrateWith(const MeasurementFiles& files, const GsdfTarget& measured) {
+    constexpr double Scale = GsdfCurveDialog::Scale;
+    constexpr double Slack = 1e-9;  // 1.10 read as 1.1000000001 stays 1.10
+    gsdfInput_.target = {.minLuminance = std::ceil(measured.minLuminance * Scale - Slack) / Scale,
+                         .maxLuminance = std::floor(measured.maxLuminance * Scale + Slack) / Scale,
+                         .ambient = std::round(measured.ambient * Scale) / Scale};
     gsdfInput_.measurementPath = files.measurementPath;
     gsdfInput_.measuredWithPath = files.tablePath;
     chooseGsdfCurve();

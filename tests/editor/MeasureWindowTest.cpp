@@ -11,6 +11,7 @@
 #include <numeric>
 
 #include "editor/dialogs/GsdfCurveDialog.h"
+#include "editor/dialogs/ScaledEdit.h"
 #include "editor/measure/MeasureWindow.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
@@ -152,7 +153,8 @@ TEST(MeasureWindowPixels, PatchCarriesTheLevelsGreyOnAUniformBackground) {
 class MeasureCommand : public EditorFixture {};
 
 // With Preview off the file beside the readings holds the monitor's stored table, not the curve
-// being edited; Calibrate opens the calibration dialog on both files.
+// being edited; Calibrate opens the calibration dialog on both files and on the luminances read,
+// rounded inward to hundredths; Enter presses Calibrate.
 TEST_F(MeasureCommand, SavesTheStoredTableAndCalibratesWithBothFiles) {
     start();
     ASSERT_TRUE(started);
@@ -166,7 +168,9 @@ TEST_F(MeasureCommand, SavesTheStoredTableAndCalibratesWithBothFiles) {
     EXPECT_TRUE(window->isFullScreen());
     EXPECT_EQ(window->screen(), dialog->screen());
     window->levelCountList().setCurrentIndex(3);
-    press(window->readingField(), NineReadings);
+    window->ambientCheck().setChecked(true);
+    press(window->readingField(), QString(NineReadings).replace("0.5 ", "0.503 ").replace("300 ", "299.996 ") +
+                                      " 0.2 <Enter>");
     ToneTable saved{};
     ASSERT_EQ(readToneFile(QFile::encodeName(folder.filePath("m.table.csv")).toStdString(), saved),
               ToneFileError::None);
@@ -176,11 +180,13 @@ TEST_F(MeasureCommand, SavesTheStoredTableAndCalibratesWithBothFiles) {
     QStringList shown;
     user.dialogAnswer = [&shown](QDialog& run) {
         auto& d = dynamic_cast<GsdfCurveDialog&>(run);
-        shown << d.measurementEdit().text() << d.measuredWithEdit().text();
+        shown << d.measurementEdit().text() << d.measuredWithEdit().text() << d.minEdit().text()
+              << d.maxEdit().text() << d.ambientEdit().text();
         return QDialog::Rejected;
     };
-    QTest::mouseClick(&window->calibrateButton(), Qt::LeftButton);
-    EXPECT_EQ(shown, QStringList({folder.filePath("m.csv"), folder.filePath("m.table.csv")}));
+    QTest::keyClick(&window->calibrateButton(), Qt::Key_Return);
+    EXPECT_EQ(shown,
+              QStringList({folder.filePath("m.csv"), folder.filePath("m.table.csv"), "0.51", "299.99", "0.20"}));
 }
 
 }  // namespace
