@@ -34,7 +34,9 @@ void drawXTick(QPainter& p, const Chart& c, double x, const QString& text) {
     p.setPen(QPen(GridColour, 1));
     p.drawLine(QPointF(c.x(x), c.frame.top()), QPointF(c.x(x), c.frame.bottom()));
     p.setPen(Qt::black);
-    p.drawText(QRectF(c.x(x) - 40, c.frame.bottom() + 4, 80, 16), Qt::AlignHCenter | Qt::AlignTop, text);
+    // A label of two lines, a date over a time, runs below its box.
+    p.drawText(QRectF(c.x(x) - 40, c.frame.bottom() + 4, 80, 16), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
+               text);
 }
 
 void drawYTick(QPainter& p, const Chart& c, double value, const QString& text) {

@@ -52,9 +52,11 @@ void drawSeries(QPainter& p, QRectF frame, const Series& series, const MonitorHi
         const double value = c.low + (c.high - c.low) * k / 4;
         drawYTick(p, c, value, QString::number(value, 'f', std::abs(c.high - c.low) < 10 ? 2 : 0));
     }
+    // Ticks less than a day apart would all show one date, so they show the time of day as well.
+    const QString tickFormat = last - first < 4 * 86400 ? "yyyy-MM-dd\nHH:mm" : "yyyy-MM-dd";
     for (int k = 0; k <= 4; ++k) {
         const double t = first + (last - first) * k / 4;
-        drawXTick(p, c, t, QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t)).toString(Qt::ISODate).left(10));
+        drawXTick(p, c, t, QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t)).toString(tickFormat));
     }
     if (!history.records.empty()) {
         for (const double limit : series.limits(history.records.back())) {

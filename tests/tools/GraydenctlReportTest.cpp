@@ -141,6 +141,10 @@ TEST_F(GraydenctlReport, HistoryListsAndPlotsEveryVerdict) {
         }
     }
     EXPECT_GT(limitPixels, 1000);
+    // Reports of one day are told apart by the time of day on the axis.
+    const std::string svg = dir.file("trend.svg");
+    ASSERT_EQ(run({"history", "--plot", svg}).status, 0);
+    EXPECT_TRUE(std::regex_search(readText(svg), std::regex(R"(>\d{2}:\d{2}<)")));
     EXPECT_EQ(run({"history", "--device", "simulated:none"}).status, 2);
 }
 
