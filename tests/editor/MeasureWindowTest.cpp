@@ -169,8 +169,8 @@ TEST_F(MeasureCommand, SavesTheStoredTableAndCalibratesWithBothFiles) {
     EXPECT_EQ(window->screen(), dialog->screen());
     window->levelCountList().setCurrentIndex(3);
     window->ambientCheck().setChecked(true);
-    press(window->readingField(), QString(NineReadings).replace("0.5 ", "0.503 ").replace("300 ", "299.996 ") +
-                                      " 0.2 <Enter>");
+    press(window->readingField(),
+          QString(NineReadings).replace("0.5 ", "0.503 ").replace("300 ", "299.996 ") + " 0.2 <Enter>");
     ToneTable saved{};
     ASSERT_EQ(readToneFile(QFile::encodeName(folder.filePath("m.table.csv")).toStdString(), saved),
               ToneFileError::None);
@@ -180,13 +180,12 @@ TEST_F(MeasureCommand, SavesTheStoredTableAndCalibratesWithBothFiles) {
     QStringList shown;
     user.dialogAnswer = [&shown](QDialog& run) {
         auto& d = dynamic_cast<GsdfCurveDialog&>(run);
-        shown << d.measurementEdit().text() << d.measuredWithEdit().text() << d.minEdit().text()
-              << d.maxEdit().text() << d.ambientEdit().text();
+        shown << d.measurementEdit().text() << d.measuredWithEdit().text() << d.minEdit().text() << d.maxEdit().text()
+              << d.ambientEdit().text();
         return QDialog::Rejected;
     };
     QTest::keyClick(&window->calibrateButton(), Qt::Key_Return);
-    EXPECT_EQ(shown,
-              QStringList({folder.filePath("m.csv"), folder.filePath("m.table.csv"), "0.51", "299.99", "0.20"}));
+    EXPECT_EQ(shown, QStringList({folder.filePath("m.csv"), folder.filePath("m.table.csv"), "0.51", "299.99", "0.20"}));
 }
 
 }  // namespace
