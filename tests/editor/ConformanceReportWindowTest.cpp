@@ -1,7 +1,6 @@
 // Control > Conformance Report: the window's checks and verdict for a passing and a failing
 // display, the verdict added to the monitor's history, and the PDF graydenctl would file.
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -10,6 +9,7 @@
 #include "engine/HistoryRecord.h"
 #include "engine/ToneFile.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/SyntheticPanel.h"
 #include "tests/support/TempDir.h"
 
@@ -40,15 +40,6 @@ protected:
             return QDialog::Rejected;
         };
         dialog->showConformanceReport(QString::fromStdString(file(measured)), QString::fromStdString(file("gsdf.csv")));
-    }
-    static QString run(const QString& program, const QStringList& args, const QStringList& env = {}) {
-        QProcess process;
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        for (const QString& pair : env) e.insert(pair.section('=', 0, 0), pair.section('=', 1));
-        process.setProcessEnvironment(e);
-        process.start(program, args);
-        EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
-        return QString::fromUtf8(process.readAllStandardOutput());
     }
 
     const testing::PanelLight panel = testing::gammaPanel(0.5, 350, 2.2);
@@ -100,19 +91,19 @@ TEST_F(ConformanceReports, ShowEachCheckAddTheVerdictToTheHistoryAndFileGraydenc
 
     // The failing report's PDF, saved from the window, reads as graydenctl's for the same inputs.
     EXPECT_EQ(user.saveCalls, 1);
-    const QString ctlPdf = folder.filePath("graydenctl.pdf");
-    run(GRAYDENCTL_PATH,
-        {"report", "--measured", QString::fromStdString(file("before.csv")), "--table",
-         QString::fromStdString(file("gsdf.csv")), "--criteria", "tg18-primary", "--pdf", ctlPdf},
-        {"GRAYDEN_SIMULATOR=" + folder.filePath("monitor.state"), "QT_QPA_PLATFORM=offscreen", "LC_ALL=C",
-         "LANGUAGE="});
+    const std::string ctlPdf = file("graydenctl.pdf");
+    testing::runProgram(
+        GRAYDENCTL_PATH,
+        {"report", "--measured", file("before.csv"), "--table", file("gsdf.csv"), "--criteria", "tg18-primary", "--pdf",
+         ctlPdf},
+        {"GRAYDEN_SIMULATOR=" + file("monitor.state"), "QT_QPA_PLATFORM=offscreen", "LC_ALL=C", "LANGUAGE="});
     // The moment and the program that made each are theirs; the rest is the same document.
-    const auto text = [](const QString& path) {
-        return run("/usr/bin/pdftotext", {path, "-"})
+    const auto text = [](const std::string& path) {
+        return QString::fromStdString(testing::runProgram("/usr/bin/pdftotext", {path, "-"}).out)
             .replace(QRegularExpression("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d"), "DATE")
             .replace("graydenctl " GRAYDEN_VERSION, "grayden " GRAYDEN_VERSION);
     };
-    const QString editorText = text(pdf);
+    const QString editorText = text(pdf.toStdString());
     EXPECT_TRUE(editorText.contains("Overall verdict: fail")) << editorText.toStdString();
     EXPECT_EQ(editorText, text(ctlPdf));
 }

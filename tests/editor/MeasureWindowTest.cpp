@@ -17,6 +17,7 @@
 #include "engine/ToneFile.h"
 #include "render/UiText.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/TempDir.h"
 
 namespace grayden::test {
 namespace {
@@ -31,11 +32,6 @@ TEST(MeasurementLevels, SpreadEvenlyFromBlackToWhite) {
     std::vector<int> all(LevelCount);
     std::iota(all.begin(), all.end(), 0);
     EXPECT_EQ(evenlySpacedLevels(256), all);
-}
-
-std::string readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 // Types into the reading field: words are typed, <Enter>, <Back> and <Esc> are keys.
@@ -110,14 +106,14 @@ TEST(MeasureWindowKeys, TakeGoBackRefuseEndAndSave) {
         EXPECT_EQ(window.isVisible(), c.open);
         EXPECT_EQ(QFile::exists(path), c.ambientLine != nullptr);
         if (!c.ambientLine) continue;
-        const std::string text = readAll(path);
+        const std::string text = testing::readText(path.toStdString());
         EXPECT_NE(text.find(std::string(c.ambientLine) + "\n"), std::string::npos) << text;
         MeasurementList saved;
         ASSERT_TRUE(parseMeasurements(text, saved).ok());
         ASSERT_EQ(saved.size(), 9u);
         EXPECT_EQ(saved[5].level, 159);
         EXPECT_EQ(saved[5].luminance, 80);
-        EXPECT_EQ(readAll(folder.filePath("run.table.csv")), formatToneText(inEffect));
+        EXPECT_EQ(testing::readText(folder.filePath("run.table.csv").toStdString()), formatToneText(inEffect));
         // Nothing handles checking here, so only calibrating is offered.
         EXPECT_FALSE(window.checkButton().isEnabled());
     }

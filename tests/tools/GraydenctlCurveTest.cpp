@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "RunProgram.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/TempDir.h"
 
 namespace grayden {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "RunProgram.h"
 #include "device/TonePacking.h"
 #include "device/simulated/SimulatedMonitorState.h"
 #include "engine/GammaCurves.h"
 #include "engine/ToneFile.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/TempDir.h"
 
 namespace grayden {

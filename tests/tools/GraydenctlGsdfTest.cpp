@@ -5,13 +5,13 @@
 
 #include <filesystem>
 
-#include "RunProgram.h"
 #include "engine/GammaCurves.h"
 #include "engine/GsdfCurve.h"
 #include "engine/ToneFile.h"
 #include "render/GraphGeometry.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/SyntheticPanel.h"
 #include "tests/support/TempDir.h"
 

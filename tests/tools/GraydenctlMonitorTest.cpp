@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <future>
 
-#include "RunProgram.h"
 #include "device/MonitorProtocol.h"
 #include "device/MonitorSession.h"
 #include "device/TonePacking.h"
@@ -17,6 +16,7 @@
 #include "engine/ToneFile.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/TempDir.h"
 
 namespace grayden {

@@ -4,12 +4,12 @@
 
 #include <regex>
 
-#include "RunProgram.h"
 #include "engine/GsdfCurve.h"
 #include "engine/Sha256.h"
 #include "engine/ToneFile.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/SyntheticPanel.h"
 #include "tests/support/TempDir.h"
 
