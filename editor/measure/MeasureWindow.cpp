@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
+#include <QDate>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,9 +14,11 @@
 
 #include <cerrno>
 #include <cmath>
+#include <ctime>
 
 #include "editor/app/UserInteraction.h"
 #include "engine/FileFailure.h"
+#include "engine/HistoryRecord.h"
 #include "engine/ToneFile.h"
 #include "platform/FileSave.h"
 #include "render/UiText.h"
@@ -168,8 +170,7 @@ void MeasureWindow::finish() {
 }
 
 bool MeasureWindow::saveFiles(const QString& path) {
-    const QDateTime now = QDateTime::currentDateTime();
-    const std::string takenAt = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate).toStdString();
+    const std::string takenAt = isoLocalTime(std::time(nullptr));
     const QString tablePath = tablePathBeside(path);
     const std::pair<QString, std::string> files[] = {
         {path, formatMeasurementText(run_.measurements(), run_.ambient(), takenAt)},
